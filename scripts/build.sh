@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Sets everything up (packages when root, dependencies, Wine prefix) and builds into $TAVRIN_BUILD.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
+if [ "$(id -u)" = 0 ]; then
+    "$TAVRIN_ROOT/scripts/install-packages.sh"
+fi
+deps="$("$TAVRIN_ROOT/scripts/build-deps.sh" | tail -n 1)"
+"$TAVRIN_ROOT/scripts/wine-prefix.sh"
+cmake -S "$TAVRIN_ROOT" -B "$TAVRIN_BUILD" -DCMAKE_TOOLCHAIN_FILE="$TAVRIN_ROOT/cmake/mingw-i686.cmake" \
+    -DTAVRIN_DEPS="$deps" -DCMAKE_BUILD_TYPE="${TAVRIN_BUILD_TYPE:-RelWithDebInfo}" "$@" >/dev/null
+cmake --build "$TAVRIN_BUILD" -j "$(nproc)"

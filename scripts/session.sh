@@ -1,0 +1,28 @@
+# Sourced: starts what a run under Wine needs and stops it on exit: a display (Xvfb unless one is
+# present or TAVRIN_HEADLESS=1 forces one), a warm wineserver, and the local test service.
+tavrin_session_pids=()
+tavrin_session_stop() {
+    local pid
+    for pid in "${tavrin_session_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wineserver -k >/dev/null 2>&1 || true
+}
+tavrin_session_start() {
+    trap tavrin_session_stop EXIT
+    if [ -z "${DISPLAY:-}" ] || [ "${TAVRIN_HEADLESS:-0}" = 1 ]; then
+        local n=99
+        while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+        Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
+        tavrin_session_pids+=($!)
+        export DISPLAY=":$n"
+        for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+    fi
+    wineserver -p >/dev/null 2>&1 </dev/null
+    if [ -f "$TAVRIN_ROOT/tools/service/server.py" ]; then
+        export TAVRIN_SERVICE_STATE="${TAVRIN_SERVICE_STATE:-$TAVRIN_BUILD/service-state}"
+        mkdir -p "$TAVRIN_SERVICE_STATE"
+        /usr/bin/python3 "$TAVRIN_ROOT/tools/service/server.py" --state "$TAVRIN_SERVICE_STATE" \
+            >"$TAVRIN_SERVICE_STATE/server.log" 2>&1 </dev/null &
+        tavrin_session_pids+=($!)
+        /usr/bin/python3 "$TAVRIN_ROOT/tools/service/server.py" --wait-ready
+    fi
+}

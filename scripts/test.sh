@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Sets everything up, builds, and runs all tests under Wine (headless under Xvfb unless a display is
+# present). Extra arguments go to ctest, e.g. -L unit or -R Hash.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
+"$TAVRIN_ROOT/scripts/build.sh"
+source "$TAVRIN_ROOT/scripts/session.sh"
+tavrin_session_start
+cd "$TAVRIN_BUILD"
+ctest --output-on-failure -j "$(nproc)" "$@"

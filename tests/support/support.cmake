@@ -1,0 +1,5 @@
+# Helpers shared by the tests: the local test service's control endpoints.
+add_library(test_support STATIC ${TEST_DIR}/ServiceControl.cpp)
+target_include_directories(test_support PUBLIC ${TEST_DIR})
+target_link_libraries(test_support PUBLIC wininet)
+tavrin_warnings(test_support)
