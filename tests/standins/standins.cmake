@@ -1,0 +1,8 @@
+# The setup, product and browser stand-ins, run as the installer runs them. They change the prefix's
+# uninstall key and channel file (and put them back), hence the lock shared with the install-road tests.
+tavrin_add_gtest(standins_test SOURCES ${TEST_DIR}/StandinTest.cpp LIBS test_support shell32 advapi32 version
+    LABELS unit)
+target_compile_definitions(standins_test PRIVATE
+    TAVRIN_PRODUCT_OLD_VERSION="${TAVRIN_PRODUCT_OLD_VERSION}" TAVRIN_PRODUCT_NEW_VERSION="${TAVRIN_PRODUCT_NEW_VERSION}")
+add_dependencies(standins_test standin_setup standin_product_old standin_zazava standin_browser)
+set_tests_properties(standins_test PROPERTIES RESOURCE_LOCK product)
