@@ -1,0 +1,28 @@
+// Window chores shared by the views.
+#include "ViewHelpers.h"
+
+bool IsDialogCloseKey(const MSG* msg)
+{
+    if (msg->message == WM_KEYDOWN)
+        return msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE;
+    return msg->message == WM_SYSKEYDOWN && msg->wParam == VK_F4;
+}
+
+void PlaceOnWorkArea(HWND hwnd, int width, int height)
+{
+    RECT workArea = {};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
+    MoveWindow(hwnd, (workArea.right - width) / 2, (workArea.bottom - height) / 2, width, height, TRUE);
+}
+
+void MakeAppWindow(HWND hwnd)
+{
+    const LONG exStyle = GetWindowLongW(hwnd, GWL_EXSTYLE);
+    SetWindowLongW(hwnd, GWL_EXSTYLE, (exStyle & ~WS_EX_TOOLWINDOW) | WS_EX_APPWINDOW);
+}
+
+void MoveChild(HWND parent, int id, int x, int y, int width, int height)
+{
+    if (HWND child = GetDlgItem(parent, id))
+        MoveWindow(child, x, y, width, height, TRUE);
+}

@@ -1,0 +1,16 @@
+// Small window chores that several of the installer's views share.
+#pragma once
+
+#include <windows.h>
+
+// Enter, Escape and Alt+F4 must never close the main, install and progress views.
+bool IsDialogCloseKey(const MSG* msg);
+
+// Sizes the window and places it at ((work-area right - width) / 2, (work-area bottom - height) / 2).
+void PlaceOnWorkArea(HWND hwnd, int width, int height);
+
+// Shows the window on the taskbar as an application window, never as a tool window.
+void MakeAppWindow(HWND hwnd);
+
+// Moves a child control when it exists.
+void MoveChild(HWND parent, int id, int x, int y, int width, int height);
