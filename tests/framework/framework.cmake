@@ -1,0 +1,2 @@
+# Tests of the class-library layer.
+tavrin_add_gtest(framework_string_test SOURCES ${TEST_DIR}/StringTest.cpp LIBS framework LABELS unit)
