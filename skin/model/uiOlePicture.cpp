@@ -1,0 +1,182 @@
+// OLE pictures and GIF frame composition.
+#include "uiOlePicture.h"
+
+#include <cstring>
+
+#include "uiGifReader.h"
+#include "uiImageFile.h"
+#include "uiMemDC.h"
+
+namespace {
+
+// Canvases beyond this area are refused: they would only come from damaged headers.
+const long long kMaxCanvasPixels = 4096LL * 4096;
+
+IPicture* LoadPicture(const BYTE* bytes, size_t length)
+{
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, length);
+    if (!memory)
+        return nullptr;
+    if (void* target = GlobalLock(memory)) {
+        memcpy(target, bytes, length);
+        GlobalUnlock(memory);
+    }
+    IStream* stream = nullptr;
+    if (FAILED(CreateStreamOnHGlobal(memory, TRUE, &stream))) {
+        GlobalFree(memory);
+        return nullptr;
+    }
+    IPicture* picture = nullptr;
+    if (FAILED(OleLoadPicture(stream, static_cast<LONG>(length), FALSE, IID_IPicture, reinterpret_cast<void**>(&picture))))
+        picture = nullptr;
+    stream->Release();
+    return picture;
+}
+
+SIZE PixelSize(IPicture* picture)
+{
+    OLE_XSIZE_HIMETRIC width = 0;
+    OLE_YSIZE_HIMETRIC height = 0;
+    picture->get_Width(&width);
+    picture->get_Height(&height);
+    HDC screen = GetDC(nullptr);
+    SIZE size = {MulDiv(width, GetDeviceCaps(screen, LOGPIXELSX), 2540), MulDiv(height, GetDeviceCaps(screen, LOGPIXELSY), 2540)};
+    ReleaseDC(nullptr, screen);
+    return size;
+}
+
+void Render(IPicture* picture, HDC dc, int x, int y, int width, int height)
+{
+    OLE_XSIZE_HIMETRIC hmWidth = 0;
+    OLE_YSIZE_HIMETRIC hmHeight = 0;
+    picture->get_Width(&hmWidth);
+    picture->get_Height(&hmHeight);
+    picture->Render(dc, x, y, width, height, 0, hmHeight, hmWidth, -hmHeight, nullptr);
+}
+
+} // namespace
+
+uiOlePicture::~uiOlePicture()
+{
+    Release();
+}
+
+void uiOlePicture::Release()
+{
+    if (m_picture)
+        m_picture->Release();
+    m_picture = nullptr;
+    for (Frame& frame : m_frames)
+        frame.picture->Release();
+    m_frames.clear();
+    if (m_backgroundBrush)
+        DeleteObject(m_backgroundBrush);
+    m_backgroundBrush = nullptr;
+    m_composition.reset();
+    m_background.reset();
+    m_width = m_height = 0;
+}
+
+int uiOlePicture::GetFrameCount() const
+{
+    if (!m_frames.empty())
+        return static_cast<int>(m_frames.size());
+    return m_picture ? 1 : 0;
+}
+
+BOOL uiOlePicture::LoadFromMemory(const BYTE* bytes, size_t length)
+{
+    Release();
+    if (!bytes || length == 0 || length > UI_MAX_IMAGE_BYTES)
+        return FALSE;
+    if (length >= 3 && memcmp(bytes, "GIF", 3) == 0)
+        return LoadGif(bytes, length);
+    m_picture = LoadPicture(bytes, length);
+    if (!m_picture)
+        return FALSE;
+    const SIZE size = PixelSize(m_picture);
+    m_width = size.cx;
+    m_height = size.cy;
+    return TRUE;
+}
+
+BOOL uiOlePicture::LoadGif(const BYTE* bytes, size_t length)
+{
+    uiGifStructure gif;
+    if (!uiReadGifStructure(bytes, length, &gif) || gif.frames.empty() || gif.screenWidth == 0 ||
+        gif.screenHeight == 0 || static_cast<long long>(gif.screenWidth) * gif.screenHeight > kMaxCanvasPixels)
+        return FALSE;
+    if (gif.colorTableLength > static_cast<size_t>(gif.backgroundIndex) * 3) {
+        const BYTE* entry = bytes + 13 + gif.backgroundIndex * 3;
+        m_backgroundColor = RGB(entry[0], entry[1], entry[2]);
+        m_backgroundBrush = CreateSolidBrush(m_backgroundColor);
+    }
+    if (gif.frames.size() == 1) {
+        m_picture = LoadPicture(bytes, length);
+    } else {
+        for (const uiGifFrameBlocks& blocks : gif.frames) {
+            const std::vector<BYTE> single = uiBuildGifOfFrame(bytes, gif, blocks);
+            IPicture* picture = LoadPicture(single.data(), single.size());
+            if (picture)
+                m_frames.push_back({picture, blocks.width, blocks.height, blocks.left, blocks.top, blocks.delay,
+                                    blocks.disposal, blocks.transparent});
+        }
+    }
+    if (!m_picture && m_frames.empty()) {
+        Release();
+        return FALSE;
+    }
+    m_width = gif.screenWidth;
+    m_height = gif.screenHeight;
+    HDC screen = GetDC(nullptr);
+    const RECT canvas = {0, 0, m_width, m_height};
+    m_composition = std::make_unique<uiMemDC>(screen, canvas, TRUE);
+    m_background = std::make_unique<uiMemDC>(screen, canvas, TRUE);
+    ReleaseDC(nullptr, screen);
+    return TRUE;
+}
+
+void uiOlePicture::FillBackground(const RECT& rect)
+{
+    if (m_backgroundBrush) {
+        FillRect(m_composition->GetDC(), &rect, m_backgroundBrush);
+        return;
+    }
+    HBRUSH brush = CreateSolidBrush(m_backgroundColor);
+    FillRect(m_composition->GetDC(), &rect, brush);
+    DeleteObject(brush);
+}
+
+BOOL uiOlePicture::DrawFrame(HDC dc, const RECT& destination, int index)
+{
+    if (m_picture) {
+        Render(m_picture, dc, destination.left, destination.top, destination.right - destination.left,
+               destination.bottom - destination.top);
+        return TRUE;
+    }
+    if (index < 0 || index >= static_cast<int>(m_frames.size()) || !m_composition || !m_composition->GetDC())
+        return FALSE;
+    const Frame& frame = m_frames[index];
+    const RECT canvas = {0, 0, m_width, m_height};
+    const RECT frameRect = {frame.left, frame.top, frame.left + frame.width, frame.top + frame.height};
+    HDC composition = m_composition->GetDC();
+    if (index == 0) {
+        // The first frame starts the composition from what lies beneath (transparent) or the background.
+        BitBlt(m_background->GetDC(), 0, 0, m_width, m_height, dc, destination.left, destination.top, SRCCOPY);
+        if (frame.transparent)
+            BitBlt(composition, 0, 0, m_width, m_height, m_background->GetDC(), 0, 0, SRCCOPY);
+        else
+            FillBackground(canvas);
+    }
+    Render(frame.picture, composition, frame.left, frame.top, frame.width, frame.height);
+    BitBlt(dc, destination.left, destination.top, m_width, m_height, composition, 0, 0, SRCCOPY);
+    // Disposal 2: the frame's area returns to the background before the next frame.
+    if (frame.disposal == 2) {
+        if (frame.transparent)
+            BitBlt(composition, frame.left, frame.top, frame.width, frame.height, m_background->GetDC(), frame.left,
+                   frame.top, SRCCOPY);
+        else
+            FillBackground(frameRect);
+    }
+    return TRUE;
+}

@@ -1,0 +1,18 @@
+// The skin administrator. No skin database is loaded yet, so no entry exists.
+#include "uiSkinAdmin.h"
+
+int uiSkinAdmin::GetEntrySize(const CString&) const
+{
+    return 0;
+}
+
+int uiSkinAdmin::ReadEntry(const CString&, BYTE*, int) const
+{
+    return 0;
+}
+
+uiSkinAdmin& uiGetSkinAdmin()
+{
+    static uiSkinAdmin admin;
+    return admin;
+}

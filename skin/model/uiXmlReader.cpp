@@ -1,0 +1,167 @@
+// The skin's XML value syntax over TinyXML.
+#include "uiXmlReader.h"
+
+#include <climits>
+#include <cstdint>
+#include <cwchar>
+#include <vector>
+
+#include "uiColorInfo.h"
+#include "uiColorText.h"
+#include "uiGdiAdmin.h"
+
+namespace {
+
+// Coordinates plus sizes saturate instead of wrapping: the skin's INT_MAX "unset" must stay out of range.
+LONG SaturatedSum(int a, int b)
+{
+    const int64_t sum = static_cast<int64_t>(a) + b;
+    if (sum > INT_MAX)
+        return INT_MAX;
+    if (sum < INT_MIN)
+        return INT_MIN;
+    return static_cast<LONG>(sum);
+}
+
+} // namespace
+
+bool uiXmlLoadMemory(TiXmlDocument& document, const char* bytes, size_t length)
+{
+    std::vector<char> text;
+    text.reserve(length + 1);
+    for (size_t i = 0; i < length; ++i) {
+        if (bytes[i] == '\r') {
+            text.push_back('\n');
+            if (i + 1 < length && bytes[i + 1] == '\n')
+                ++i;
+        } else {
+            text.push_back(bytes[i]);
+        }
+    }
+    text.push_back('\0');
+    document.Parse(text.data(), nullptr, TIXML_DEFAULT_ENCODING);
+    return !document.Error();
+}
+
+int uiXmlConvertUtf8ToWide(const char* bytes, int byteCount, wchar_t* destination, int capacity)
+{
+    const unsigned char* in = reinterpret_cast<const unsigned char*>(bytes);
+    int read = 0, written = 0;
+    while (read < byteCount && written < capacity) {
+        const unsigned lead = in[read];
+        const int length = lead < 0x80 ? 1 : (lead >= 0xE0 ? 3 : 2);
+        if (read + length > byteCount)
+            break;
+        unsigned unit = lead;
+        if (length == 3)
+            unit = ((lead & 0x0F) << 12) + ((in[read + 1] & 0x3F) << 6) + (in[read + 2] & 0x3F);
+        else if (length == 2)
+            unit = ((lead & 0x1F) << 6) + (in[read + 1] & 0x3F);
+        destination[written++] = static_cast<wchar_t>(unit & 0xFFFF);
+        read += length;
+    }
+    return written;
+}
+
+CString uiXmlAttributeW(const TiXmlElement* element, const char* name)
+{
+    const char* value = element ? element->Attribute(name) : nullptr;
+    if (!value || !*value)
+        return CString();
+    const int length = static_cast<int>(strlen(value));
+    std::vector<wchar_t> wide(length + 1);
+    const int written = uiXmlConvertUtf8ToWide(value, length, wide.data(), length);
+    return CString(wide.data(), written);
+}
+
+int uiXmlGetInt(const TiXmlElement* element, const char* name, int defaultValue)
+{
+    int value = defaultValue;
+    if (!element || element->QueryIntAttribute(name, &value) != TIXML_SUCCESS)
+        return defaultValue;
+    return value;
+}
+
+int uiXmlGetBool(const TiXmlElement* element, const char* name, int defaultValue)
+{
+    if (!element)
+        return defaultValue;
+    const CString text = uiXmlAttributeW(element, name);
+    if (defaultValue == 1)
+        return text.CompareNoCase(L"false") == 0 ? 0 : 1;
+    if (defaultValue == 0)
+        return text.CompareNoCase(L"true") == 0 ? 1 : 0;
+    return defaultValue;
+}
+
+int uiXmlGetPoint(const TiXmlElement* element, const char* name, POINT* point)
+{
+    const CString text = uiXmlAttributeW(element, name);
+    if (text.IsEmpty())
+        return 0;
+    int x = point->x, y = point->y;
+    swscanf(text, L"%i,%i", &x, &y);
+    point->x = x;
+    point->y = y;
+    return 1;
+}
+
+int uiXmlGetRect4(const TiXmlElement* element, const char* name, RECT* rect)
+{
+    const CString text = uiXmlAttributeW(element, name);
+    if (text.IsEmpty())
+        return 0;
+    int left = 0, top = 0, width = 0, height = 0;
+    swscanf(text, L"%i,%i,%i,%i", &left, &top, &width, &height);
+    rect->left = left;
+    rect->top = top;
+    rect->right = SaturatedSum(left, width);
+    rect->bottom = SaturatedSum(top, height);
+    return 1;
+}
+
+void uiXmlGetRect(const TiXmlElement* element, RECT* rect)
+{
+    const int left = uiXmlGetInt(element, "left", INT_MAX);
+    const int top = uiXmlGetInt(element, "top", INT_MAX);
+    const int width = uiXmlGetInt(element, "width", INT_MAX);
+    const int height = uiXmlGetInt(element, "height", INT_MAX);
+    rect->left = left;
+    rect->top = top;
+    rect->right = (left == INT_MAX || width == INT_MAX) ? INT_MAX : SaturatedSum(left, width);
+    rect->bottom = (top == INT_MAX || height == INT_MAX) ? INT_MAX : SaturatedSum(top, height);
+}
+
+COLORREF uiXmlGetColor(const TiXmlElement* element, const char* name, COLORREF defaultValue)
+{
+    const CString text = uiXmlAttributeW(element, name);
+    if (text.GetLength() <= 1)
+        return defaultValue;
+    return uiParseColorValue(text);
+}
+
+void uiXmlGetColorRef(const TiXmlElement* element, const char* name, uiColorInfo* info)
+{
+    const CString text = uiXmlAttributeW(element, name);
+    if (text.GetLength() <= 1)
+        return;
+    if (text[0] == L'#') {
+        if (const uiColorInfo* named = uiGetGdiAdmin().GetColor(text))
+            *info = *named;
+        else
+            info->SetColor(RGB(255, 255, 255));
+        return;
+    }
+    COLORREF value = 0;
+    uiParseColor(text, &value);
+    info->SetColor(value);
+}
+
+COLORREF uiParseColorValue(const CString& text)
+{
+    if (text.GetLength() > 0 && text[0] == L'#')
+        return uiGetGdiAdmin().GetColorValue(text);
+    COLORREF value = 0;
+    uiParseColor(text, &value);
+    return value;
+}
