@@ -8,6 +8,36 @@
 #include <cstdint>
 #include <cstring>
 
+inline uint32_t RotateLeft32(uint32_t value, unsigned bits)
+{
+    return (value << bits) | (value >> ((32 - bits) & 31));
+}
+
+inline uint32_t LoadLittleEndian32(const uint8_t* bytes)
+{
+    return bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (static_cast<uint32_t>(bytes[3]) << 24);
+}
+
+inline void StoreLittleEndian32(uint32_t value, uint8_t* bytes)
+{
+    for (int i = 0; i < 4; ++i)
+        bytes[i] = static_cast<uint8_t>(value >> (8 * i));
+}
+
+inline uint64_t LoadBigEndian(const uint8_t* bytes, size_t size)
+{
+    uint64_t value = 0;
+    for (size_t i = 0; i < size; ++i)
+        value = (value << 8) | bytes[i];
+    return value;
+}
+
+inline void StoreBigEndian(uint64_t value, uint8_t* bytes, size_t size)
+{
+    for (size_t i = 0; i < size; ++i)
+        bytes[i] = static_cast<uint8_t>(value >> (8 * (size - 1 - i)));
+}
+
 template <size_t MaxBlockSize>
 struct HashBlockBuffer {
     uint8_t block[MaxBlockSize];
@@ -68,32 +98,35 @@ struct HashBlockBuffer {
     }
 };
 
-inline uint32_t RotateLeft32(uint32_t value, unsigned bits)
-{
-    return (value << bits) | (value >> ((32 - bits) & 31));
-}
+// The context of a digest on 32-bit words with 64-byte blocks and a 64-bit length (MD4, MD5,
+// SHA-1): its chaining state and its input buffer.
+template <size_t StateWords>
+struct BlockDigestContext {
+    using Compress = void (*)(uint32_t* state, const uint8_t* block);
 
-inline uint32_t LoadLittleEndian32(const uint8_t* bytes)
-{
-    return bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (static_cast<uint32_t>(bytes[3]) << 24);
-}
+    uint32_t state[StateWords];
+    HashBlockBuffer<64> input;
 
-inline void StoreLittleEndian32(uint32_t value, uint8_t* bytes)
-{
-    for (int i = 0; i < 4; ++i)
-        bytes[i] = static_cast<uint8_t>(value >> (8 * i));
-}
+    void Start(const uint32_t (&initial)[StateWords])
+    {
+        std::memcpy(state, initial, sizeof(state));
+        input.Reset(64);
+    }
 
-inline uint64_t LoadBigEndian(const uint8_t* bytes, size_t size)
-{
-    uint64_t value = 0;
-    for (size_t i = 0; i < size; ++i)
-        value = (value << 8) | bytes[i];
-    return value;
-}
+    void Update(const uint8_t* data, size_t length, Compress compress)
+    {
+        input.Feed(data, length, [&](const uint8_t* block) { compress(state, block); });
+    }
 
-inline void StoreBigEndian(uint64_t value, uint8_t* bytes, size_t size)
-{
-    for (size_t i = 0; i < size; ++i)
-        bytes[i] = static_cast<uint8_t>(value >> (8 * (size - 1 - i)));
-}
+    // Pads the message and writes the state words in the standard's byte order.
+    void Finish(bool bigEndian, Compress compress, uint8_t* digest)
+    {
+        input.Finish(8, bigEndian, [&](const uint8_t* block) { compress(state, block); });
+        for (size_t i = 0; i < StateWords; ++i)
+            if (bigEndian)
+                StoreBigEndian(state[i], digest + 4 * i, 4);
+            else
+                StoreLittleEndian32(state[i], digest + 4 * i);
+    }
+};
+

@@ -19,60 +19,47 @@ const uint32_t kSines[64] = {
 
 const size_t kFileChunk = 2048;
 
-void Compress(uint32_t state[4], const uint8_t* block)
+uint32_t Md5Step(int n, uint32_t a, uint32_t b, uint32_t c, uint32_t d, const uint32_t* words)
 {
-    uint32_t words[16];
-    for (int i = 0; i < 16; ++i)
-        words[i] = LoadLittleEndian32(block + 4 * i);
-    uint32_t a = state[0], b = state[1], c = state[2], d = state[3];
-    for (int step = 0; step < 64; ++step) {
-        const int round = step / 16;
-        uint32_t mixed;
-        int word;
-        if (round == 0) {
-            mixed = (b & c) | (~b & d);
-            word = step;
-        } else if (round == 1) {
-            mixed = (b & d) | (c & ~d);
-            word = (5 * step + 1) % 16;
-        } else if (round == 2) {
-            mixed = b ^ c ^ d;
-            word = (3 * step + 5) % 16;
-        } else {
-            mixed = c ^ (b | ~d);
-            word = (7 * step) % 16;
-        }
-        const uint32_t next = b + RotateLeft32(a + mixed + words[word] + kSines[step], kShifts[round][step % 4]);
-        a = d;
-        d = c;
-        c = b;
-        b = next;
+    const int round = n / 16;
+    uint32_t mixed;
+    int word;
+    if (round == 0) {
+        mixed = (b & c) | (~b & d);
+        word = n;
+    } else if (round == 1) {
+        mixed = (b & d) | (c & ~d);
+        word = (5 * n + 1) % 16;
+    } else if (round == 2) {
+        mixed = b ^ c ^ d;
+        word = (3 * n + 5) % 16;
+    } else {
+        mixed = c ^ (b | ~d);
+        word = (7 * n) % 16;
     }
-    state[0] += a;
-    state[1] += b;
-    state[2] += c;
-    state[3] += d;
+    return b + RotateLeft32(a + mixed + words[word] + kSines[n], kShifts[round][n % 4]);
+}
+
+void Compress(uint32_t* state, const uint8_t* block)
+{
+    CompressMd4Family(state, block, 64, Md5Step);
 }
 
 }  // namespace
 
 void Md5Init(Md5Context& context)
 {
-    const uint32_t initial[4] = {0x67452301u, 0xEFCDAB89u, 0x98BADCFEu, 0x10325476u};
-    std::memcpy(context.state, initial, sizeof(initial));
-    context.input.Reset(64);
+    Md4Init(context);  // the same initial state
 }
 
 void Md5Update(Md5Context& context, const uint8_t* data, size_t length)
 {
-    context.input.Feed(data, length, [&](const uint8_t* block) { Compress(context.state, block); });
+    context.Update(data, length, Compress);
 }
 
 void Md5Final(Md5Context& context, uint8_t digest[16])
 {
-    context.input.Finish(8, false, [&](const uint8_t* block) { Compress(context.state, block); });
-    for (int i = 0; i < 4; ++i)
-        StoreLittleEndian32(context.state[i], digest + 4 * i);
+    context.Finish(false, Compress, digest);
 }
 
 uint64_t Md5File(FILE* file, uint8_t digest[16])

@@ -4,12 +4,9 @@
 
 #include <cstdio>
 
-#include "HashBlockBuffer.h"
+#include "MD4.h"
 
-struct Md5Context {
-    uint32_t state[4];
-    HashBlockBuffer<64> input;
-};
+using Md5Context = Md4Context;
 
 void Md5Init(Md5Context& context);
 void Md5Update(Md5Context& context, const uint8_t* data, size_t length);

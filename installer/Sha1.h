@@ -3,10 +3,7 @@
 
 #include "HashBlockBuffer.h"
 
-struct Sha1Context {
-    uint32_t state[5];
-    HashBlockBuffer<64> input;
-};
+using Sha1Context = BlockDigestContext<5>;
 
 void Sha1Init(Sha1Context& context);
 void Sha1Update(Sha1Context& context, const uint8_t* data, size_t length);
