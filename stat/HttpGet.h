@@ -1,0 +1,23 @@
+// One plain HTTP GET over libcurl, its body collected into a string.
+#pragma once
+
+#include <curl/curl.h>
+
+#include <cstddef>
+#include <string>
+
+namespace ns_kw_stat {
+
+struct HttpOptions {
+    bool verbose = false;  // libcurl's verbose output through CurlDebugCallback
+    long timeout = 0;      // seconds for the whole transfer
+};
+
+// Sends url (plus "?" and query when query is not empty); returns libcurl's result code.
+CURLcode HttpGet(const std::string& url, const std::string& query, const HttpOptions& options,
+                 std::string& response);
+
+size_t CurlWriteCallback(char* data, size_t size, size_t count, void* response);
+int CurlDebugCallback(CURL* handle, curl_infotype type, char* data, size_t size, void* user);
+
+}  // namespace ns_kw_stat

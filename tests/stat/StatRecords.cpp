@@ -1,0 +1,42 @@
+// Reads the service's "stat" records through its control endpoint.
+#include "StatRecords.h"
+
+#include "ServiceControl.h"
+
+#include <windows.h>
+
+#include <boost/property_tree/json_parser.hpp>
+#include <sstream>
+
+std::vector<StatRecord> ReadStatRecords()
+{
+    std::vector<StatRecord> records;
+    std::wistringstream json(ServiceRecords(L"stat"));
+    boost::property_tree::wptree list;
+    try {
+        boost::property_tree::read_json(json, list);
+    } catch (const std::exception&) {
+        return records;
+    }
+    for (const auto& item : list) {
+        StatRecord record;
+        record.appId = item.second.get<std::wstring>(L"app_id", L"");
+        record.payload = item.second.get<std::wstring>(L"payload", L"");
+        record.text = item.second.get<std::wstring>(L"text", L"");
+        record.key = item.second.get<std::wstring>(L"key", L"");
+        record.time = item.second.get<double>(L"time", 0);
+        records.push_back(record);
+    }
+    return records;
+}
+
+std::vector<StatRecord> WaitForStatRecords(size_t count, int timeoutMs)
+{
+    const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
+    std::vector<StatRecord> records = ReadStatRecords();
+    while (records.size() < count && GetTickCount64() < deadline) {
+        Sleep(100);
+        records = ReadStatRecords();
+    }
+    return records;
+}

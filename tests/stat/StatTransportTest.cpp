@@ -1,0 +1,152 @@
+// How reports travel and how the object behaves around them: server answers and failures, keys that
+// cannot be used, the asynchronous forms, and the object's lifecycle.
+#include "StatReportFixture.h"
+
+#include "ServiceControl.h"
+
+using TransportTest = StatReportFixture;
+
+namespace {
+
+// Nothing listens on port 1 of the loopback address.
+const wchar_t kClosedPortServer[] = L"http://127.0.0.1:1";
+
+}  // namespace
+
+TEST_F(TransportTest, AnyHttpAnswerCountsAsSentAndEachSendIsCounted)
+{
+    ServiceSet(L"stat.mode", L"404");
+    ASSERT_TRUE(stat_->CollectInstall_Sync());
+    ASSERT_TRUE(stat_->CollectUpdate_Sync());
+    EXPECT_EQ(2u, Received(2).size());
+    std::vector<std::wstring> counts;
+    for (const std::wstring& line : traces_.Lines())
+        if (line.rfind(L"send times:", 0) == 0)
+            counts.push_back(line.substr(11));
+    ASSERT_EQ(2u, counts.size());
+    EXPECT_EQ(_wtoi(counts[0].c_str()) + 1, _wtoi(counts[1].c_str()));
+    EXPECT_EQ(1, traces_.Count(L"CollectInstall_Sync begin"));
+    EXPECT_EQ(1, traces_.Count(L"begin CollectUpdate_Sync"));
+}
+
+TEST_F(TransportTest, RefusedOrDroppedConnectionFailsWithTraces)
+{
+    stat_->GetConfig()->server = kClosedPortServer;
+    EXPECT_FALSE(stat_->CollectInstall_Sync());
+    EXPECT_EQ(1, traces_.Count(L"send data fail:ns_kw_stat::KwStat::CollectInstall_Sync"));
+    EXPECT_EQ(1, traces_.Count(L"send fail:ns_kw_stat::KwStat::CollectInstall_Sync"));
+    EXPECT_EQ(0, traces_.CountPrefix(L"end "));
+
+    stat_->GetConfig()->server = ServiceUrl(L"");
+    ServiceSet(L"stat.mode", L"close");
+    EXPECT_FALSE(stat_->CollectDownloadSoft_Sync(L"x"));
+    EXPECT_EQ(1, traces_.Count(L"send fail:ns_kw_stat::KwStat::CollectDownloadSoft_Sync"));
+}
+
+TEST_F(TransportTest, ServerThatNeverAnswersIsGivenUpAfterSixSeconds)
+{
+    ServiceSet(L"stat.mode", L"stall");
+    ServiceSet(L"stat.stall_seconds", L"15");
+    const ULONGLONG start = GetTickCount64();
+    EXPECT_FALSE(stat_->CollectAppLunchyInfo_Sync());
+    const ULONGLONG elapsed = GetTickCount64() - start;
+    EXPECT_GE(elapsed, 5500u);
+    EXPECT_LE(elapsed, 8500u);
+    EXPECT_EQ(1u, Received(1).size()) << "the request itself arrived";
+}
+
+TEST_F(TransportTest, ServerAddressIsTakenLiterallyAndPayloadIsNotEscaped)
+{
+    stat_->GetConfig()->server = ServiceUrl(L"/a%s%d%25");
+    ASSERT_TRUE(stat_->CollectAppLunchyInfo_Sync());
+    const std::vector<StatRecord> records = Received(1);
+    ASSERT_EQ(1u, records.size());
+    EXPECT_EQ(0u, records[0].text.find(L"{\"dev_info\""));
+    // About 250 Base64 characters: "+" or "/" is all but certain to occur, and came through raw.
+    EXPECT_NE(std::wstring::npos, records[0].payload.find_first_of(L"+/"));
+    EXPECT_EQ(std::wstring::npos, records[0].payload.find(L'%'));
+}
+
+TEST_F(TransportTest, UnusableKeyOrVectorFailsTheReportWithoutRequest)
+{
+    const std::wstring keys[] = {L"", L"short", std::wstring(31, L'k'), std::wstring(33, L'k')};
+    for (const std::wstring& key : keys) {
+        stat_->GetConfig()->key = key;
+        EXPECT_FALSE(stat_->CollectInstall_Sync()) << key.size();
+    }
+    stat_->GetConfig()->key = std::wstring(32, L'k');
+    stat_->GetConfig()->iv = L"fifteen chars!!";
+    EXPECT_FALSE(stat_->CollectInstall_Sync());
+    stat_->GetConfig()->iv = L"";
+    EXPECT_FALSE(stat_->CollectAppExceptionInfo_Sync(L"m"));
+    EXPECT_EQ(5, traces_.Count(L"send fail:ns_kw_stat::KwStat::CollectInstall_Sync"));
+    Sleep(300);
+    EXPECT_TRUE(ReadStatRecords().empty());
+}
+
+TEST_F(TransportTest, AsynchronousFormsReturnAtOnceAndTheirReportsArrive)
+{
+    ServiceSet(L"stat.mode", L"stall");
+    ServiceSet(L"stat.stall_seconds", L"1");
+    const ULONGLONG start = GetTickCount64();
+    EXPECT_TRUE(stat_->CollectAppExitInfo()) << "true even though its twin fails";
+    EXPECT_TRUE(stat_->CollectAppLunchyInfo());
+    EXPECT_TRUE(stat_->CollectAppExceptionInfo(L"e"));
+    EXPECT_TRUE(stat_->CollectPhoneConnectState(ns_kw_stat::STATE_WIFI_CONNECTING));
+    EXPECT_TRUE(stat_->CollectInstall());
+    EXPECT_TRUE(stat_->CollectUnInstall());
+    EXPECT_TRUE(stat_->CollectUpdate());
+    EXPECT_TRUE(stat_->CollectUnInstallFeedback(L"a", L"b"));
+    EXPECT_TRUE(stat_->CollectUnInstallFeedbackReason(8));
+    EXPECT_TRUE(stat_->CollectDownloadSoft(L"s"));
+    EXPECT_TRUE(stat_->CollectDownloadMusic(L"m"));
+    EXPECT_TRUE(stat_->CollectDownloadWP(L"w"));
+    EXPECT_TRUE(stat_->SendEvent({L"c", L"d"}));
+    EXPECT_TRUE(stat_->CollectPhoneConnectState(static_cast<ns_kw_stat::ENUM_PHONE_CONNECT_STATE>(9)));
+    EXPECT_LT(GetTickCount64() - start, 1000u) << "the calls did not wait for their reports";
+
+    const std::vector<StatRecord> records = Received(12, 30000);
+    ASSERT_EQ(12u, records.size());
+    std::wstring all;
+    for (const StatRecord& record : records)
+        all += record.text;
+    for (const wchar_t* part : {L"\"act_log\"", L"\"error_log\"", L"\"lable\":\"linkMobile\"", L"\"lable\":\"install\"",
+                                L"\"lable\":\"uninst\"", L"\"lable\":\"update\"", L"\"name\":\"a+b\"",
+                                L"\"name\":\"\\u4E0B\\u8F7D\\u7684\\u5E94\\u7528\\u6709\\u95EE\\u9898\"",
+                                L"\"lable\":\"PCdownload\"", L"\"lable\":\"MusicDownload\"", L"\"lable\":\"WPdownload\"",
+                                L"\"lable\":\"c\""})
+        EXPECT_NE(std::wstring::npos, all.find(part)) << std::string(part, part + wcslen(part));
+}
+
+TEST_F(TransportTest, DestructionWaitsForReportsStillRunningAndDropsQueuedOnes)
+{
+    ServiceSet(L"stat.mode", L"stall");
+    ServiceSet(L"stat.stall_seconds", L"2");
+    for (int i = 0; i < 5; ++i)
+        EXPECT_TRUE(stat_->CollectInstall());
+    Sleep(500);
+    const ULONGLONG start = GetTickCount64();
+    CStatFactory::Clear(stat_);
+    stat_ = nullptr;
+    const ULONGLONG elapsed = GetTickCount64() - start;
+    EXPECT_GE(elapsed, 1000u) << "waited for the report in flight";
+    EXPECT_LE(elapsed, 4000u) << "did not run the queued ones";
+    Sleep(500);
+    EXPECT_EQ(1u, ReadStatRecords().size());
+}
+
+TEST_F(TransportTest, ReportsBeforeInitFailAndRepeatedInitKeepsTheObjectWorking)
+{
+    ns_kw_stat::IKwStat* fresh = CStatFactory::MakeKwStat();
+    ASSERT_NE(nullptr, fresh);
+    EXPECT_FALSE(fresh->CollectAppLunchyInfo_Sync());
+    EXPECT_FALSE(fresh->SendEvent_Sync({L"c", L"d"}));
+    EXPECT_FALSE(fresh->CollectAppExceptionInfo_Sync(L"m"));
+    EXPECT_TRUE(fresh->Init());
+    EXPECT_TRUE(fresh->CollectAppLunchyInfo_Sync());
+    EXPECT_TRUE(fresh->Init());
+    EXPECT_TRUE(fresh->CollectAppExitInfo_Sync()) << "the launch snapshot survives a repeated Init";
+    CStatFactory::Clear(fresh);
+    CStatFactory::Clear(nullptr);
+    EXPECT_EQ(2u, Received(2).size());
+}

@@ -1,0 +1,155 @@
+// The statistics module's building blocks on their own: document text, MD5, payload encryption and
+// version splitting.
+#include "AesCfb.h"
+#include "JsonBuilder.h"
+#include "Md5.h"
+#include "SystemProbes.h"
+
+// The independent digest for comparison is the library's MD5, kept in its "weak" namespace.
+#define CRYPTOPP_ENABLE_NAMESPACE_WEAK 1
+#include <cryptopp/hex.h>
+#include <cryptopp/md5.h>
+
+#include <gtest/gtest.h>
+
+using namespace ns_kw_stat;
+
+namespace {
+
+std::wstring Text(const JsonBuilder& builder)
+{
+    std::wstring text;
+    EXPECT_TRUE(builder.ToString(text));
+    return text;
+}
+
+}  // namespace
+
+TEST(JsonBuilderTest, WritesNestedObjectsAndArraysCompactlyWithOneNewline)
+{
+    JsonBuilder builder;
+    builder.BeginObject(L"dev_info");
+    builder.Put(L"channel", L"0000");
+    builder.PutNarrow(L"sim_id", "");
+    builder.EndObject();
+    builder.BeginObject(L"event_log");
+    builder.BeginArrayItem();
+    builder.Put(L"name", L"a");
+    builder.PutNarrow(L"num", "1");
+    builder.EndObject();
+    builder.BeginArrayItem();
+    builder.Put(L"name", L"b");
+    builder.EndObject();
+    EXPECT_EQ(L"{\"dev_info\":{\"channel\":\"0000\",\"sim_id\":\"\"},"
+              L"\"event_log\":[{\"name\":\"a\",\"num\":\"1\"},{\"name\":\"b\"}]}\n",
+              Text(builder));
+}
+
+TEST(JsonBuilderTest, EscapesQuotesSolidusControlsAndEverythingAboveLatin1)
+{
+    JsonBuilder builder;
+    builder.Put(L"v", L"在线 \"a/b\\c\"\b\f\n\r\t\x01\x7F\xE9");
+    EXPECT_EQ(L"{\"v\":\"\\u5728\\u7EBF \\\"a\\/b\\\\c\\\"\\b\\f\\n\\r\\t\\u0001\x7F\xE9\"}\n", Text(builder));
+}
+
+TEST(JsonBuilderTest, EmptyListIsWrittenAsEmptyStringAndEndAtRootStaysThere)
+{
+    JsonBuilder builder;
+    builder.BeginObject(L"event_log");
+    builder.EndObject();
+    builder.EndObject();
+    builder.Put(L"after", L"x");
+    EXPECT_EQ(L"{\"event_log\":\"\",\"after\":\"x\"}\n", Text(builder));
+}
+
+TEST(JsonBuilderTest, CloneIsDeepWithCursorAtRootAndResetEmpties)
+{
+    JsonBuilder builder;
+    builder.BeginObject(L"act_log");
+    builder.Put(L"open_time", L"1");
+    std::unique_ptr<JsonBuilder> copy = builder.Clone();
+    builder.Put(L"close_time", L"0");
+    copy->Put(L"top", L"2");
+    EXPECT_EQ(L"{\"act_log\":{\"open_time\":\"1\"},\"top\":\"2\"}\n", Text(*copy));
+    EXPECT_EQ(L"{\"act_log\":{\"open_time\":\"1\",\"close_time\":\"0\"}}\n", Text(builder));
+    builder.Reset();
+    builder.Put(L"k", L"v");
+    EXPECT_EQ(L"{\"k\":\"v\"}\n", Text(builder));
+}
+
+TEST(Md5Test, MatchesIndependentDigestAcrossBlockBoundaries)
+{
+    for (size_t length : {0u, 1u, 3u, 34u, 55u, 56u, 63u, 64u, 65u, 119u, 120u, 128u, 1000u}) {
+        std::string data;
+        for (size_t i = 0; i < length; ++i)
+            data += static_cast<char>('a' + (i * 7) % 26);
+        std::string expected;
+        CryptoPP::Weak::MD5 md5;
+        CryptoPP::StringSource(data, true,
+                               new CryptoPP::HashFilter(md5, new CryptoPP::HexEncoder(new CryptoPP::StringSink(expected))));
+        EXPECT_EQ(std::wstring(expected.begin(), expected.end()), GetMD5String(std::wstring(data.begin(), data.end())))
+            << "length " << length;
+    }
+}
+
+TEST(AesCfbTest, AcceptsOnlyAesKeyLengthsAndVectorsOfSixteenBytesOrMore)
+{
+    const std::string iv = "Rk7#mQ2v!Lp9wZ4x";
+    std::string out;
+    for (size_t length : {16u, 24u, 32u})
+        EXPECT_TRUE(AesCfbEncryptBase64(iv, "text", std::string(length, 'k'), out)) << length;
+    for (size_t length : {0u, 15u, 31u, 33u, 64u}) {
+        out = "untouched";
+        EXPECT_FALSE(AesCfbEncryptBase64(iv, "text", std::string(length, 'k'), out)) << length;
+        EXPECT_EQ("untouched", out);
+    }
+    const std::string key(32, 'k');
+    EXPECT_FALSE(AesCfbEncryptBase64("", "text", key, out));
+    EXPECT_FALSE(AesCfbEncryptBase64(iv.substr(0, 15), "text", key, out));
+    std::string sixteen, longer;
+    ASSERT_TRUE(AesCfbEncryptBase64(iv, "text", key, sixteen));
+    ASSERT_TRUE(AesCfbEncryptBase64(iv + "tail", "text", key, longer));
+    EXPECT_EQ(sixteen, longer);
+}
+
+TEST(AesCfbTest, CiphertextKeepsPlaintextLengthAndBase64HasNoLineBreaks)
+{
+    std::wstring base64;
+    ASSERT_TRUE(AesCfbEncryptBase64W(L"5e1b7c93a0d24f68b1c07e9a3d52f816", std::wstring(300, L'x'),
+                                     L"Rk7#mQ2v!Lp9wZ4x", base64));
+    EXPECT_EQ(400u, base64.size());
+    ASSERT_TRUE(AesCfbEncryptBase64W(L"5e1b7c93a0d24f68b1c07e9a3d52f816", std::wstring(1001, L'x'),
+                                     L"Rk7#mQ2v!Lp9wZ4x", base64));
+    EXPECT_EQ(1336u, base64.size());
+    EXPECT_EQ(std::wstring::npos, base64.find_first_of(L"\r\n"));
+}
+
+TEST(VersionTextTest, SplitsDottedComponentsKeepingLowByteAndPadding)
+{
+    std::vector<uint8_t> parts;
+    SplitVersion(L"1.2", 4, parts);
+    EXPECT_EQ((std::vector<uint8_t>{1, 2, 0, 0}), parts);
+    parts.clear();
+    SplitVersion(L"1.2.", -1, parts);
+    EXPECT_EQ((std::vector<uint8_t>{1, 2}), parts);
+    parts.clear();
+    SplitVersion(L"300. 7x.abc", 0, parts);
+    EXPECT_EQ((std::vector<uint8_t>{44, 7, 0}), parts);
+    EXPECT_EQ(L"11", MajorVersionText(L"11.0.9600.16428"));
+    EXPECT_EQ(L"9", MajorVersionText(L"9.11.9600.16428"));
+    EXPECT_EQ(L"0", MajorVersionText(L"abc"));
+    EXPECT_EQ(L"0", MajorVersionText(L""));
+}
+
+TEST(OSNameTest, NamesOnlyTheKnownVersions)
+{
+    EXPECT_EQ(L"xp", OSNameOfVersion(5, 1));
+    EXPECT_EQ(L"", OSNameOfVersion(5, 2));
+    EXPECT_EQ(L"vista", OSNameOfVersion(6, 0));
+    EXPECT_EQ(L"win7", OSNameOfVersion(6, 1));
+    EXPECT_EQ(L"win8", OSNameOfVersion(6, 2));
+    EXPECT_EQ(L"", OSNameOfVersion(6, 3));
+    EXPECT_EQ(L"win8", OSNameOfVersion(10, 0));
+    EXPECT_EQ(L"", OSNameOfVersion(10, 1));
+    EXPECT_EQ(L"", OSNameOfVersion(4, 0));
+}
