@@ -82,7 +82,7 @@ FileHandle OpenInputFile(const HashRequest& request)
 }
 
 // Hashes the request's input with one of ids 2 to 7; returns the number of digest bytes to show
-// (0 for no result).
+// (0 for no result, also when reading the file failed).
 size_t ComputeDigest(const HashRequest& request, uint8_t* digest)
 {
     if (request.inputKind != kTextInput && request.inputKind != kFileInput)
@@ -94,7 +94,7 @@ size_t ComputeDigest(const HashRequest& request, uint8_t* digest)
             return 0;
         // MD5 of a file reads 2048-byte chunks and shows nothing for an empty file.
         if (request.algorithm == kMd5)
-            return Md5File(file.get(), digest) != 0 ? 16 : 0;
+            return Md5File(file.get(), digest) != 0 && !std::ferror(file.get()) ? 16 : 0;
     }
     auto contexts = std::make_unique<DigestContexts>();
     if (!InitDigest(request.algorithm, request.shaBits, *contexts))
@@ -106,6 +106,9 @@ size_t ComputeDigest(const HashRequest& request, uint8_t* digest)
             got = std::fread(chunk.data(), 1, chunk.size(), file.get());
             UpdateDigest(request.algorithm, *contexts, chunk.data(), got);
         } while (got == chunk.size());
+        // a read that failed half-way must not pass for the digest of the whole file
+        if (std::ferror(file.get()))
+            return 0;
     } else {
         const CStringA& text = request.text;
         UpdateDigest(request.algorithm, *contexts, reinterpret_cast<const uint8_t*>(text.GetString()), text.GetLength());

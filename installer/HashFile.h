@@ -21,5 +21,6 @@ struct HashRequest {
 };
 
 // Runs the job and returns the result (also left in result). Unknown ids and input kinds, an
-// empty path, a file that cannot be opened and, for MD5, an empty file give the empty text.
+// empty path, a file that cannot be opened or read to its end and, for MD5, an empty file give
+// the empty text.
 const CStringA& HashFile(HashRequest& request, CStringA& result);
