@@ -1,0 +1,367 @@
+// The own HTTP downloader's operations and its transfer.
+#include "YDownloader.h"
+
+#include <windows.h>
+#include <wininet.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cwchar>
+
+#include "InstallerUtils.h"
+
+// State shared by the downloader and its transfer threads. Every field is read and written under
+// the one lock, so a reader always sees the sizes and the percent of one update.
+class YDownloader::TransferState {
+public:
+    struct Progress {
+        long long total = 0;     // 0 while the size is unknown
+        long long received = 0;
+        int percent = 0;
+        bool complete = false;   // the package lies at its final name
+    };
+
+    Progress Snapshot() {
+        std::lock_guard<std::mutex> lock(m_lock);
+        return m_progress;
+    }
+
+    void BeginTransfer() {
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_progress = Progress();
+    }
+
+    // Until the package is in place the percent stays below 100.
+    void Update(long long received, long long total) {
+        std::lock_guard<std::mutex> lock(m_lock);
+        if (total <= 0)
+            return;
+        m_progress.received = received;
+        m_progress.total = total;
+        const long long percent = received * 100 / total;
+        m_progress.percent = static_cast<int>(percent > 99 ? 99 : percent);
+    }
+
+    void Complete(long long received) {
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_progress.received = received;
+        m_progress.total = received;
+        m_progress.percent = 100;
+        m_progress.complete = true;
+    }
+
+    void SetPaused(bool paused) {
+        {
+            std::lock_guard<std::mutex> lock(m_lock);
+            m_paused = paused;
+        }
+        m_changed.notify_all();
+    }
+
+    // Waits while the transfers are paused; false once they are cancelled.
+    bool WaitUntilRunning() {
+        std::unique_lock<std::mutex> lock(m_lock);
+        m_changed.wait(lock, [this] { return !m_paused || m_cancelled; });
+        return !m_cancelled;
+    }
+
+    bool Cancelled() {
+        std::lock_guard<std::mutex> lock(m_lock);
+        return m_cancelled;
+    }
+
+    // A transfer hands its root handle over so that a cancel can close it and so break off a
+    // pending request or read. False when the transfers are already cancelled.
+    bool AddTransfer(HINTERNET root) {
+        std::lock_guard<std::mutex> lock(m_lock);
+        if (m_cancelled)
+            return false;
+        m_roots.push_back(root);
+        return true;
+    }
+
+    // Closes the root handle unless a cancel already did.
+    void EndTransfer(HINTERNET root) {
+        std::lock_guard<std::mutex> lock(m_lock);
+        for (auto it = m_roots.begin(); it != m_roots.end(); ++it) {
+            if (*it == root) {
+                m_roots.erase(it);
+                InternetCloseHandle(root);
+                return;
+            }
+        }
+    }
+
+    void Cancel() {
+        {
+            std::lock_guard<std::mutex> lock(m_lock);
+            m_cancelled = true;
+            for (HINTERNET root : m_roots)
+                InternetCloseHandle(root);
+            m_roots.clear();
+        }
+        m_changed.notify_all();
+    }
+
+    void ThreadStarted() {
+        std::lock_guard<std::mutex> lock(m_lock);
+        ++m_threads;
+    }
+
+    void ThreadEnded() {
+        {
+            std::lock_guard<std::mutex> lock(m_lock);
+            --m_threads;
+        }
+        m_changed.notify_all();
+    }
+
+    bool WaitForThreads(unsigned milliseconds) {
+        std::unique_lock<std::mutex> lock(m_lock);
+        return m_changed.wait_for(lock, std::chrono::milliseconds(milliseconds),
+                                  [this] { return m_threads == 0; });
+    }
+
+private:
+    std::mutex m_lock;
+    std::condition_variable m_changed;
+    Progress m_progress;
+    bool m_paused = false;
+    bool m_cancelled = false;
+    int m_threads = 0;
+    std::vector<HINTERNET> m_roots;
+};
+
+namespace {
+
+const wchar_t kAgent[] = L"Download From HTTP";
+const DWORD kReadBlock = 40960;
+const DWORD kConnectTimeoutMs = 3000;
+const DWORD kRangeNotSatisfiable = 416;
+const int kMaxRedirects = 10;
+
+using RequestHandle = std::unique_ptr<void, decltype(&InternetCloseHandle)>;
+
+struct FileCloser {
+    void operator()(FILE* file) const { fclose(file); }
+};
+using FileHandle = std::unique_ptr<FILE, FileCloser>;
+
+// Length of an existing file, -1 when there is none.
+long long FileLength(const CString& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(path, GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return -1;
+    return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+DWORD StatusCode(HINTERNET request) {
+    DWORD code = 0, size = sizeof(code);
+    if (!HttpQueryInfoW(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &code, &size, nullptr))
+        return 0;
+    return code;
+}
+
+// Content-Length read as text so that sizes beyond 32 bits survive; 0 when absent or unreadable.
+long long ContentLength(HINTERNET request) {
+    wchar_t text[32] = {};
+    DWORD size = sizeof(text) - sizeof(wchar_t);
+    if (!HttpQueryInfoW(request, HTTP_QUERY_CONTENT_LENGTH, text, &size, nullptr))
+        return 0;
+    wchar_t* end = nullptr;
+    const long long length = wcstoll(text, &end, 10);
+    return end != text && length > 0 ? length : 0;
+}
+
+RequestHandle OpenRequest(HINTERNET root, const CString& url, long long resumeAt) {
+    CString headers;
+    if (resumeAt > 0)
+        headers.Format(L"Accept:*/*\r\nRange:bytes=%I64d-", resumeAt);
+    else
+        headers = L"Accept:*/*\r\n";
+    return RequestHandle(InternetOpenUrlW(root, url, headers, headers.GetLength(),
+                                          INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_AUTO_REDIRECT, 0),
+                         &InternetCloseHandle);
+}
+
+bool IsRedirect(DWORD status) {
+    return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
+}
+
+// The redirect's target resolved against the URL that answered; empty without a Location.
+CString RedirectTarget(HINTERNET request, const CString& base) {
+    wchar_t location[2048] = {};
+    DWORD size = sizeof(location) - sizeof(wchar_t);
+    if (!HttpQueryInfoW(request, HTTP_QUERY_LOCATION, location, &size, nullptr))
+        return CString();
+    wchar_t combined[2048] = {};
+    DWORD length = 2047;
+    if (!InternetCombineUrlW(base, location, combined, &length, ICU_NO_ENCODE))
+        return CString();
+    return combined;
+}
+
+// Opens the URL and follows at most kMaxRedirects redirects itself, so that a redirect loop ends.
+RequestHandle OpenFollowingRedirects(HINTERNET root, CString url, long long resumeAt, DWORD& status) {
+    for (int hop = 0; hop <= kMaxRedirects; ++hop) {
+        RequestHandle request = OpenRequest(root, url, resumeAt);
+        status = request ? StatusCode(request.get()) : 0;
+        if (!request || !IsRedirect(status))
+            return request;
+        url = RedirectTarget(request.get(), url);
+        if (url.IsEmpty())
+            return request;
+    }
+    return RequestHandle(nullptr, &InternetCloseHandle);
+}
+
+// Puts the finished part file in the target's place; false leaves the part file for a later try.
+bool MovePartIntoPlace(const CString& partFile, const CString& target) {
+    if (FileLength(target) >= 0)
+        DeleteFileW(target);
+    return MoveFileW(partFile, target) != 0;
+}
+
+}  // namespace
+
+YDownloader::YDownloader() : m_state(std::make_shared<TransferState>()) {}
+
+YDownloader::~YDownloader() {
+    m_state->Cancel();
+    const bool ended = m_state->WaitForThreads(kShutdownWaitMs);
+    std::lock_guard<std::mutex> lock(m_threadsLock);
+    for (std::thread& thread : m_threads) {
+        // A thread still stuck in the network owns only its arguments and the shared state.
+        if (ended)
+            thread.join();
+        else
+            thread.detach();
+    }
+}
+
+CString YDownloader::PartFileName(const CString& target) {
+    return target.Left(target.GetLength() - 3) + L"temp";
+}
+
+int YDownloader::CreateTask(const CString& url, const CString& localPath, const CString& referrer,
+                            const CString& cookies, int taskIndex) {
+    auto args = std::make_unique<YDownloadArgs>();
+    args->url = url;
+    args->localPath = localPath;
+    args->referrer = referrer;
+    args->cookies = cookies;
+    args->taskIndex = taskIndex;
+    args->state = m_state;
+    std::lock_guard<std::mutex> lock(m_threadsLock);
+    m_state->ThreadStarted();
+    try {
+        m_threads.emplace_back(&YDownloader::DownloadThreadProc, std::move(args));
+    } catch (const std::exception&) {
+        m_state->ThreadEnded();
+        return 0;
+    }
+    return 1;
+}
+
+void YDownloader::SetPaused(bool paused) {
+    m_state->SetPaused(paused);
+}
+
+int YDownloader::StartAllTasks() { SetPaused(false); return 1; }
+int YDownloader::StartTask(int) { SetPaused(false); return 1; }
+int YDownloader::PauseTask(int) { SetPaused(true); return 1; }
+int YDownloader::StopAllTasks() { SetPaused(true); return 1; }
+int YDownloader::DeleteTask(int) { return 1; }
+int YDownloader::DeleteAllTasks() { return 1; }
+int YDownloader::SetSpeedLimit(int) { return 1; }
+int YDownloader::SetUploadSpeedLimit(int, int) { return 1; }
+
+int YDownloader::QueryTaskInfo(int, DownloadTaskInfo& info) {
+    const TransferState::Progress progress = m_state->Snapshot();
+    info.status = progress.complete ? L"完成" : L"下载中";
+    info.fileName.Empty();
+    info.auxName.Empty();
+    info.totalSize = FormatByteSize(static_cast<double>(progress.total));
+    info.downloadedSize = FormatByteSize(static_cast<double>(progress.received));
+    info.percent = progress.percent;
+    info.speed.Empty();
+    return 1;
+}
+
+void YDownloader::DownloadThreadProc(std::unique_ptr<YDownloadArgs> args) {
+    std::shared_ptr<TransferState> state = args->state;
+    DownloadFile(*args);
+    args.reset();
+    state->ThreadEnded();
+}
+
+void YDownloader::DownloadFile(YDownloadArgs args) {
+    TransferState& state = *args.state;
+    state.BeginTransfer();
+    const CString partFile = PartFileName(args.localPath);
+
+    HINTERNET root = InternetOpenW(kAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
+    if (!root)
+        return;
+    if (!state.AddTransfer(root)) {
+        InternetCloseHandle(root);
+        return;
+    }
+    struct RootRelease {
+        TransferState& state;
+        HINTERNET root;
+        ~RootRelease() { state.EndTransfer(root); }
+    } rootRelease{state, root};
+    DWORD timeout = kConnectTimeoutMs;
+    InternetSetOptionW(root, INTERNET_OPTION_CONNECT_TIMEOUT, &timeout, sizeof(timeout));
+
+    long long resumeAt = FileLength(partFile);
+    if (resumeAt < 0)
+        resumeAt = 0;
+    DWORD status = 0;
+    RequestHandle request = OpenFollowingRedirects(root, args.url, resumeAt, status);
+    if (request && status == kRangeNotSatisfiable && resumeAt > 0) {
+        // The part file is as long as the package or longer: it cannot be continued.
+        request.reset();
+        resumeAt = 0;
+        request = OpenFollowingRedirects(root, args.url, resumeAt, status);
+    }
+    if (!request)
+        return;
+    if (status != HTTP_STATUS_OK && status != HTTP_STATUS_PARTIAL_CONTENT)
+        return;
+    // A server that ignores the range sends the whole package again.
+    if (status == HTTP_STATUS_OK)
+        resumeAt = 0;
+
+    const long long length = ContentLength(request.get());
+    const long long total = length > 0 ? length + resumeAt : 0;
+    long long received = resumeAt;
+    FileHandle part(_wfopen(partFile, resumeAt > 0 ? L"ab+" : L"wb+"));
+    if (!part)
+        return;
+
+    std::vector<char> block(kReadBlock);
+    for (;;) {
+        if (!state.WaitUntilRunning())
+            return;
+        DWORD got = 0;
+        if (!InternetReadFile(request.get(), block.data(), kReadBlock, &got) || state.Cancelled())
+            return;
+        if (got == 0)
+            break;
+        if (fwrite(block.data(), 1, got, part.get()) != got)
+            return;
+        received += got;
+        state.Update(received, total);
+    }
+    part.reset();
+    request.reset();
+    // A connection that closed early is no package: the part file stays for the next resume.
+    if (total > 0 && received != total)
+        return;
+    if (MovePartIntoPlace(partFile, args.localPath))
+        state.Complete(received);
+}

@@ -1,0 +1,60 @@
+// The installer's own HTTP downloader: one WinInet transfer thread per task, resuming from a part
+// file beside the target and moving it to the target's name once the whole package has arrived.
+// All tasks share one progress state and one pause flag; stopping a task pauses it.
+#pragma once
+
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "BaseDownloader.h"
+
+class YDownloader : public BaseDownloader {
+public:
+    YDownloader();
+    // Cancels the running and paused transfers and waits a bounded time for their threads.
+    ~YDownloader() override;
+    YDownloader(const YDownloader&) = delete;
+    YDownloader& operator=(const YDownloader&) = delete;
+
+    int CreateTask(const CString& url, const CString& localPath, const CString& referrer,
+                   const CString& cookies, int taskIndex) override;
+    int StartAllTasks() override;
+    int StartTask(int taskIndex) override;
+    int PauseTask(int taskIndex) override;
+    int StopAllTasks() override;
+    int DeleteTask(int taskIndex) override;
+    int DeleteAllTasks() override;
+    int QueryTaskInfo(int taskIndex, DownloadTaskInfo& info) override;
+    int SetSpeedLimit(int limit) override;
+    int SetUploadSpeedLimit(int first, int second) override;
+
+    // The part file of a target: its last three characters replaced by "temp".
+    static CString PartFileName(const CString& target);
+
+    // How long the destructor waits for its transfer threads.
+    static const unsigned kShutdownWaitMs = 5000;
+
+    class TransferState;
+
+private:
+    struct YDownloadArgs {
+        CString url;
+        CString localPath;
+        CString referrer;  // carried, not used by the transfer
+        CString cookies;   // carried, not used by the transfer
+        int taskIndex = 0;
+        // The transfer keeps the shared state alive rather than the downloader, so that a
+        // downloader deleted at shutdown is never read by a late thread.
+        std::shared_ptr<TransferState> state;
+    };
+
+    static void DownloadThreadProc(std::unique_ptr<YDownloadArgs> args);
+    static void DownloadFile(YDownloadArgs args);
+    void SetPaused(bool paused);
+
+    std::shared_ptr<TransferState> m_state;
+    std::mutex m_threadsLock;
+    std::vector<std::thread> m_threads;
+};
