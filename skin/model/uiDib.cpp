@@ -81,6 +81,16 @@ int uiDib::GetHeight() const
     return IsEmpty() ? 0 : Header()->biHeight;
 }
 
+const BITMAPINFO* uiDib::GetInfo() const
+{
+    return IsEmpty() ? nullptr : reinterpret_cast<const BITMAPINFO*>(m_packed.data());
+}
+
+const BYTE* uiDib::GetBits() const
+{
+    return IsEmpty() ? nullptr : m_packed.data() + BitsOffset();
+}
+
 size_t uiDib::BitsOffset() const
 {
     return kHeaderSize + (m_format == UI_DIB_PALETTE8 ? kPaletteEntries * sizeof(RGBQUAD) : 0);

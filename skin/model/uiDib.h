@@ -33,6 +33,9 @@ public:
     BOOL HasAlpha() const { return m_alpha; }
     BOOL HasMask() const { return !m_mask.empty(); }
     int GetErrorCode() const { return m_errorCode; }
+    // The decoded header (with the palette of 8-bit images) and bits, bottom-up; null when empty.
+    const BITMAPINFO* GetInfo() const;
+    const BYTE* GetBits() const;
 
     // Draws the source rectangle (clipped to the bitmap) stretched into the destination; 1 when drawn.
     BOOL Draw(HDC dc, const RECT& destination, const RECT& source) const;

@@ -1,0 +1,140 @@
+#!/usr/bin/env bash
+# Writes the decoder samples and their oracle pixels into the folder given: every PNG colour type and
+# depth, 8-bit and 24-bit BMPs (and depths the decoder refuses), colour, gray, CMYK and progressive
+# JPEGs, an animated GIF and a multi-size icon. Oracles: ImageMagick's raw BGRA/BGR output, djpeg's
+# PNM output for JPEG (turned into raw BGR here), identify's frame and size lists.
+set -euo pipefail
+out="$1"
+rm -rf "$out"
+mkdir -p "$out"
+cd "$out"
+
+convert -size 37x23 xc: -channel R -fx 'i/w' -channel G -fx 'j/h' -channel B -fx '((i+j)%7)/7' +channel \
+    -depth 8 PNG24:base.png
+convert base.png -alpha set -channel A -fx '(i%5)/4' +channel -depth 8 PNG32:rgba8.png
+
+png() { # name source options...
+    local name="$1" source="$2"
+    shift 2
+    # A trailing "PNG8:" names the output format.
+    local format=""
+    if [ "${!#}" = "PNG8:" ]; then format="PNG8:"; set -- "${@:1:$(($# - 1))}"; fi
+    convert "$source" "$@" "${format}png/$name.png"
+}
+mkdir png
+png gray1 base.png -colorspace Gray -threshold 50% -define png:color-type=0 -define png:bit-depth=1
+png gray2 base.png -colorspace Gray -posterize 4 -define png:color-type=0 -define png:bit-depth=2
+png gray4 base.png -colorspace Gray -posterize 16 -define png:color-type=0 -define png:bit-depth=4
+png gray8 base.png -colorspace Gray -define png:color-type=0 -define png:bit-depth=8
+png gray16 base.png -colorspace Gray -depth 16 -define png:color-type=0 -define png:bit-depth=16
+png graya8 rgba8.png -colorspace Gray -define png:color-type=4 -define png:bit-depth=8
+png graya16 rgba8.png -colorspace Gray -depth 16 -define png:color-type=4 -define png:bit-depth=16
+png pal4 base.png -colors 16 -define png:bit-depth=4 PNG8:
+png pal8 base.png -colors 200 PNG8:
+png paltrns rgba8.png -channel A -threshold 50% +channel -colors 64 PNG8:
+png rgb8 base.png -define png:color-type=2 -define png:bit-depth=8
+png rgb16 base.png -depth 16 -define png:color-type=2 -define png:bit-depth=16
+png rgba8 rgba8.png -define png:color-type=6 -define png:bit-depth=8
+png rgba16 rgba8.png -depth 16 -define png:color-type=6 -define png:bit-depth=16
+png interlaced base.png -interlace PNG -define png:color-type=2 -define png:bit-depth=8
+# Gray with a transparent gray value (tRNS), written directly: no converter option produces it.
+/usr/bin/python3 - <<'PY'
+import struct, zlib
+def chunk(kind, data):
+    return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+width, height = 9, 7
+rows = b"".join(b"\0" + bytes((x * 30 + y * 7) % 256 for x in range(width)) for y in range(height))
+png = b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 0, 0, 0, 0))
+png += chunk(b"tRNS", struct.pack(">H", 60)) + chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b"")
+open("png/graytrns.png", "wb").write(png)
+PY
+for f in png/*.png; do
+    convert "$f" -depth 8 "bgra:${f%.png}.bgra"
+done
+
+mkdir bmp
+convert base.png -type TrueColor BMP3:bmp/rgb24.bmp
+convert base.png -colors 200 -type Palette -compress none BMP3:bmp/pal8.bmp
+convert base.png -colors 256 -type Palette -compress none BMP3:bmp/pal256.bmp
+for f in bmp/*.bmp; do
+    convert "$f" -depth 8 "bgr:${f%.bmp}.bgr"
+done
+# A top-down copy of the 24-bit file (negative height, rows reversed) decodes to the same pixels.
+/usr/bin/python3 - <<'PY'
+import struct
+data = bytearray(open("bmp/rgb24.bmp", "rb").read())
+offset = struct.unpack_from("<I", data, 10)[0]
+width, height = struct.unpack_from("<ii", data, 18)
+stride = (width * 3 + 3) // 4 * 4
+rows = [data[offset + y * stride: offset + (y + 1) * stride] for y in range(height)]
+struct.pack_into("<i", data, 22, -height)
+data[offset:offset + stride * height] = b"".join(reversed(rows))
+open("bmp/topdown.bmp", "wb").write(data)
+PY
+cp bmp/rgb24.bgr bmp/topdown.bgr
+# Depths the decoder refuses.
+mkdir bmp-refused
+convert rgba8.png BMP:bmp-refused/argb32.bmp
+convert base.png -define bmp:subtype=RGB565 BMP:bmp-refused/rgb565.bmp
+convert base.png -monochrome BMP3:bmp-refused/mono1.bmp
+convert base.png -colors 200 -type Palette -compress RLE BMP3:bmp-refused/rle8.bmp
+
+mkdir jpeg
+convert base.png -quality 92 jpeg/rgb.jpg
+convert base.png -colorspace Gray -quality 92 jpeg/gray.jpg
+convert base.png -interlace JPEG -quality 80 -sampling-factor 2x2 jpeg/progressive.jpg
+convert base.png -colorspace CMYK -quality 95 jpeg/cmyk.jpg
+pnm_to_bgr() { # PNM (P5 gray or P6 colour) to raw BGR
+    /usr/bin/python3 - "$1" "$2" <<'PY'
+import sys
+data = open(sys.argv[1], "rb").read()
+fields, pos = [], 0
+while len(fields) < 4:
+    while data[pos:pos + 1].isspace():
+        pos += 1
+    end = pos
+    while not data[end:end + 1].isspace():
+        end += 1
+    fields.append(data[pos:end])
+    pos = end
+pixels = data[pos + 1:]
+out = bytearray()
+if fields[0] == b"P5":
+    for g in pixels:
+        out += bytes((g, g, g))
+else:
+    for i in range(0, len(pixels), 3):
+        out += bytes((pixels[i + 2], pixels[i + 1], pixels[i]))
+open(sys.argv[2], "wb").write(out)
+PY
+}
+for name in rgb gray progressive; do
+    djpeg -pnm "jpeg/$name.jpg" > "jpeg/$name.pnm"
+    pnm_to_bgr "jpeg/$name.pnm" "jpeg/$name.bgr"
+done
+convert jpeg/cmyk.jpg -colorspace sRGB -depth 8 bgr:jpeg/cmyk.bgr
+
+mkdir gif
+convert -delay 10 -size 20x12 xc:red xc:lime xc:blue -loop 0 gif/anim.gif
+convert -delay 7 -dispose Background -size 20x12 xc:red \( -size 8x6 xc:yellow -repage 20x12+4+3 \) \
+    -loop 0 gif/partial.gif
+convert -size 16x9 xc:'#336699' gif/single.gif
+for f in gif/*.gif; do
+    identify -format '%w %h\n' "$f" > "${f%.gif}.frames"
+    convert "$f" -coalesce -depth 8 +adjoin "bgr:${f%.gif}.%d.bgr"
+done
+
+mkdir icon
+convert base.png -define icon:auto-resize=48,32,16 icon/multi.ico
+identify -format '%w %h\n' icon/multi.ico > icon/multi.sizes
+convert base.png -resize 32x32! icon/single.ico
+# A cursor file is an icon file of type 2 whose entries carry the hot spot where icons keep planes
+# and bit count.
+/usr/bin/python3 - <<'PY'
+import struct
+data = bytearray(open("icon/single.ico", "rb").read())
+struct.pack_into("<H", data, 2, 2)
+struct.pack_into("<HH", data, 6 + 4, 5, 7)
+open("icon/pointer.cur", "wb").write(data)
+PY
+echo done > complete
