@@ -89,7 +89,6 @@ TEST_F(TransportTest, AsynchronousFormsReturnAtOnceAndTheirReportsArrive)
     ServiceSet(L"stat.mode", L"stall");
     ServiceSet(L"stat.stall_seconds", L"1");
     const ULONGLONG start = GetTickCount64();
-    EXPECT_TRUE(stat_->CollectAppExitInfo()) << "true even though its twin fails";
     EXPECT_TRUE(stat_->CollectAppLunchyInfo());
     EXPECT_TRUE(stat_->CollectAppExceptionInfo(L"e"));
     EXPECT_TRUE(stat_->CollectPhoneConnectState(ns_kw_stat::STATE_WIFI_CONNECTING));
@@ -102,7 +101,8 @@ TEST_F(TransportTest, AsynchronousFormsReturnAtOnceAndTheirReportsArrive)
     EXPECT_TRUE(stat_->CollectDownloadMusic(L"m"));
     EXPECT_TRUE(stat_->CollectDownloadWP(L"w"));
     EXPECT_TRUE(stat_->SendEvent({L"c", L"d"}));
-    EXPECT_TRUE(stat_->CollectPhoneConnectState(static_cast<ns_kw_stat::ENUM_PHONE_CONNECT_STATE>(9)));
+    EXPECT_TRUE(stat_->CollectPhoneConnectState(static_cast<ns_kw_stat::ENUM_PHONE_CONNECT_STATE>(9)))
+        << "true even though its twin fails";
     EXPECT_LT(GetTickCount64() - start, 1000u) << "the calls did not wait for their reports";
 
     const std::vector<StatRecord> records = Received(12, 30000);
@@ -116,6 +116,13 @@ TEST_F(TransportTest, AsynchronousFormsReturnAtOnceAndTheirReportsArrive)
                                 L"\"lable\":\"PCdownload\"", L"\"lable\":\"MusicDownload\"", L"\"lable\":\"WPdownload\"",
                                 L"\"lable\":\"c\""})
         EXPECT_NE(std::wstring::npos, all.find(part)) << std::string(part, part + wcslen(part));
+
+    // The exit, once the launch has certainly been made, reports the launch's document closed.
+    EXPECT_TRUE(stat_->CollectAppExitInfo());
+    const std::vector<StatRecord> withExit = Received(13, 5000);
+    ASSERT_EQ(13u, withExit.size());
+    EXPECT_NE(std::wstring::npos, withExit.back().text.find(L"\"act_log\""));
+    EXPECT_EQ(std::wstring::npos, withExit.back().text.find(L"\"close_time\":\"0\""));
 }
 
 TEST_F(TransportTest, DestructionWaitsForReportsStillRunningAndDropsQueuedOnes)
@@ -124,12 +131,12 @@ TEST_F(TransportTest, DestructionWaitsForReportsStillRunningAndDropsQueuedOnes)
     ServiceSet(L"stat.stall_seconds", L"2");
     for (int i = 0; i < 5; ++i)
         EXPECT_TRUE(stat_->CollectInstall());
-    Sleep(500);
+    ASSERT_EQ(1u, WaitForStatRecords(1, 5000).size()) << "one report is in flight, stalled by the server";
     const ULONGLONG start = GetTickCount64();
     CStatFactory::Clear(stat_);
     stat_ = nullptr;
     const ULONGLONG elapsed = GetTickCount64() - start;
-    EXPECT_GE(elapsed, 1000u) << "waited for the report in flight";
+    EXPECT_GE(elapsed, 1500u) << "waited for the report in flight";
     EXPECT_LE(elapsed, 4000u) << "did not run the queued ones";
     Sleep(500);
     EXPECT_EQ(1u, ReadStatRecords().size());

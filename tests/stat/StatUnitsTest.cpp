@@ -1,7 +1,6 @@
-// The statistics module's building blocks on their own: document text, MD5, payload encryption and
-// version splitting.
+// The statistics module's building blocks on their own: MD5, payload encryption, version splitting
+// and the names of Windows versions. (Document texts are checked where the server decrypts them.)
 #include "AesCfb.h"
-#include "JsonBuilder.h"
 #include "Md5.h"
 #include "SystemProbes.h"
 
@@ -13,69 +12,6 @@
 #include <gtest/gtest.h>
 
 using namespace ns_kw_stat;
-
-namespace {
-
-std::wstring Text(const JsonBuilder& builder)
-{
-    std::wstring text;
-    EXPECT_TRUE(builder.ToString(text));
-    return text;
-}
-
-}  // namespace
-
-TEST(JsonBuilderTest, WritesNestedObjectsAndArraysCompactlyWithOneNewline)
-{
-    JsonBuilder builder;
-    builder.BeginObject(L"dev_info");
-    builder.Put(L"channel", L"0000");
-    builder.PutNarrow(L"sim_id", "");
-    builder.EndObject();
-    builder.BeginObject(L"event_log");
-    builder.BeginArrayItem();
-    builder.Put(L"name", L"a");
-    builder.PutNarrow(L"num", "1");
-    builder.EndObject();
-    builder.BeginArrayItem();
-    builder.Put(L"name", L"b");
-    builder.EndObject();
-    EXPECT_EQ(L"{\"dev_info\":{\"channel\":\"0000\",\"sim_id\":\"\"},"
-              L"\"event_log\":[{\"name\":\"a\",\"num\":\"1\"},{\"name\":\"b\"}]}\n",
-              Text(builder));
-}
-
-TEST(JsonBuilderTest, EscapesQuotesSolidusControlsAndEverythingAboveLatin1)
-{
-    JsonBuilder builder;
-    builder.Put(L"v", L"在线 \"a/b\\c\"\b\f\n\r\t\x01\x7F\xE9");
-    EXPECT_EQ(L"{\"v\":\"\\u5728\\u7EBF \\\"a\\/b\\\\c\\\"\\b\\f\\n\\r\\t\\u0001\x7F\xE9\"}\n", Text(builder));
-}
-
-TEST(JsonBuilderTest, EmptyListIsWrittenAsEmptyStringAndEndAtRootStaysThere)
-{
-    JsonBuilder builder;
-    builder.BeginObject(L"event_log");
-    builder.EndObject();
-    builder.EndObject();
-    builder.Put(L"after", L"x");
-    EXPECT_EQ(L"{\"event_log\":\"\",\"after\":\"x\"}\n", Text(builder));
-}
-
-TEST(JsonBuilderTest, CloneIsDeepWithCursorAtRootAndResetEmpties)
-{
-    JsonBuilder builder;
-    builder.BeginObject(L"act_log");
-    builder.Put(L"open_time", L"1");
-    std::unique_ptr<JsonBuilder> copy = builder.Clone();
-    builder.Put(L"close_time", L"0");
-    copy->Put(L"top", L"2");
-    EXPECT_EQ(L"{\"act_log\":{\"open_time\":\"1\"},\"top\":\"2\"}\n", Text(*copy));
-    EXPECT_EQ(L"{\"act_log\":{\"open_time\":\"1\",\"close_time\":\"0\"}}\n", Text(builder));
-    builder.Reset();
-    builder.Put(L"k", L"v");
-    EXPECT_EQ(L"{\"k\":\"v\"}\n", Text(builder));
-}
 
 TEST(Md5Test, MatchesIndependentDigestAcrossBlockBoundaries)
 {
