@@ -1,0 +1,333 @@
+// Dialogs and their modal loop: ending and nesting inside OnInitDialog, the order in which the
+// loop offers messages, the object attached before WM_CREATE, commands from child controls and
+// from other threads.
+#include <gtest/gtest.h>
+
+#include "CDialog.h"
+#include "CWinApp.h"
+#include "Controls.h"
+
+#include <atomic>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+// A dialog template in memory: no menu, the default class, an empty caption, no controls.
+class MemoryTemplate {
+public:
+    explicit MemoryTemplate(DWORD style)
+    {
+        DLGTEMPLATE header{};
+        header.style = style;
+        header.cx = 200;
+        header.cy = 100;
+        m_words.resize(sizeof(header) / sizeof(WORD));
+        memcpy(m_words.data(), &header, sizeof(header));
+        m_words.insert(m_words.end(), {0, 0, 0, 0});  // menu, class, caption, padding
+    }
+    LPCDLGTEMPLATEW Get() const { return reinterpret_cast<LPCDLGTEMPLATEW>(m_words.data()); }
+
+private:
+    std::vector<WORD> m_words;
+};
+
+const DWORD kPopup = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+
+// A dialog that records what reaches it, in order.
+class RecordingDialog : public CDialog {
+public:
+    explicit RecordingDialog(DWORD style = kPopup) : m_template(style) { InitModalIndirect(m_template.Get()); }
+
+    std::vector<std::string> log;
+    bool everVisible = false;
+    HWND hwndAtCreate = nullptr;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_NCCREATE)
+            log.push_back("WM_NCCREATE");
+        if (message == WM_WINDOWPOSCHANGED && (GetStyle() & WS_VISIBLE))
+            everVisible = true;
+        return CDialog::WindowProc(message, wParam, lParam);
+    }
+    int OnCreate(LPCREATESTRUCTW cs) override
+    {
+        log.push_back("OnCreate");
+        hwndAtCreate = m_hWnd;
+        return CDialog::OnCreate(cs);
+    }
+    BOOL OnInitDialog() override
+    {
+        log.push_back("OnInitDialog");
+        return CDialog::OnInitDialog();
+    }
+    void OnCancel() override
+    {
+        log.push_back("OnCancel");
+        CDialog::OnCancel();
+    }
+
+private:
+    MemoryTemplate m_template;
+};
+
+class EndsInInit : public RecordingDialog {
+public:
+    using RecordingDialog::RecordingDialog;
+
+protected:
+    BOOL OnInitDialog() override
+    {
+        RecordingDialog::OnInitDialog();
+        EndDialog(42);
+        return TRUE;
+    }
+};
+
+TEST(DialogModalLoop, EndDialogInsideOnInitDialogReturnsAtOnceAndNeverShows)
+{
+    EndsInInit dialog(kPopup | WS_VISIBLE);
+    EXPECT_EQ(42, dialog.DoModal());
+    EXPECT_FALSE(dialog.everVisible);
+    EXPECT_EQ(nullptr, dialog.GetSafeHwnd());
+}
+
+TEST(DialogModalLoop, ObjectRunsTheMessagesOfCreation)
+{
+    EndsInInit dialog;
+    dialog.DoModal();
+    ASSERT_EQ(3u, dialog.log.size());
+    EXPECT_EQ("WM_NCCREATE", dialog.log[0]);
+    EXPECT_EQ("OnCreate", dialog.log[1]);
+    EXPECT_EQ("OnInitDialog", dialog.log[2]);
+    EXPECT_NE(nullptr, dialog.hwndAtCreate);
+}
+
+// Ends itself from a timer, which proves its own loop was running.
+class EndsOnTimer : public RecordingDialog {
+public:
+    int timerTicks = 0;
+
+protected:
+    BOOL OnInitDialog() override
+    {
+        SetTimer(5, 10);
+        return TRUE;
+    }
+    void OnTimer(UINT_PTR id) override
+    {
+        if (id != 5)
+            return CDialog::OnTimer(id);
+        ++timerTicks;
+        KillTimer(5);
+        EndDialog(IDOK);
+    }
+};
+
+class RunsNestedInInit : public RecordingDialog {
+public:
+    using RecordingDialog::RecordingDialog;
+    EndsOnTimer inner;
+    INT_PTR innerResult = 0;
+
+protected:
+    BOOL OnInitDialog() override
+    {
+        innerResult = inner.DoModal();
+        EndDialog(static_cast<int>(innerResult) + 100);
+        return TRUE;
+    }
+};
+
+TEST(DialogModalLoop, DoModalNestedInsideOnInitDialogRunsAndTheOuterEndsUnshown)
+{
+    RunsNestedInInit outer(kPopup | WS_VISIBLE);
+    EXPECT_EQ(IDOK + 100, outer.DoModal());
+    EXPECT_EQ(IDOK, outer.innerResult);
+    EXPECT_EQ(1, outer.inner.timerTicks);
+    EXPECT_TRUE(outer.inner.everVisible);
+    EXPECT_FALSE(outer.everVisible);
+}
+
+// Sees every message of its loop first; swallows Escape while asked to.
+class FiltersKeys : public RecordingDialog {
+public:
+    bool swallowEscape = true;
+
+    BOOL PreTranslateMessage(MSG* msg) override
+    {
+        if (msg->message == WM_KEYDOWN && msg->wParam == VK_ESCAPE) {
+            log.push_back(swallowEscape ? "Pre:Escape:swallowed" : "Pre:Escape");
+            return swallowEscape;
+        }
+        if (msg->message == WM_APP) {
+            swallowEscape = false;
+            ::PostMessageW(m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0);
+            return TRUE;
+        }
+        return FALSE;
+    }
+
+protected:
+    BOOL OnInitDialog() override
+    {
+        ::PostMessageW(m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0);
+        ::PostMessageW(m_hWnd, WM_APP, 0, 0);
+        return TRUE;
+    }
+};
+
+TEST(DialogModalLoop, PreTranslateMessageComesBeforeTheDialogManager)
+{
+    FiltersKeys dialog;
+    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+    const std::vector<std::string> expected{"WM_NCCREATE", "OnCreate", "Pre:Escape:swallowed", "Pre:Escape", "OnCancel"};
+    EXPECT_EQ(expected, dialog.log);
+}
+
+// The owner is disabled while the dialog runs and enabled again afterwards.
+class ChecksOwner : public EndsOnTimer {
+public:
+    HWND owner = nullptr;
+    BOOL ownerEnabled = TRUE;
+
+protected:
+    BOOL OnInitDialog() override
+    {
+        ownerEnabled = ::IsWindowEnabled(owner);
+        return EndsOnTimer::OnInitDialog();
+    }
+};
+
+TEST(DialogModalLoop, DisablesTheParentWhileRunning)
+{
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, L"STATIC", L"parent", WS_POPUP, RECT{0, 0, 50, 50}, nullptr, 0));
+    ChecksOwner dialog;
+    dialog.owner = parent.m_hWnd;
+    MemoryTemplate kept(kPopup);
+    dialog.InitModalIndirect(kept.Get(), &parent);
+    EXPECT_EQ(IDOK, dialog.DoModal());
+    EXPECT_FALSE(dialog.ownerEnabled);
+    EXPECT_TRUE(::IsWindowEnabled(parent.m_hWnd));
+}
+
+// A button created in OnCreate; its clicks reach OnCommand by id; a command sent from another
+// thread ends the dialog although the loop waits in GetMessage.
+class WithButton : public RecordingDialog {
+public:
+    CButton button;
+    CProgressCtrl progress;
+    std::vector<UINT> commands;
+
+protected:
+    int OnCreate(LPCREATESTRUCTW cs) override
+    {
+        if (RecordingDialog::OnCreate(cs) == -1)
+            return -1;
+        button.Create(L"按钮", WS_VISIBLE | BS_AUTOCHECKBOX, RECT{10, 10, 100, 30}, this, 2021);
+        progress.Create(WS_VISIBLE | PBS_SMOOTH, RECT{10, 40, 100, 50}, this, 2017);
+        return 0;
+    }
+    BOOL OnInitDialog() override
+    {
+        button.SendMessage(BM_CLICK);
+        std::thread([hwnd = m_hWnd] {
+            ::Sleep(50);
+            ::SendMessageW(hwnd, WM_COMMAND, IDOK, 0);
+        }).detach();
+        return TRUE;
+    }
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
+    {
+        commands.push_back(LOWORD(wParam));
+        return CDialog::OnCommand(wParam, lParam);
+    }
+};
+
+TEST(DialogMessages, ButtonClicksAndCommandsFromAnotherThread)
+{
+    WithButton dialog;
+    EXPECT_EQ(IDOK, dialog.DoModal());
+    ASSERT_EQ(2u, dialog.commands.size());
+    EXPECT_EQ(2021u, dialog.commands[0]);
+    EXPECT_EQ(static_cast<UINT>(IDOK), dialog.commands[1]);
+    // The children went with the dialog, and their objects know it.
+    EXPECT_EQ(nullptr, dialog.button.GetSafeHwnd());
+    EXPECT_EQ(nullptr, dialog.progress.GetSafeHwnd());
+}
+
+class InspectsControls : public WithButton {
+public:
+    int checkAfterClick = -1;
+    int progressPos = -1;
+    CString buttonText;
+    bool dlgItemIsMember = false;
+    bool richEditCreated = false;
+    CString richText;
+    CRichEditCtrl notes;
+
+protected:
+    BOOL OnInitDialog() override
+    {
+        button.SendMessage(BM_CLICK);
+        checkAfterClick = button.GetCheck();
+        progress.SetRange(0, 100);
+        progress.SetPos(37);
+        progressPos = progress.GetPos();
+        buttonText = button.GetWindowText();
+        dlgItemIsMember = GetDlgItem(2021) == &button;
+        richEditCreated = notes.Create(WS_VISIBLE | ES_MULTILINE | ES_READONLY, RECT{0, 60, 100, 90}, this, 2005);
+        notes.SetWindowText(L"更新日志");
+        notes.GetWindowText(richText);
+        EndDialog(IDOK);
+        return TRUE;
+    }
+};
+
+TEST(DialogMessages, ControlWrappersReachTheirControls)
+{
+    InspectsControls dialog;
+    EXPECT_EQ(IDOK, dialog.DoModal());
+    EXPECT_EQ(BST_CHECKED, dialog.checkAfterClick);
+    EXPECT_EQ(37, dialog.progressPos);
+    EXPECT_STREQ(L"按钮", dialog.buttonText);
+    EXPECT_TRUE(dialog.dlgItemIsMember);
+    EXPECT_TRUE(dialog.richEditCreated);
+    EXPECT_STREQ(L"更新日志", dialog.richText);
+}
+
+class RefusesCreation : public CWnd {
+protected:
+    int OnCreate(LPCREATESTRUCTW) override { return -1; }
+};
+
+TEST(WindowCreation, OnCreateFailureFailsCreateAndDetaches)
+{
+    RefusesCreation wnd;
+    EXPECT_FALSE(wnd.CreateEx(0, L"STATIC", L"", WS_POPUP, RECT{0, 0, 10, 10}, nullptr, 0));
+    EXPECT_EQ(nullptr, wnd.GetSafeHwnd());
+}
+
+TEST(WindowCreation, DestroyingTheObjectDestroysItsWindow)
+{
+    HWND hwnd = nullptr;
+    {
+        CStatic label;
+        ASSERT_TRUE(label.CreateEx(0, L"STATIC", L"x", WS_POPUP, RECT{0, 0, 10, 10}, nullptr, 0));
+        hwnd = label.m_hWnd;
+        EXPECT_EQ(&label, CWnd::FromHandlePermanent(hwnd));
+    }
+    EXPECT_FALSE(::IsWindow(hwnd));
+}
+
+TEST(WindowCreation, MissingTemplateFailsWithMinusOne)
+{
+    CDialog dialog(31999);
+    EXPECT_EQ(-1, dialog.DoModal());
+}
+
+}  // namespace
