@@ -84,6 +84,8 @@ TEST_F(CheckVersion, FieldsAnswerFillsTheControllerAndDisplayName)
     EXPECT_TRUE(Recorded(L"\"value\": \"{ver:v,type:info,mode:tvn}\""));
     EXPECT_TRUE(Recorded(L"\"port\": 8731"));
     EXPECT_FALSE(Recorded(L"type:log"));
+    // The program's name is the agent of the text requests.
+    EXPECT_TRUE(Recorded(L"\"agent\": \"installer_version_test\""));
 }
 
 TEST_F(CheckVersion, ZeroMeansNewestAndChangesNothing)

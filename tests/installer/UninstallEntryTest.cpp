@@ -24,36 +24,22 @@ TEST(UninstallEntry, MissingKeyOrValueReadsEmptyAndUnregistered)
     EXPECT_EQ(1, IsProductRegistered());
 }
 
-TEST(UninstallEntry, PresentAndEmptyValues)
+TEST(UninstallEntry, ValuesAsRead)
 {
+    // The buffer holds 520 bytes: 259 characters and the terminator fit exactly, one more does not.
+    const struct {
+        std::wstring stored;
+        std::wstring read;
+    } cases[] = {
+        {L"C:\\Program Files\\Tavrin\\卸载.exe", L"C:\\Program Files\\Tavrin\\卸载.exe"},
+        {L"", L""},
+        {std::wstring(259, L'a'), std::wstring(259, L'a')},
+        {std::wstring(260, L'b'), L""},
+        {std::wstring(400, L'c'), L""},
+    };
     UninstallKeyScope scope;
-    const std::wstring path = L"C:\\Program Files\\Tavrin\\卸载.exe";
-    ASSERT_TRUE(scope.Create(&path));
-    EXPECT_EQ(CString(path.c_str()), ReadUninstallString());
-
-    const std::wstring empty;
-    ASSERT_TRUE(scope.Create(&empty));
-    EXPECT_EQ(CString(), ReadUninstallString());
-}
-
-TEST(UninstallEntry, ValueAtTheBufferLimit)
-{
-    UninstallKeyScope scope;
-    // 259 characters and the terminator fill the 520-byte buffer exactly.
-    const std::wstring fits(259, L'a');
-    ASSERT_TRUE(scope.Create(&fits));
-    EXPECT_EQ(CString(fits.c_str()), ReadUninstallString());
-
-    // One more character no longer fits with its terminator.
-    const std::wstring tooLong(260, L'b');
-    ASSERT_TRUE(scope.Create(&tooLong));
-    EXPECT_EQ(CString(), ReadUninstallString());
-}
-
-TEST(UninstallEntry, OversizedValueReadsEmpty)
-{
-    UninstallKeyScope scope;
-    const std::wstring oversized(400, L'c');
-    ASSERT_TRUE(scope.Create(&oversized));
-    EXPECT_EQ(CString(), ReadUninstallString());
+    for (const auto& entry : cases) {
+        ASSERT_TRUE(scope.Create(&entry.stored));
+        EXPECT_EQ(CString(entry.read.c_str()), ReadUninstallString()) << entry.stored.size() << " characters";
+    }
 }

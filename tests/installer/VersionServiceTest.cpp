@@ -81,6 +81,15 @@ protected:
     }
     CString Marker() const { return folder_ + L"\\qmotestver"; }
 
+    static void ExpectAddresses(const CString& host, const CString& version)
+    {
+        EXPECT_EQ(host + L"/up.php?value={ver:v" + version + L",type:log}", g_changeLogUrl);
+        EXPECT_EQ(host + L"/up.php?value={ver:v" + version + L",type:info,mode:tvn}", g_versionInfoUrl);
+        // The agreement address keeps its placeholder.
+        EXPECT_EQ(host + L"/goto.php?value={ver:v%s,type:protocol}", g_agreementUrl);
+        EXPECT_EQ(CString(L"Tavrin装机版"), g_displayName);
+    }
+
     CString folder_;
 };
 
@@ -89,11 +98,7 @@ TEST_F(ServiceAddresses, OfficialHostWithTheInstalledVersion)
     g_installedVersion = L"2.4.0.12";
     g_displayName = L"stale";
     SetServiceAddresses(folder_);
-    const CString host = kOfficialServiceHost;
-    EXPECT_EQ(host + L"/up.php?value={ver:v2.4.0.12,type:log}", g_changeLogUrl);
-    EXPECT_EQ(host + L"/up.php?value={ver:v2.4.0.12,type:info,mode:tvn}", g_versionInfoUrl);
-    EXPECT_EQ(host + L"/goto.php?value={ver:v%s,type:protocol}", g_agreementUrl);
-    EXPECT_EQ(CString(L"Tavrin装机版"), g_displayName);
+    ExpectAddresses(kOfficialServiceHost, L"2.4.0.12");
 }
 
 TEST_F(ServiceAddresses, EmptyMarkerSelectsTheTestHost)
@@ -105,11 +110,8 @@ TEST_F(ServiceAddresses, EmptyMarkerSelectsTheTestHost)
 
     g_installedVersion.Empty();
     SetServiceAddresses(folder_);
-    const CString host = kTestServiceHost;
-    EXPECT_EQ(host + L"/up.php?value={ver:v,type:info,mode:tvn}", g_versionInfoUrl);
-    EXPECT_EQ(host + L"/up.php?value={ver:v,type:log}", g_changeLogUrl);
-    EXPECT_EQ(host + L"/goto.php?value={ver:v%s,type:protocol}", g_agreementUrl);
-    EXPECT_EQ(CString(L"Tavrin装机版"), g_displayName);
+    // Nothing stands between the v and the comma.
+    ExpectAddresses(kTestServiceHost, L"");
 }
 
 TEST_F(ServiceAddresses, MarkerMustLieInTheProgramFolder)
