@@ -92,15 +92,6 @@ TEST(KillProcessByName, StopsOneRunningCopyPerCall)
     EXPECT_FALSE(KillProcessByName(kHelperName));
 }
 
-TEST(KillProcessByName, UnknownNameStopsNothing)
-{
-    SleepingHelper helper;
-    ASSERT_TRUE(helper.started());
-    Sleep(300);
-    EXPECT_FALSE(KillProcessByName(L"utility_help.exe"));
-    EXPECT_FALSE(helper.EndsWithin(200));
-}
-
 TEST(RunProgramAndWait, WaitsUntilTheProgramHasEnded)
 {
     const CString folder = GetTempFolder() + L"run and wait";

@@ -56,6 +56,12 @@ TEST(ChangeLogNotes, EachPartBeforeABacktickIsOneLine)
     EXPECT_EQ(CString(), ChangeLogNotes(L""));
 }
 
+TEST(DecodeUtf8Text, BytesUpToTheFirstZero)
+{
+    EXPECT_EQ(CString(L"版本`ü"), DecodeUtf8Text(CStringA("\xE7\x89\x88\xE6\x9C\xAC`\xC3\xBC")));
+    EXPECT_EQ(CString(L"ab"), DecodeUtf8Text(CStringA("ab\0cd", 5)));
+}
+
 TEST(MajorMinorOf, CutsAtTheLastDotTwice)
 {
     EXPECT_EQ(CString(L"2.5"), MajorMinorOf(L"2.5.1.300"));

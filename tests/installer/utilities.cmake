@@ -13,7 +13,7 @@ configure_file(${TEST_DIR}/UtilitiesPayload.rc.in ${CMAKE_CURRENT_BINARY_DIR}/Ut
 tavrin_add_gtest(installer_utilities_test
     SOURCES ${TEST_DIR}/UtilitiesTest.cpp ${TEST_DIR}/ProcessControlTest.cpp ${TEST_DIR}/UninstallEntryTest.cpp
             ${CMAKE_CURRENT_BINARY_DIR}/UtilitiesPayload.rc
-    LIBS installer test_support iphlpapi crypt32 advapi32
+    LIBS installer test_support iphlpapi
     LABELS unit)
 target_include_directories(installer_utilities_test PRIVATE ${TEST_DIR})
 add_dependencies(installer_utilities_test utility_helper versioned_sample)
