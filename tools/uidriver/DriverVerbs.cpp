@@ -1,0 +1,241 @@
+// The UI driver's verbs. Clicks and commands are posted, never sent, so that a click which opens a modal
+// box does not hold the driver until someone closes it.
+#include "DriverVerbs.h"
+
+#include "WindowCapture.h"
+
+#include <cstdio>
+#include <cwchar>
+#include <cwctype>
+#include <map>
+
+namespace {
+
+void Write(DWORD stream, const std::wstring& text)
+{
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                         nullptr);
+    std::string bytes(size, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &bytes[0], size, nullptr, nullptr);
+    DWORD written = 0;
+    WriteFile(GetStdHandle(stream), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+void PrintLine(const std::wstring& line)
+{
+    Write(STD_OUTPUT_HANDLE, line + L"\n");
+}
+
+int Fail(const std::wstring& reason)
+{
+    Write(STD_ERROR_HANDLE, L"uidriver: " + reason + L"\n");
+    return 1;
+}
+
+std::wstring Hex(const void* handle)
+{
+    wchar_t text[24];
+    std::swprintf(text, 24, L"0x%08lX", static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(handle)));
+    return text;
+}
+
+HWND FindControl(HWND window, int id)
+{
+    for (HWND child : DescendantsOf(window)) {
+        if (GetDlgCtrlID(child) == id) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
+// The window of the query and, with --id, its control, each waited for up to the time-out.
+struct Target {
+    HWND window = nullptr;
+    HWND control = nullptr;  // the window itself without --id
+};
+
+// A command may name an id that no control has (IDCANCEL of a dialog without a cancel button).
+bool FindTarget(const DriverOptions& options, bool controlMayBeMissing, Target* target, std::wstring* reason)
+{
+    const bool found = WaitUntil(
+        [&] {
+            target->window = FindTopWindow(options.window);
+            target->control = target->window && options.controlId >= 0 ? FindControl(target->window, options.controlId)
+                                                                        : target->window;
+            return target->window && (target->control || controlMayBeMissing);
+        },
+        options.timeoutMs);
+    if (!found) {
+        *reason = target->window ? L"no control " + std::to_wstring(options.controlId) : L"no such window";
+    }
+    return found;
+}
+
+bool IsButton(HWND window)
+{
+    return _wcsicmp(ClassNameOf(window).c_str(), L"Button") == 0;
+}
+
+int CheckStateOf(HWND button)
+{
+    DWORD_PTR state = 0;
+    SendMessageTimeoutW(button, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 2000, &state);
+    return static_cast<int>(state);
+}
+
+std::wstring ControlLine(HWND control)
+{
+    const std::wstring checked = IsButton(control) ? std::to_wstring(CheckStateOf(control)) : L"-";
+    return std::to_wstring(GetDlgCtrlID(control)) + L"\t" + ClassNameOf(control) + L"\t" +
+           (IsWindowVisible(control) ? L"1" : L"0") + L"\t" + (IsWindowEnabled(control) ? L"1" : L"0") + L"\t" +
+           checked + L"\t" + TextOf(control);
+}
+
+int List(const DriverOptions& options)
+{
+    for (HWND window : FindTopWindows(options.window)) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        wchar_t caption[1024] = {};
+        GetWindowTextW(window, caption, 1024);
+        PrintLine(Hex(window) + L"\t" + std::to_wstring(process) + L"\t" + ClassNameOf(window) + L"\t" +
+                  (IsWindowVisible(window) ? L"1" : L"0") + L"\t" + caption);
+    }
+    return 0;
+}
+
+int Wait(const DriverOptions&, const Target& target)
+{
+    RECT rect = {};
+    GetWindowRect(target.window, &rect);
+    PrintLine(Hex(target.window) + L" " + std::to_wstring(rect.left) + L" " + std::to_wstring(rect.top) + L" " +
+              std::to_wstring(rect.right) + L" " + std::to_wstring(rect.bottom));
+    return 0;
+}
+
+int Gone(const DriverOptions& options)
+{
+    if (WaitUntil([&] { return FindTopWindow(options.window) == nullptr; }, options.timeoutMs)) {
+        return 0;
+    }
+    return Fail(L"the window is still there");
+}
+
+int Click(const DriverOptions&, const Target& target)
+{
+    return PostMessageW(target.control, BM_CLICK, 0, 0) ? 0 : Fail(L"cannot post the click");
+}
+
+int Command(const DriverOptions& options, const Target& target)
+{
+    if (options.controlId < 0) {
+        return Fail(L"command needs --id");
+    }
+    const WPARAM code = MAKEWPARAM(options.controlId, BN_CLICKED);
+    return PostMessageW(target.window, WM_COMMAND, code, reinterpret_cast<LPARAM>(target.control)) ? 0
+                                                                                           : Fail(L"cannot post");
+}
+
+int Check(const DriverOptions& options, const Target& target)
+{
+    if (options.state < 0 || options.controlId < 0) {
+        return Fail(L"check needs --id and --state 0|1");
+    }
+    if (CheckStateOf(target.control) != options.state) {
+        PostMessageW(target.control, BM_CLICK, 0, 0);
+    }
+    if (WaitUntil([&] { return CheckStateOf(target.control) == options.state; }, options.timeoutMs)) {
+        return 0;
+    }
+    return Fail(L"the check box did not take the state");
+}
+
+int Text(const DriverOptions&, const Target& target)
+{
+    PrintLine(TextOf(target.control));
+    return 0;
+}
+
+int Controls(const DriverOptions& options, const Target& target)
+{
+    if (options.controlId >= 0) {
+        PrintLine(ControlLine(target.control));
+        return 0;
+    }
+    for (HWND child : DescendantsOf(target.window)) {
+        PrintLine(ControlLine(child));
+    }
+    return 0;
+}
+
+int Answer(const DriverOptions& options, const Target& target)
+{
+    static const std::map<std::wstring, int> buttons = {{L"ok", IDOK},       {L"cancel", IDCANCEL}, {L"abort", IDABORT},
+                                                        {L"retry", IDRETRY}, {L"ignore", IDIGNORE}, {L"yes", IDYES},
+                                                        {L"no", IDNO}};
+    std::wstring name = options.button;
+    for (wchar_t& c : name) {
+        c = static_cast<wchar_t>(std::towlower(c));
+    }
+    const auto button = buttons.find(name);
+    if (button == buttons.end()) {
+        return Fail(L"answer needs --button ok|cancel|yes|no|retry|ignore|abort");
+    }
+    // The message text is the static control 0xFFFF of a message box.
+    const HWND message = FindControl(target.window, 0xFFFF);
+    PrintLine(message ? TextOf(message) : L"");
+    const HWND control = FindControl(target.window, button->second);
+    const bool posted = control ? PostMessageW(control, BM_CLICK, 0, 0)
+                                : PostMessageW(target.window, WM_COMMAND, MAKEWPARAM(button->second, BN_CLICKED), 0);
+    if (!posted) {
+        return Fail(L"cannot post the answer");
+    }
+    const HWND box = target.window;
+    if (WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, options.timeoutMs)) {
+        return 0;
+    }
+    return Fail(L"the message box stayed open");
+}
+
+int Shot(const DriverOptions& options, const Target& target)
+{
+    if (options.out.empty()) {
+        return Fail(L"shot needs --out FILE");
+    }
+    return CaptureWindowToBmp(target.window, options.out) ? 0 : Fail(L"cannot capture");
+}
+
+}  // namespace
+
+int RunDriverVerb(const DriverOptions& options)
+{
+    using TargetVerb = int (*)(const DriverOptions&, const Target&);
+    static const std::map<std::wstring, TargetVerb> targetVerbs = {
+        {L"wait", Wait},         {L"click", Click},       {L"command", Command}, {L"check", Check},
+        {L"text", Text},         {L"controls", Controls}, {L"answer", Answer},   {L"shot", Shot},
+    };
+    if (!options.error.empty()) {
+        return Fail(options.error + L"\n" + DriverUsage());
+    }
+    if (options.verb == L"list") {
+        return List(options);
+    }
+    if (options.verb == L"gone") {
+        return Gone(options);
+    }
+    const auto verb = targetVerbs.find(options.verb);
+    if (verb == targetVerbs.end()) {
+        return Fail(L"unknown verb " + options.verb + L"\n" + DriverUsage());
+    }
+    DriverOptions effective = options;
+    if (options.verb == L"answer" && effective.window.className.empty()) {
+        effective.window.className = L"#32770";
+    }
+    Target target;
+    std::wstring reason;
+    if (!FindTarget(effective, options.verb == L"command", &target, &reason)) {
+        return Fail(reason);
+    }
+    return verb->second(effective, target);
+}
