@@ -137,4 +137,34 @@ struct.pack_into("<H", data, 2, 2)
 struct.pack_into("<HH", data, 6 + 4, 5, 7)
 open("icon/pointer.cur", "wb").write(data)
 PY
+# Drawing: a 9 x 9 grid of 3 x 3 blocks of distinct colours, 24-bit and 8-bit.
+mkdir draw
+grid() {
+    convert -size 3x3 \( xc:'#FF0000' xc:'#00FF00' xc:'#0000FF' +append \) \
+        \( xc:'#FFFF00' xc:'#00FFFF' xc:'#804020' +append \) \
+        \( xc:'#FFFFFF' xc:'#000000' xc:'#808080' +append \) -append "$@"
+}
+grid -type TrueColor BMP3:draw/grid24.bmp
+# The 8-bit copy is written directly: the converter picks 4 bits for nine colours.
+/usr/bin/python3 - <<'PY'
+import struct
+data = open("draw/grid24.bmp", "rb").read()
+offset = struct.unpack_from("<I", data, 10)[0]
+width, height = struct.unpack_from("<ii", data, 18)
+stride24, stride8 = (width * 3 + 3) // 4 * 4, (width + 3) // 4 * 4
+palette, bits = [], bytearray()
+for y in range(height):
+    row = bytearray()
+    for x in range(width):
+        bgr = data[offset + y * stride24 + x * 3: offset + y * stride24 + x * 3 + 3]
+        if bgr not in palette:
+            palette.append(bgr)
+        row.append(palette.index(bgr))
+    bits += row + bytes(stride8 - width)
+colors = b"".join(p + b"\0" for p in palette)
+header = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 8, 0, len(bits), 2835, 2835, len(palette), 0)
+start = 14 + 40 + len(colors)
+open("draw/grid8.bmp", "wb").write(b"BM" + struct.pack("<IHHI", start + len(bits), 0, 0, start) + header + colors + bits)
+PY
+cp png/rgba8.png png/rgba8.bgra draw/
 echo done > complete
