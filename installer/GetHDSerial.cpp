@@ -60,15 +60,27 @@ const char* CGetHDSerial::GetHDSerialText()
     return g_serialText;
 }
 
-int CGetHDSerial::ReadSmartIdentify(DWORD identify[kIdentifyWords])
+int CGetHDSerial::QueryDevice(const char* pathFormat, const std::function<int(HANDLE)>& query)
 {
     char path[32];
-    std::snprintf(path, sizeof(path), "\\\\.\\PhysicalDrive%d", 0);
+    std::snprintf(path, sizeof(path), pathFormat, 0);
     HANDLE device = OpenDevice(path);
     if (device == INVALID_HANDLE_VALUE) {
         return 0;
     }
-    int result = 0;
+    const int result = query(device);
+    CloseDevice(device);
+    return result;
+}
+
+int CGetHDSerial::ReadSmartIdentify(DWORD identify[kIdentifyWords])
+{
+    return QueryDevice("\\\\.\\PhysicalDrive%d",
+                       [&](HANDLE device) { return ReadSmartIdentifyFrom(device, identify); });
+}
+
+int CGetHDSerial::ReadSmartIdentifyFrom(HANDLE device, DWORD identify[kIdentifyWords])
+{
     GETVERSIONINPARAMS version = {};
     DWORD returned = 0;
     if (ControlDevice(device, SMART_GET_VERSION, nullptr, 0, &version, sizeof(version), &returned)) {
@@ -81,11 +93,10 @@ int CGetHDSerial::ReadSmartIdentify(DWORD identify[kIdentifyWords])
         if (SendSmartIdentify(request, 0, device, answer, command, &returned) &&
             answer.params.DriverStatus.bDriverError == 0 && returned >= kSmartAnswerHeader + kIdentifyBytes) {
             CopyIdentifyWords(answer.bytes + kSmartAnswerHeader, identify);
-            result = 1;
+            return 1;
         }
     }
-    CloseDevice(device);
-    return result;
+    return 0;
 }
 
 BOOL CGetHDSerial::SendSmartIdentify(SmartRequest& request, BYTE drive, HANDLE device, SmartAnswer& answer,
@@ -107,14 +118,12 @@ BOOL CGetHDSerial::SendSmartIdentify(SmartRequest& request, BYTE drive, HANDLE d
 
 int CGetHDSerial::ReadScsiIdentify(DWORD identify[kIdentifyWords])
 {
-    char path[32];
-    std::snprintf(path, sizeof(path), "\\\\.\\Scsi%d:", 0);
-    HANDLE device = OpenDevice(path);
-    if (device == INVALID_HANDLE_VALUE) {
-        return 0;
-    }
-    int result = 0;
-    for (BYTE drive = 0; drive < 2 && !result; ++drive) {
+    return QueryDevice("\\\\.\\Scsi%d:", [&](HANDLE device) { return ReadScsiIdentifyFrom(device, identify); });
+}
+
+int CGetHDSerial::ReadScsiIdentifyFrom(HANDLE device, DWORD identify[kIdentifyWords])
+{
+    for (BYTE drive = 0; drive < 2; ++drive) {
         BYTE buffer[kScsiBufferSize] = {};
         auto* header = reinterpret_cast<SRB_IO_CONTROL*>(buffer);
         header->HeaderLength = sizeof(SRB_IO_CONTROL);
@@ -129,11 +138,10 @@ int CGetHDSerial::ReadScsiIdentify(DWORD identify[kIdentifyWords])
         if (ControlDevice(device, IOCTL_SCSI_MINIPORT, buffer, kScsiInLength, buffer, kScsiBufferSize, &returned) &&
             buffer[kScsiIdentifyOffset + kModelFirstByte] != 0) {
             CopyIdentifyWords(buffer + kScsiIdentifyOffset, identify);
-            result = 1;
+            return 1;
         }
     }
-    CloseDevice(device);
-    return result;
+    return 0;
 }
 
 std::string CGetHDSerial::SerialFromIdentifyDwords(const DWORD identify[kIdentifyWords])

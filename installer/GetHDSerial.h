@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <winioctl.h>
 
+#include <functional>
 #include <string>
 
 class CGetHDSerial {
@@ -48,6 +49,11 @@ private:
         BYTE bytes[kSmartOutLength];
     };
 
+    // Opens the device named by the format filled with 0, runs the query on it and closes it; 0 when
+    // the device cannot be opened.
+    int QueryDevice(const char* pathFormat, const std::function<int(HANDLE)>& query);
+    int ReadSmartIdentifyFrom(HANDLE device, DWORD identify[kIdentifyWords]);
+    int ReadScsiIdentifyFrom(HANDLE device, DWORD identify[kIdentifyWords]);
     BOOL SendSmartIdentify(SmartRequest& request, BYTE drive, HANDLE device, SmartAnswer& answer, BYTE command,
                            DWORD* returned);
 };

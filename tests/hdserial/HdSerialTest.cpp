@@ -22,7 +22,9 @@ Words IdentifyWithSerial(const char (&serial)[21])
 {
     Words words(256, 0x5858);
     for (int i = 0; i < 10; ++i) {
-        words[10 + i] = static_cast<WORD>((static_cast<BYTE>(serial[2 * i]) << 8) | static_cast<BYTE>(serial[2 * i + 1]));
+        const BYTE first = static_cast<BYTE>(serial[2 * i]);
+        const BYTE second = static_cast<BYTE>(serial[2 * i + 1]);
+        words[10 + i] = static_cast<WORD>((first << 8) | second);
     }
     words[27] = 0x4D20;
     return words;
