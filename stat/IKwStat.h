@@ -38,7 +38,7 @@ enum ENUM_PHONE_CONNECT_STATE {
 };
 
 // The slot order of this table is part of the exported interface: append, never reorder.
-// Every operation without the _Sync suffix runs its twin on a detached thread and returns at once.
+// Each report without the _Sync suffix runs its _Sync twin on a detached thread and returns at once.
 class KWSTAT_EXPORT IKwStat {
 public:
     IKwStat();

@@ -156,4 +156,14 @@ TEST_F(TransportTest, ReportsBeforeInitFailAndRepeatedInitKeepsTheObjectWorking)
     CStatFactory::Clear(fresh);
     CStatFactory::Clear(nullptr);
     EXPECT_EQ(2u, Received(2).size());
+
+    // Init while detached reports are building and sending their documents.
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_TRUE(stat_->CollectUnInstall());
+        EXPECT_TRUE(stat_->Init());
+    }
+    const std::vector<StatRecord> records = Received(6, 10000);
+    ASSERT_EQ(6u, records.size());
+    for (size_t i = 2; i < records.size(); ++i)
+        EXPECT_NE(std::wstring::npos, records[i].text.find(L"\"lable\":\"uninst\""));
 }
