@@ -11,3 +11,5 @@ add_test(NAME framework_internet_test
     COMMAND ${TEST_DIR}/with-http-fixture.sh ${TAVRIN_WINE_RUN} $<TARGET_FILE:framework_internet_test>)
 set_tests_properties(framework_internet_test PROPERTIES LABELS unit TIMEOUT 120
     ENVIRONMENT "TAVRIN_SOURCE_DIR=${CMAKE_SOURCE_DIR};TAVRIN_BINARY_DIR=${CMAKE_BINARY_DIR}")
+tavrin_add_gtest(framework_app_test SOURCES ${TEST_DIR}/AppTest.cpp ${TEST_DIR}/DialogTemplates.rc
+    LIBS framework LABELS unit TIMEOUT 60)
