@@ -58,6 +58,11 @@ COLORREF PixelCanvas::Pixel(int x, int y) const
 
 void PixelCanvas::SetPixel(int x, int y, COLORREF color)
 {
+    SetRaw(x, y, (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color));
+}
+
+void PixelCanvas::SetRaw(int x, int y, DWORD value)
+{
     GdiFlush();
-    m_bits[y * m_width + x] = (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
+    m_bits[y * m_width + x] = value;
 }

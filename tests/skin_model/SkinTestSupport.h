@@ -24,6 +24,8 @@ public:
     void Fill(COLORREF color);
     COLORREF Pixel(int x, int y) const;
     void SetPixel(int x, int y, COLORREF color);
+    // Writes the pixel's four bytes as they are (0xAARRGGBB).
+    void SetRaw(int x, int y, DWORD value);
 
 private:
     int m_width;

@@ -10,7 +10,7 @@ target_link_libraries(skin_model_test_support PUBLIC skin_model)
 tavrin_warnings(skin_model_test_support)
 
 tavrin_add_gtest(skin_model_test
-    SOURCES ${TEST_DIR}/DecoderTest.cpp ${TEST_DIR}/SkinXmlTest.cpp
+    SOURCES ${TEST_DIR}/DecoderTest.cpp ${TEST_DIR}/SkinXmlTest.cpp ${TEST_DIR}/DrawingTest.cpp
     LIBS skin_model_test_support
     LABELS unit)
 set_tests_properties(skin_model_test PROPERTIES FIXTURES_REQUIRED skin_model_samples)
