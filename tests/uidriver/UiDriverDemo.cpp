@@ -1,6 +1,7 @@
-// A small dialog for the UI driver's tests: a button that asks a Yes/No question, a check box that
-// enables that button and names its state in a label, a close button, and a solid background colour
-// that a picture of the window must show. It appends what happens to the record file named by its first
+// A small dialog for the UI driver's tests: a button that asks a Yes/No question (in a box that shares
+// the dialog's caption, as the installer's views share theirs), a check box that enables that button and
+// names its state in a label, a close button, and a solid background colour that a picture of the
+// window must show. It appends what happens to the record file named by its first
 // argument: "pid N" at start, "checked N" per check box change, "answer N" per question.
 #include "UiDriverDemo.h"
 
@@ -33,7 +34,7 @@ void OnCommand(HWND dialog, int id)
 {
     switch (id) {
     case DEMO_ASK:
-        Record("answer " + std::to_string(MessageBoxW(dialog, L"确定要继续吗？", L"问题", MB_YESNO)));
+        Record("answer " + std::to_string(MessageBoxW(dialog, L"确定要继续吗？", L"驱动测试", MB_YESNO)));
         break;
     case DEMO_OPTION: {
         const bool checked = IsDlgButtonChecked(dialog, DEMO_OPTION) == BST_CHECKED;

@@ -8,6 +8,7 @@
 #include <cwchar>
 #include <cwctype>
 #include <map>
+#include <vector>
 
 namespace {
 
@@ -58,14 +59,24 @@ struct Target {
 // A command may name an id that no control has (IDCANCEL of a dialog without a cancel button).
 bool FindTarget(const DriverOptions& options, bool controlMayBeMissing, Target* target, std::wstring* reason)
 {
-    const bool found = WaitUntil(
-        [&] {
-            target->window = FindTopWindow(options.window);
-            target->control = target->window && options.controlId >= 0 ? FindControl(target->window, options.controlId)
-                                                                        : target->window;
-            return target->window && (target->control || controlMayBeMissing);
-        },
-        options.timeoutMs);
+    // Windows may share a caption (the installer's views do); with --id the one holding the control counts.
+    const auto look = [&] {
+        const std::vector<HWND> windows = FindTopWindows(options.window);
+        target->window = windows.empty() ? nullptr : windows.front();
+        target->control = target->window;
+        if (options.controlId < 0) {
+            return target->window != nullptr;
+        }
+        for (HWND window : windows) {
+            if (HWND control = FindControl(window, options.controlId)) {
+                *target = {window, control};
+                return true;
+            }
+        }
+        target->control = nullptr;
+        return target->window && controlMayBeMissing;
+    };
+    const bool found = WaitUntil(look, options.timeoutMs);
     if (!found) {
         *reason = target->window ? L"no control " + std::to_wstring(options.controlId) : L"no such window";
     }
@@ -169,26 +180,27 @@ int Controls(const DriverOptions& options, const Target& target)
     return 0;
 }
 
-int Answer(const DriverOptions& options, const Target& target)
+// The id of a message-box button by its name, or -1.
+int MessageBoxButtonId(std::wstring name)
 {
     static const std::map<std::wstring, int> buttons = {{L"ok", IDOK},       {L"cancel", IDCANCEL}, {L"abort", IDABORT},
                                                         {L"retry", IDRETRY}, {L"ignore", IDIGNORE}, {L"yes", IDYES},
                                                         {L"no", IDNO}};
-    std::wstring name = options.button;
     for (wchar_t& c : name) {
         c = static_cast<wchar_t>(std::towlower(c));
     }
     const auto button = buttons.find(name);
-    if (button == buttons.end()) {
-        return Fail(L"answer needs --button ok|cancel|yes|no|retry|ignore|abort");
-    }
+    return button == buttons.end() ? -1 : button->second;
+}
+
+// The target is the box holding the button (--id set from --button), so that a window sharing the box's
+// caption is passed over.
+int Answer(const DriverOptions& options, const Target& target)
+{
     // The message text is the static control 0xFFFF of a message box.
     const HWND message = FindControl(target.window, 0xFFFF);
     PrintLine(message ? TextOf(message) : L"");
-    const HWND control = FindControl(target.window, button->second);
-    const bool posted = control ? PostMessageW(control, BM_CLICK, 0, 0)
-                                : PostMessageW(target.window, WM_COMMAND, MAKEWPARAM(button->second, BN_CLICKED), 0);
-    if (!posted) {
+    if (!PostMessageW(target.control, BM_CLICK, 0, 0)) {
         return Fail(L"cannot post the answer");
     }
     const HWND box = target.window;
@@ -229,8 +241,14 @@ int RunDriverVerb(const DriverOptions& options)
         return Fail(L"unknown verb " + options.verb + L"\n" + DriverUsage());
     }
     DriverOptions effective = options;
-    if (options.verb == L"answer" && effective.window.className.empty()) {
-        effective.window.className = L"#32770";
+    if (options.verb == L"answer") {
+        effective.controlId = MessageBoxButtonId(options.button);
+        if (effective.controlId < 0) {
+            return Fail(L"answer needs --button ok|cancel|yes|no|retry|ignore|abort");
+        }
+        if (effective.window.className.empty()) {
+            effective.window.className = L"#32770";
+        }
     }
     Target target;
     std::wstring reason;
