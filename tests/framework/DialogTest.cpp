@@ -300,6 +300,65 @@ TEST(DialogMessages, ControlWrappersReachTheirControls)
     EXPECT_STREQ(L"更新日志", dialog.richText);
 }
 
+// The virtual handlers receive their messages with decoded arguments; a close request ends the
+// dialog through the dialog manager's cancel command.
+class HandlerDialog : public RecordingDialog {
+public:
+    SIZE lastSize{};
+    UINT ctlColorKind = 0xFFFF;
+    HWND ctlColorChild = nullptr;
+    bool closed = false;
+    CStatic label;
+    HBRUSH brush = ::CreateSolidBrush(RGB(1, 2, 3));
+    HBRUSH answeredBrush = nullptr;
+    ~HandlerDialog() override { ::DeleteObject(brush); }
+
+protected:
+    BOOL OnInitDialog() override
+    {
+        label.Create(L"text", WS_VISIBLE, RECT{0, 0, 40, 20}, this, 2014);
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER);
+        HDC dc = ::GetDC(label.m_hWnd);
+        answeredBrush = reinterpret_cast<HBRUSH>(SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                                             reinterpret_cast<LPARAM>(label.m_hWnd)));
+        ::ReleaseDC(label.m_hWnd, dc);
+        PostMessage(WM_CLOSE);
+        return TRUE;
+    }
+    void OnSize(UINT type, int cx, int cy) override
+    {
+        lastSize = SIZE{cx, cy};
+        CDialog::OnSize(type, cx, cy);
+    }
+    HBRUSH OnCtlColor(HDC dc, HWND control, UINT kind) override
+    {
+        if (control != label.m_hWnd)
+            return CDialog::OnCtlColor(dc, control, kind);
+        ctlColorKind = kind;
+        ctlColorChild = control;
+        return brush;
+    }
+    void OnClose() override
+    {
+        closed = true;
+        CDialog::OnClose();
+    }
+};
+
+TEST(DialogMessages, HandlersGetDecodedArgumentsAndCloseCancels)
+{
+    HandlerDialog dialog;
+    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+    EXPECT_GT(dialog.lastSize.cx, 0);
+    EXPECT_GT(dialog.lastSize.cy, 0);
+    EXPECT_LT(dialog.lastSize.cx, 300);  // the client area, inside the frame
+    EXPECT_EQ(static_cast<UINT>(CTLCOLOR_STATIC), dialog.ctlColorKind);
+    EXPECT_NE(nullptr, dialog.ctlColorChild);
+    EXPECT_EQ(dialog.brush, dialog.answeredBrush);
+    EXPECT_TRUE(dialog.closed);
+    EXPECT_EQ(std::string("OnCancel"), dialog.log.back());
+}
+
 class RefusesCreation : public CWnd {
 protected:
     int OnCreate(LPCREATESTRUCTW) override { return -1; }
