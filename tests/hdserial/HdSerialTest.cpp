@@ -148,12 +148,6 @@ TEST(SerialText, StopsAtTheFirstZeroByteAndTrimsTheBlanksBeforeIt)
     EXPECT_EQ(SerialOf(IdentifyWithSerial("AB\0CDEFGHIJKLMNOPQRS")), "AB");
 }
 
-TEST(SerialText, KeepsOtherBytesAsTheyCome)
-{
-    // Only blanks are padding; tabs, control and high bytes are left for the caller to judge.
-    EXPECT_EQ(SerialOf(IdentifyWithSerial("\x01SN\xC8\xFF-7\t            ")), "\x01SN\xC8\xFF-7\t");
-}
-
 TEST(SmartRoad, SendsIdentifyDeviceToDriveZeroAndReadsTheAnswer)
 {
     FakeDisks disks;
@@ -258,15 +252,6 @@ TEST(BothRoads, FailingGiveTheEmptyTextAndCloseWhatTheyOpened)
     EXPECT_STREQ(silent.GetHDSerialText(), "");
     EXPECT_EQ(silent.openHandles, 0);
     EXPECT_EQ(silent.strayCloses, 0);
-}
-
-TEST(BothRoads, EachCallReplacesTheEarlierText)
-{
-    FakeDisks disks;
-    disks.smartWords = IdentifyWithSerial("FIRST-SERIAL-NUMBER1");
-    EXPECT_STREQ(disks.GetHDSerialText(), "FIRST-SERIAL-NUMBER1");
-    disks.smartWords = IdentifyWithSerial("B2                  ");
-    EXPECT_STREQ(disks.GetHDSerialText(), "B2");
 }
 
 TEST(RealDevices, AnswerWithAShortTextOrNothing)
