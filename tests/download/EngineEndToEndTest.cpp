@@ -1,0 +1,170 @@
+// The outside engine's whole road: the payload resources unpacked into the temporary folder, the
+// extractor run, the adapter loading the extracted engine, and packages downloaded through it.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "DownloadEngineUnpack.h"
+#include "DownloadTestKit.h"
+#include "InstallerUtils.h"
+#include "ServiceControl.h"
+#include "XDownloader.h"
+
+namespace {
+
+std::wstring BuildPath(const std::wstring& relative) {
+    std::wstring path = L"Z:" + TestEnv(L"TAVRIN_BINARY_DIR") + L"/" + relative;
+    for (wchar_t& c : path)
+        if (c == L'/')
+            c = L'\\';
+    return path;
+}
+
+class EngineEndToEnd : public ::testing::Test {
+protected:
+    // One unpacking for the suite, into a temporary folder of its own.
+    static void SetUpTestSuite() {
+        temp = new std::wstring(ScratchFolder(L"tmp"));
+        SetEnvironmentVariableW(L"TMP", temp->c_str());
+        SetEnvironmentVariableW(L"TEMP", temp->c_str());
+        unpackResult = UnpackDownloadEngine();
+        const Bytes engine = ReadBytes(BuildPath(L"standins/xldl.dll"));
+        extracted = WaitFor([&engine] { return ReadBytes(*temp + L"xldl.dll") == engine; }, 30000);
+    }
+    static void TearDownTestSuite() {
+        RemoveFolder(*temp);
+        delete temp;
+    }
+
+    void SetUp() override {
+        ASSERT_TRUE(extracted) << "the extractor did not produce xldl.dll";
+        ASSERT_TRUE(ServiceReset());
+        folder = ScratchFolder(L"e");
+        source = RandomBytes(2 * 1000 * 1000 + 3, 21);
+        url = PublishPackage(L"engine-setup.exe", source);
+        adapter = std::make_unique<XDownloader>((*temp + L"xldl.dll").c_str());
+    }
+    void TearDown() override {
+        adapter.reset();
+        RemoveFolder(folder);
+    }
+
+    DownloadTaskInfo Query() {
+        DownloadTaskInfo info;
+        adapter->QueryTaskInfo(0, info);
+        return info;
+    }
+    bool WaitStatus(const wchar_t* status, unsigned timeoutMs = 60000) {
+        return WaitFor([&] { return Query().status == status; }, timeoutMs);
+    }
+
+    static std::wstring* temp;
+    static int unpackResult;
+    static bool extracted;
+    std::wstring folder, url;
+    Bytes source;
+    std::unique_ptr<XDownloader> adapter;
+};
+
+std::wstring* EngineEndToEnd::temp = nullptr;
+int EngineEndToEnd::unpackResult = 0;
+bool EngineEndToEnd::extracted = false;
+
+TEST_F(EngineEndToEnd, UnpackWritesThePayloadIntoTheTemporaryFolder) {
+    EXPECT_EQ(1, unpackResult);
+    EXPECT_EQ(CString(temp->c_str()), GetTempFolder());
+    for (const wchar_t* name : {L"7z.dll", L"7ZG.EXE", L"downloader.zip"})
+        EXPECT_TRUE(ReadBytes(*temp + name) == ReadBytes(BuildPath(L"payload/") + name)) << name;
+    EXPECT_TRUE(adapter->HasFunction(XDownloader::kQueryTaskInfoEx));
+    EXPECT_FALSE(adapter->HasFunction(XDownloader::kParseThunderPrivateUrl));
+}
+
+TEST_F(EngineEndToEnd, APackageDownloadsAndCompletesUnderItsFinalName) {
+    const std::wstring target = folder + L"setup.exe";
+    ASSERT_EQ(1, adapter->CreateTask(url.c_str(), target.c_str(), L"", L"", 0));
+    ASSERT_EQ(1, adapter->StartTask(0));
+    ASSERT_TRUE(WaitStatus(L"完成"));
+    const DownloadTaskInfo info = Query();
+    EXPECT_EQ(100, info.percent);
+    EXPECT_EQ(CString(L"setup.exe"), info.fileName);
+    EXPECT_EQ(info.totalSize, info.downloadedSize);
+    EXPECT_EQ(L"/S", std::wstring(info.speed.GetString()).substr(info.speed.GetLength() - 2));
+    EXPECT_TRUE(ReadBytes(target) == source);
+    DownloadTaskInfo other;
+    EXPECT_EQ(0, adapter->QueryTaskInfo(1, other));  // no task 1
+}
+
+TEST_F(EngineEndToEnd, AFolderTargetTakesTheServersFileName) {
+    ASSERT_TRUE(ServiceSet(L"pkg.disposition", L"attachment; filename=\"named-setup.exe\""));
+    ASSERT_EQ(1, adapter->CreateTask(url.c_str(), folder.c_str(), L"", L"", 0));
+    ASSERT_EQ(1, adapter->StartTask(0));
+    ASSERT_TRUE(WaitStatus(L"完成"));
+    EXPECT_TRUE(ReadBytes(folder + L"named-setup.exe") == source);
+}
+
+TEST_F(EngineEndToEnd, StopPausesAndALaterStartResumes) {
+    const std::wstring target = folder + L"setup.exe";
+    ASSERT_TRUE(ServiceSet(L"pkg.throttle", L"1000000"));
+    ASSERT_EQ(1, adapter->CreateTask(url.c_str(), target.c_str(), L"", L"", 3));
+    ASSERT_EQ(1, adapter->StartAllTasks());
+    DownloadTaskInfo info;
+    ASSERT_TRUE(WaitFor([&] { return adapter->QueryTaskInfo(3, info) && info.percent >= 10; }, 20000));
+    EXPECT_EQ(1, adapter->PauseTask(3));
+    ASSERT_TRUE(WaitFor([&] { return adapter->QueryTaskInfo(3, info) && info.status == L"暂停"; }, 20000));
+    EXPECT_FALSE(FileExists(target));
+    ASSERT_TRUE(ServiceSet(L"pkg.throttle", L""));
+    EXPECT_EQ(1, adapter->StartTask(3));
+    ASSERT_TRUE(WaitFor([&] { return adapter->QueryTaskInfo(3, info) && info.status == L"完成"; }, 60000));
+    EXPECT_TRUE(ReadBytes(target) == source);
+    const std::vector<std::wstring> ranges = RecordedHeader(L"Range");
+    ASSERT_EQ(2u, ranges.size());
+    EXPECT_EQ(L"bytes=", ranges[1].substr(0, 6));
+}
+
+TEST_F(EngineEndToEnd, ShutdownWithARunningTransferIsBounded) {
+    ASSERT_TRUE(ServiceSet(L"pkg.throttle", L"200000"));
+    ASSERT_EQ(1, adapter->CreateTask(url.c_str(), (folder + L"setup.exe").c_str(), L"", L"", 0));
+    ASSERT_EQ(1, adapter->StartTask(0));
+    ASSERT_TRUE(WaitStatus(L"下载中", 20000));
+    EXPECT_LT(SecondsOf([this] { adapter.reset(); }), 7.0);
+}
+
+// The stand-in engine itself: it refuses malformed task records and writes its information only
+// inside the record's 1429 bytes.
+TEST_F(EngineEndToEnd, TheEngineChecksTheRecordsItIsGiven) {
+    HMODULE engine = LoadLibraryW((*temp + L"xldl.dll").c_str());
+    ASSERT_NE(nullptr, engine);
+    auto create = reinterpret_cast<decltype(&XL_CreateTask)>(
+        reinterpret_cast<void (*)()>(GetProcAddress(engine, "XL_CreateTask")));
+    auto query = reinterpret_cast<decltype(&XL_QueryTaskInfoEx)>(
+        reinterpret_cast<void (*)()>(GetProcAddress(engine, "XL_QueryTaskInfoEx")));
+    auto record = std::make_unique<XlTaskRecord>();
+    auto fresh = [&] { XDownloader::FillTaskRecord(*record, url.c_str(), (folder + L"s.exe").c_str(), L"", L""); };
+    fresh();
+    XlTask task = create(record.get());
+    EXPECT_NE(nullptr, task);
+    fresh();
+    record->fiveAt18360 = 4;
+    EXPECT_EQ(nullptr, create(record.get()));
+    fresh();
+    wmemset(record->url, L'a', 2084);
+    EXPECT_EQ(nullptr, create(record.get()));
+    fresh();
+    record->zeroTail[100] = 1;
+    EXPECT_EQ(nullptr, create(record.get()));
+
+    std::vector<unsigned char> buffer(1429 + 64, 0xCC);
+    memset(buffer.data(), 0, 1429);
+    buffer[0] = 2;
+    EXPECT_TRUE(query(task, reinterpret_cast<XlTaskInfo*>(buffer.data())));
+    EXPECT_EQ(std::vector<unsigned char>(64, 0xCC), std::vector<unsigned char>(buffer.begin() + 1429, buffer.end()));
+    buffer[0] = 1;
+    EXPECT_FALSE(query(task, reinterpret_cast<XlTaskInfo*>(buffer.data())));
+    FreeLibrary(engine);
+}
+
+}  // namespace
