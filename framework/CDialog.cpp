@@ -61,7 +61,7 @@ INT_PTR CDialog::DoModal()
     // The owner comes back before this window goes, so that activation returns to it.
     if (disableOwner)
         ::EnableWindow(owner, TRUE);
-    if (owner && m_hWnd && ::GetActiveWindow() == m_hWnd)
+    if (owner && m_hWnd && ::GetActiveWindow() == m_hWnd && ::IsWindowVisible(owner))
         ::SetActiveWindow(owner);
     if (m_hWnd)
         ::DestroyWindow(m_hWnd);

@@ -20,6 +20,7 @@ public:
 
     CStdioFile* OpenURL(LPCWSTR url, DWORD_PTR context = 1, DWORD flags = INTERNET_FLAG_TRANSFER_ASCII,
                         LPCWSTR headers = nullptr, DWORD headersLength = 0);
+    // A numeric session option, such as INTERNET_OPTION_CONNECT_TIMEOUT.
     BOOL SetOption(DWORD option, DWORD value);
     virtual void Close();
     operator HINTERNET() const { return m_hSession; }

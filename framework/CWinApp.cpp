@@ -42,10 +42,6 @@ int CWinApp::Run()
 
 CWinApp* AfxGetApp() { return g_app; }
 
-HINSTANCE AfxGetInstanceHandle() { return g_app ? g_app->m_hInstance : ::GetModuleHandleW(nullptr); }
-
-CWnd* AfxGetMainWnd() { return g_app ? g_app->m_pMainWnd : nullptr; }
-
 BOOL AfxRegisterClass(const WNDCLASSW* windowClass)
 {
     WNDCLASSW existing;

@@ -33,8 +33,6 @@ protected:
 };
 
 CWinApp* AfxGetApp();
-HINSTANCE AfxGetInstanceHandle();
-CWnd* AfxGetMainWnd();
 // Registers a window class; a class that is already registered for the module counts as success.
 BOOL AfxRegisterClass(const WNDCLASSW* windowClass);
 // What wWinMain does with the application object, callable with any arguments.

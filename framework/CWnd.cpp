@@ -129,17 +129,11 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_PAINT:
         OnPaint();
         return 0;
-    case WM_ERASEBKGND:
-        return OnEraseBkgnd(reinterpret_cast<HDC>(wParam));
     case WM_TIMER:
         OnTimer(wParam);
         return 0;
     case WM_COMMAND:
         return OnCommand(wParam, lParam) ? 0 : Default();
-    case WM_NOTIFY: {
-        LRESULT result = 0;
-        return OnNotify(wParam, lParam, &result) ? result : Default();
-    }
     case WM_CTLCOLORMSGBOX:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
@@ -158,12 +152,6 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_LBUTTONDOWN:
         OnLButtonDown(static_cast<UINT>(wParam), PointOf(lParam));
         return 0;
-    case WM_LBUTTONUP:
-        OnLButtonUp(static_cast<UINT>(wParam), PointOf(lParam));
-        return 0;
-    case WM_MOUSEMOVE:
-        OnMouseMove(static_cast<UINT>(wParam), PointOf(lParam));
-        return 0;
     case WM_QUERYDRAGICON:
         return reinterpret_cast<LRESULT>(OnQueryDragIcon());
     default:
@@ -175,16 +163,12 @@ int CWnd::OnCreate(LPCREATESTRUCTW) { return static_cast<int>(Default()); }
 void CWnd::OnDestroy() { Default(); }
 void CWnd::OnSize(UINT, int, int) { Default(); }
 void CWnd::OnPaint() { Default(); }
-BOOL CWnd::OnEraseBkgnd(HDC) { return static_cast<BOOL>(Default()); }
 void CWnd::OnTimer(UINT_PTR) { Default(); }
 BOOL CWnd::OnCommand(WPARAM, LPARAM) { return FALSE; }
-BOOL CWnd::OnNotify(WPARAM, LPARAM, LRESULT*) { return FALSE; }
 HBRUSH CWnd::OnCtlColor(HDC, HWND, UINT) { return reinterpret_cast<HBRUSH>(Default()); }
 void CWnd::OnClose() { Default(); }
 void CWnd::OnSysCommand(UINT, LPARAM) { Default(); }
 void CWnd::OnLButtonDown(UINT, POINT) { Default(); }
-void CWnd::OnLButtonUp(UINT, POINT) { Default(); }
-void CWnd::OnMouseMove(UINT, POINT) { Default(); }
 HCURSOR CWnd::OnQueryDragIcon() { return reinterpret_cast<HCURSOR>(Default()); }
 BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
 

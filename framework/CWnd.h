@@ -55,8 +55,6 @@ public:
     BOOL SetWindowPos(HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
     void GetClientRect(LPRECT rect) const { ::GetClientRect(m_hWnd, rect); }
     void GetWindowRect(LPRECT rect) const { ::GetWindowRect(m_hWnd, rect); }
-    void ScreenToClient(LPPOINT point) const { ::ScreenToClient(m_hWnd, point); }
-    void ClientToScreen(LPPOINT point) const { ::ClientToScreen(m_hWnd, point); }
 
     DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_STYLE)); }
     DWORD GetExStyle() const { return static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_EXSTYLE)); }
@@ -66,9 +64,6 @@ public:
     UINT_PTR SetTimer(UINT_PTR id, UINT elapse, TIMERPROC timerProc = nullptr);
     BOOL KillTimer(UINT_PTR id) { return ::KillTimer(m_hWnd, id); }
     void Invalidate(BOOL erase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, erase); }
-    void InvalidateRect(const RECT* rect, BOOL erase = TRUE) { ::InvalidateRect(m_hWnd, rect, erase); }
-    void UpdateWindow() { ::UpdateWindow(m_hWnd); }
-    HWND SetFocus() { return ::SetFocus(m_hWnd); }
 
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) { return ::PostMessageW(m_hWnd, message, wParam, lParam); }
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) { return ::SendMessageW(m_hWnd, message, wParam, lParam); }
@@ -95,18 +90,14 @@ protected:
     virtual void OnDestroy();
     virtual void OnSize(UINT type, int cx, int cy);
     virtual void OnPaint();
-    virtual BOOL OnEraseBkgnd(HDC dc);
     virtual void OnTimer(UINT_PTR id);
     // TRUE when the command was handled; otherwise the message is passed on.
     virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
-    virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result);
     // ctlColor is one of the CTLCOLOR_ values.
     virtual HBRUSH OnCtlColor(HDC dc, HWND control, UINT ctlColor);
     virtual void OnClose();
     virtual void OnSysCommand(UINT id, LPARAM lParam);
     virtual void OnLButtonDown(UINT flags, POINT point);
-    virtual void OnLButtonUp(UINT flags, POINT point);
-    virtual void OnMouseMove(UINT flags, POINT point);
     virtual HCURSOR OnQueryDragIcon();
     // After the window is gone and this object is detached from it.
     virtual void PostNcDestroy() {}

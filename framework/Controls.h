@@ -39,5 +39,4 @@ public:
     BOOL SetParaFormat(PARAFORMAT2& format);
     // Returns the previous background colour.
     COLORREF SetBackgroundColor(BOOL useSystemColor, COLORREF color);
-    BOOL SetReadOnly(BOOL readOnly = TRUE) { return static_cast<BOOL>(SendMessage(EM_SETREADONLY, readOnly)); }
 };

@@ -92,7 +92,8 @@ TEST(HttpRead, StreamsTheWholeBodyAcrossBlocksAfterALine)
 
 TEST(HttpStatus, MissingPathAnswers404)
 {
-    CInternetSession session;
+    CInternetSession session(L"Download From HTTP");
+    EXPECT_TRUE(session.SetOption(INTERNET_OPTION_CONNECT_TIMEOUT, 3000));
     auto file = Open(session, L"/nothing-here");
     DWORD status = 0;
     ASSERT_TRUE(file->QueryInfoStatusCode(status));
