@@ -5,7 +5,7 @@ tavrin_add_gtest(standins_test SOURCES ${TEST_DIR}/StandinTest.cpp LIBS test_sup
 target_compile_definitions(standins_test PRIVATE
     TAVRIN_PRODUCT_OLD_VERSION="${TAVRIN_PRODUCT_OLD_VERSION}" TAVRIN_PRODUCT_NEW_VERSION="${TAVRIN_PRODUCT_NEW_VERSION}")
 add_dependencies(standins_test standin_setup standin_product_old standin_zazava standin_browser)
-set_tests_properties(standins_test PROPERTIES RESOURCE_LOCK product)
+set_tests_properties(standins_test PROPERTIES RESOURCE_LOCK uninstall-key)
 
 # The report host and home page of the local test service.
 add_test(NAME report_route_test COMMAND /usr/bin/python3 ${TEST_DIR}/report_route_test.py)
