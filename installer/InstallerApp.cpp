@@ -1,0 +1,168 @@
+// Start-up and shutdown of the installer.
+#include "InstallerApp.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+#include "DownloadEngineUnpack.h"
+#include "DownloaderHolder.h"
+#include "BaseDownloader.h"
+#include "FinishView.h"
+#include "IKwStat.h"
+#include "InstallController.h"
+#include "InstallView.h"
+#include "InstallerGlobals.h"
+#include "InstallerUtils.h"
+#include "MainView.h"
+#include "ProgressView.h"
+#include "ServiceHosts.h"
+#include "VersionService.h"
+#include "uiSkinEntry.h"
+
+namespace {
+
+const wchar_t kInstanceName[] = L"TVNInstaller";
+constexpr DWORD kWorkerWaitMs = 2000;
+
+template <typename T>
+void DeleteAndClear(T*& pointer)
+{
+    delete pointer;
+    pointer = nullptr;
+}
+
+}  // namespace
+
+CString GetModuleFilePath()
+{
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return path;
+}
+
+CString GetAppVersionText(const CString& filePath)
+{
+    DWORD handle = 0;
+    const DWORD size = GetFileVersionInfoSizeW(filePath, &handle);
+    if (size == 0)
+        return CString();
+    std::vector<BYTE> block(size);
+    if (!GetFileVersionInfoW(filePath, 0, size, block.data()))
+        return CString();
+    struct Translation {
+        WORD language;
+        WORD codePage;
+    };
+    Translation* translation = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation),
+                        &length) || length < sizeof(Translation))
+        return CString();
+    CString language, codePage;
+    language.Format(L"000%x", translation->language);
+    codePage.Format(L"000%x", translation->codePage);
+    const CString query = L"\\StringFileInfo\\" + language.Right(4) + codePage.Right(4) + L"\\fileversion";
+    wchar_t* text = nullptr;
+    if (!VerQueryValueW(block.data(), query, reinterpret_cast<void**>(&text), &length) || !text)
+        return CString();
+    CString version(text, static_cast<int>(wcsnlen(text, length)));
+    version.Replace(L',', L'.');
+    version.Remove(L' ');
+    return version;
+}
+
+bool CInstallerApp::PrepareInstance()
+{
+    g_commandLine = m_lpCmdLine ? m_lpCmdLine : L"";
+
+    WNDCLASSW windowClass = {};
+    GetClassInfoW(m_hInstance, L"#32770", &windowClass);
+    windowClass.hInstance = m_hInstance;
+    windowClass.lpszClassName = kInstanceName;
+    RegisterClassW(&windowClass);
+
+    m_mutex = CreateMutexW(nullptr, TRUE, kInstanceName);
+    if (GetLastError() == ERROR_ALREADY_EXISTS && FindWindowW(kInstanceName, nullptr)) {
+        CloseHandle(m_mutex);
+        m_mutex = nullptr;
+        return false;
+    }
+
+    const CString uninstallText = ReadUninstallString();
+    g_installedVersion = GetFileVersionText(uninstallText.Left(uninstallText.ReverseFind(L'\\') + 1) + L"Tavrin.exe");
+    SetServiceAddresses(GetModuleFolder());
+    return true;
+}
+
+void CInstallerApp::StartStatistics()
+{
+    m_stat = CStatFactory::MakeKwStat();
+    if (!m_stat || !m_stat->Init())
+        return;
+    StatConfig* config = m_stat->GetConfig();
+    config->version = GetAppVersionText(GetModuleFilePath()).GetString();
+    config->channel = L"official";
+    config->key = L"3f8a2c71d6b94e05a7c18f2b6d3e9a40";
+    config->appId = L"16";
+    config->server = kStatisticsHost;
+    m_stat->CollectAppLunchyInfo_Sync();
+}
+
+BOOL CInstallerApp::InitInstance()
+{
+    if (!PrepareInstance())
+        return FALSE;
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), 0xFF};
+    InitCommonControlsEx(&controls);
+    CWinApp::InitInstance();
+    uiLoadSkin(MAKEINTRESOURCEW(2029), L"SKINDB");
+    StartStatistics();
+    m_workerAbandoned = !RunInstall();
+    return FALSE;
+}
+
+bool CInstallerApp::RunInstall()
+{
+    g_mainView = new MainView();
+    g_installView = new InstallView();
+    g_finishView = new FinishView();
+    g_progressView = new ProgressView();
+    auto* holder = new DownloaderHolder();
+    UnpackDownloadEngine();
+    auto* controller = new InstallController(holder, g_mainView, g_installView, g_progressView, g_finishView);
+    controller->statistics = m_stat;
+
+    m_pMainWnd = g_mainView;
+    g_mainView->DoModal();
+    m_pMainWnd = nullptr;
+
+    // A worker still hashing or running the setup keeps using the controller, the downloader and
+    // the progress view: those are left to the end of the process rather than freed under it.
+    if (!controller->StopWorker(kWorkerWaitMs))
+        return false;
+    delete controller;
+    if (holder->downloader) {
+        holder->downloader->StopAllTasks();
+        DeleteAndClear(holder->downloader);
+    }
+    delete holder;
+    DeleteAndClear(g_mainView);
+    DeleteAndClear(g_installView);
+    DeleteAndClear(g_finishView);
+    DeleteAndClear(g_progressView);
+    return true;
+}
+
+int CInstallerApp::ExitInstance()
+{
+    uiExitSkin();
+    if (m_stat) {
+        m_stat->CollectAppExitInfo_Sync();
+        // The statistics object stays when an abandoned worker may still report through it.
+        if (!m_workerAbandoned)
+            CStatFactory::Clear(m_stat);
+        m_stat = nullptr;
+    }
+    return CWinApp::ExitInstance();
+}

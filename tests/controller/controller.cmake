@@ -1,0 +1,7 @@
+# Unit tests of the install controller's logic (with fakes of the downloader and the views) and of
+# the install report's query.
+tavrin_add_gtest(InstallControllerTest
+    SOURCES ${TEST_DIR}/InstallControllerTest.cpp ${TEST_DIR}/InstallReportTest.cpp
+    LIBS installer
+    LABELS unit
+    TIMEOUT 120)

@@ -1,0 +1,195 @@
+#!/usr/bin/python3
+"""End-to-end tests of the installer: the real executable under Wine and Xvfb, driven through the
+UI driver, against the local test service. One scenario per run: e2e_test.py SCENARIO [ENGINE]."""
+import os
+import shutil
+import subprocess
+import sys
+import time
+
+from installer_run import (BUILD, INSTALLER, ID_CANCEL_LINK, ID_FINISH, ID_INSTALL, ID_MAIN_CANCEL,
+                           ID_UPGRADE, INSTALL_TITLE, MAIN_CLASS, NEWEST, STATE, InstallerRun, install_window,
+                           progress_window, wine_path)
+
+SHOTS = os.path.join(BUILD, "e2e", "screenshots")
+HOME_PAGE = "http://127.0.0.1:8731/home"
+SUCCESS_EVENTS = [("UPE_ONLINE_DOWN_OK", "在线下载成功 "), ("INSTALL_OK", "安装成功")]
+RETRY_EVENTS = [("UPE_ONLINE_DOWN_OK", "在线下载成功 "), ("UPE_ONLINE_DOWN_ERROR", "在线下载失败"),
+                ("INSTALL_ERROR", "安装失败")]
+
+
+class Failure(Exception):
+    pass
+
+
+def expect(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def expect_equal(expected, actual, what):
+    expect(expected == actual, "%s: expected %r, got %r" % (what, expected, actual))
+
+
+def install_events(run):
+    return [e for e in run.service.stat_events() if e[0] in ("UPE_ONLINE_DOWN_OK", "UPE_ONLINE_DOWN_ERROR",
+                                                            "INSTALL_OK", "INSTALL_ERROR")]
+
+
+def finish_and_check(run, mode, folder, shot_prefix):
+    """From the progress view to the end: the finish button, then every outcome of an install."""
+    expect(run.ui("wait", *install_window(ID_FINISH), timeout_ms=60000)[0], "finish view did not appear")
+    run.shot(install_window(ID_FINISH), shot_prefix + "finish_view", SHOTS)
+    ok, said = run.ui("click", *install_window(ID_FINISH))
+    expect(ok, "finish button not clickable: " + said)
+    expect_equal(0, run.wait_exit(30), "installer exit code")
+
+    expect_equal(['/S /V=U /I="%s"' % folder], run.record_lines("setup-runs.txt"), "setup arguments")
+    expect(run.record_lines("Tavrin.exe.started"), "product was not started")
+    expect(any(HOME_PAGE in url for url in run.record_lines("browser-urls.txt")), "home page not opened")
+    reports = run.service.records("report")
+    expect_equal(1, len(reports), "install reports")
+    expect_equal(NEWEST, reports[0].get("version"), "reported version")
+    expect_equal(SUCCESS_EVENTS, install_events(run), "statistics events")
+
+
+def scenario_fresh(engine):
+    run = InstallerRun("fresh%d" % engine, engine)
+    run.uninstall()
+    run.serve_package()
+    run.service.set(pkg__throttle="150000")
+    run.start()
+    expect(run.ui("wait", *install_window(ID_INSTALL))[0], "install view did not appear")
+    run.shot(install_window(ID_INSTALL), "install_view", SHOTS)
+    expect(run.ui("click", *install_window(ID_INSTALL))[0], "install button not clickable")
+    if run.ui("wait", *progress_window(2), timeout_ms=10000)[0]:
+        run.shot(progress_window(2), "progress_view", SHOTS)
+    finish_and_check(run, 2, r"C:\Program Files\Tavrin", "")
+
+
+def scenario_reinstall(engine):
+    run = InstallerRun("reinstall%d" % engine, engine)
+    run.preinstall(r"C:\TavrinOld")
+    run.serve_package()
+    run.start()
+    expect(run.ui("click", *install_window(ID_INSTALL))[0], "install button not clickable")
+    finish_and_check(run, 1, r"C:\TavrinOld", "reinstall_")
+    versions = [r.get("value", "") for r in run.service.records("version")]
+    expect(any("ver:v2.5.0.100" in v for v in versions), "version query without the installed version: %r" % versions)
+
+
+def scenario_upgrade(engine):
+    run = InstallerRun("upgrade%d" % engine, engine)
+    run.preinstall(r"C:\TavrinOld")
+    run.serve_package()
+    # The upgrade installs beside the installer: run a copy from the record folder.
+    copy = os.path.join(run.records, "TavrinInstaller.exe")
+    shutil.copyfile(INSTALLER, copy)
+    run.start_exe(copy, "-client")
+    main = ["--class", MAIN_CLASS, "--id", str(ID_UPGRADE)]
+    expect(run.ui("wait", *main)[0], "upgrade window did not appear")
+    run.shot(main, "main_view", SHOTS)
+    expect(run.ui("click", *main)[0], "upgrade button not clickable")
+    finish_and_check(run, 0, wine_path(run.records) + "\\", "upgrade_")
+
+
+def scenario_check_fails_then_passes(engine):
+    run = InstallerRun("retry%d" % engine, engine)
+    run.uninstall()
+    run.serve_package()
+    served = os.path.join(STATE, "pkg-files", "TavrinSetup.exe")
+    good = served + ".good"
+    shutil.copyfile(served, good)
+    with open(served, "ab") as damaged:
+        damaged.write(b"damaged")
+    run.service.set(pkg__throttle="100000")
+    run.start()
+    expect(run.ui("click", *install_window(ID_INSTALL))[0], "install button not clickable")
+    deadline = time.time() + 30
+    while not run.service.records("pkg") and time.time() < deadline:
+        time.sleep(0.1)
+    os.replace(good, served)  # the next request gets the sound package
+    finish_and_check_retry(run)
+
+
+def finish_and_check_retry(run):
+    expect(run.ui("wait", *install_window(ID_FINISH), timeout_ms=90000)[0], "finish view did not appear")
+    run.ui("click", *install_window(ID_FINISH))
+    expect_equal(0, run.wait_exit(30), "installer exit code")
+    expect_equal(RETRY_EVENTS + SUCCESS_EVENTS, install_events(run), "statistics events")
+    expect_equal(1, len(run.record_lines("setup-runs.txt")), "setup runs")
+    expect(len(run.service.records("pkg")) >= 2, "package was not downloaded again")
+
+
+def scenario_notices(engine):
+    run = InstallerRun("notices%d" % engine, engine)
+    run.uninstall()
+    run.service.reset()
+    run.service.set(version__info="zero")
+    run.start()
+    for info, text in (("zero", "您当前版本已经是最新版"), ("empty", "网络存在异常，请检查您的网络是否畅通。")):
+        run.service.set(version__info=info)
+        expect(run.ui("click", *install_window(ID_INSTALL))[0], "install button not clickable")
+        ok, shown = run.ui("answer", "--title", "温馨提示", "--button", "ok")
+        expect(ok and text in shown, "notice %r not shown (%r)" % (text, shown))
+    expect(run.ui("wait", *install_window(ID_INSTALL))[0], "install view closed by a notice")
+    run.ui("command", "--title", INSTALL_TITLE, "--id", "2")  # the close box: IDCANCEL
+    expect_equal(0, run.wait_exit(20), "installer exit code")
+    expect(not run.service.records("pkg"), "a download started after a notice")
+
+
+def scenario_cancel(engine):
+    run = InstallerRun("cancel%d" % engine, engine)
+    run.uninstall()
+    run.serve_package()
+    run.service.set(pkg__throttle="4000")
+    run.start()
+    expect(run.ui("click", *install_window(ID_INSTALL))[0], "install button not clickable")
+    progress = progress_window(2)
+    expect(run.ui("wait", *progress)[0], "progress view did not appear")
+    run.ui("command", *progress, "--id", str(ID_CANCEL_LINK))
+    expect(run.ui("answer", "--title", "警告", "--button", "no")[0], "cancel question not asked")
+    time.sleep(2)
+    expect(run.process.poll() is None and run.ui("wait", *progress)[0], "No ended the install")
+    # Any way of closing asks the same question.
+    run.ui("command", *progress, "--id", "2")
+    expect(run.ui("answer", "--title", "警告", "--button", "yes")[0], "close did not ask the question")
+    started = time.time()
+    run.wait_exit(20)
+    expect(time.time() - started < 15, "shutdown during a download took too long")
+    expect(not run.record_lines("setup-runs.txt"), "setup ran after a cancel")
+
+
+def scenario_second_start(engine):
+    run = InstallerRun("second%d" % engine, engine)
+    run.preinstall(r"C:\TavrinOld")
+    run.serve_package()
+    run.start("-client")
+    main = ["--class", MAIN_CLASS, "--id", str(ID_MAIN_CANCEL)]
+    expect(run.ui("wait", *main)[0], "upgrade window did not appear")
+    second = InstallerRun("second%d_b" % engine, engine).start("-client")
+    expect_equal(0, second.wait_exit(30), "second start's exit code")
+    listed = run.ui("list", "--class", MAIN_CLASS)[1]
+    expect_equal(1, len([line for line in listed.splitlines() if line.strip()]), "windows of the installer")
+    run.ui("click", *main)
+    run.wait_exit(20)
+
+
+SCENARIOS = {name[len("scenario_"):]: f for name, f in globals().items() if name.startswith("scenario_")}
+
+
+def main():
+    scenario, engine = sys.argv[1], int(sys.argv[2]) if len(sys.argv) > 2 else 0
+    subprocess.run([os.path.join(os.path.dirname(__file__), "..", "..", "scripts", "register-browser.sh")],
+                   capture_output=True)
+    try:
+        SCENARIOS[scenario](engine)
+    except Failure as failure:
+        print("FAIL %s engine %d: %s" % (scenario, engine, failure))
+        return 1
+    print("PASS %s engine %d" % (scenario, engine))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

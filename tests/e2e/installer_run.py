@@ -1,0 +1,166 @@
+"""Drives the real installer under Wine against the local test service: prepares the service and
+the machine for a mode, starts the executable, works its windows through the UI driver, and reads
+back what the setup, the product, the browser and the services recorded.
+
+Used by the end-to-end tests (e2e_test.py) and by scripts/demo.sh."""
+import hashlib
+import json
+import os
+import shutil
+import subprocess
+import urllib.parse
+import urllib.request
+
+ROOT = os.environ.get("TAVRIN_SOURCE_DIR") or os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
+BUILD = os.environ.get("TAVRIN_BINARY_DIR") or os.path.join(ROOT, "build")
+STATE = os.environ.get("TAVRIN_SERVICE_STATE") or os.path.join(BUILD, "service-state")
+WINE_RUN = os.path.join(ROOT, "cmake", "wine-run.sh")
+INSTALLER = os.path.join(BUILD, "installer", "TavrinInstaller.exe")
+UIDRIVER = os.path.join(BUILD, "tools", "uidriver", "uidriver.exe")
+SETUP = os.path.join(BUILD, "standins", "setup", "TavrinSetup.exe")
+OLD_PRODUCT = os.path.join(BUILD, "standins", "product", "old", "Tavrin.exe")
+SERVICE = "http://127.0.0.1:8731"
+UNINSTALL_KEY = r"HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Tavrin装机版"
+NEWEST = "2.5.1.300"
+
+INSTALL_TITLE = "Tavrin在线安装器"
+MAIN_CLASS = "TVNInstaller"
+ID_INSTALL, ID_AGREEMENT, ID_FINISH, ID_CANCEL_LINK, ID_UPGRADE, ID_MAIN_CANCEL = 2021, 2022, 2028, 2016, 2001, 2002
+
+
+def wine_path(path):
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def wine_env(extra=None):
+    env = dict(os.environ)
+    # Arguments and outputs carry Chinese captions.
+    env["LC_ALL"] = "C.UTF-8"
+    env.update(extra or {})
+    return env
+
+
+class Service:
+    def get(self, path):
+        with urllib.request.urlopen(SERVICE + path, timeout=10) as answer:
+            return answer.read().decode("utf-8")
+
+    def reset(self):
+        self.get("/_control/reset")
+
+    def set(self, **values):
+        query = urllib.parse.urlencode({k.replace("__", "."): v for k, v in values.items()})
+        self.get("/_control/set?" + query)
+
+    def records(self, kind):
+        return json.loads(self.get("/_control/records?kind=" + kind))
+
+    def stat_events(self):
+        """The custom events of every statistics report in arrival order, as (category, detail)."""
+        events = []
+
+        def walk(node):
+            if isinstance(node, dict):
+                if "lable" in node:
+                    events.append((node["lable"], node.get("name")))
+                for value in node.values():
+                    walk(value)
+            elif isinstance(node, list):
+                for value in node:
+                    walk(value)
+
+        for record in self.records("stat"):
+            walk(record.get("document"))
+        return events
+
+
+class InstallerRun:
+    """One start of the installer with its own record folder."""
+
+    def __init__(self, name, engine=0, package=None):
+        self.name = name
+        self.service = Service()
+        self.records = os.path.join(BUILD, "e2e", name)
+        shutil.rmtree(self.records, ignore_errors=True)
+        os.makedirs(self.records)
+        self.engine = engine
+        self.package = package or SETUP
+        self.process = None
+
+    # Preparation -------------------------------------------------------------------------------
+    def serve_package(self, md5=None):
+        files = os.path.join(STATE, "pkg-files")
+        os.makedirs(files, exist_ok=True)
+        shutil.copyfile(self.package, os.path.join(files, "TavrinSetup.exe"))
+        with open(self.package, "rb") as package:
+            digest = hashlib.md5(package.read()).hexdigest()
+        self.service.reset()
+        self.service.set(version__engine=str(self.engine), version__newest=NEWEST,
+                         version__file="TavrinSetup.exe",
+                         version__url=SERVICE + "/pkg/files/TavrinSetup.exe",
+                         version__md5=md5 or digest.upper())
+        return digest
+
+    def wine(self, *args, check=False):
+        return subprocess.run([WINE_RUN, *args], env=wine_env(self.env()), capture_output=True,
+                              text=True, timeout=120, check=check)
+
+    def uninstall(self):
+        self.wine("reg", "delete", UNINSTALL_KEY, "/f")
+
+    def preinstall(self, folder):
+        """An installed product: the setup stand-in run by hand registers the uninstall entry."""
+        self.wine(SETUP, "/S", "/V=U", '/I="%s"' % folder, check=True)
+        shutil.copyfile(OLD_PRODUCT, self.windows_to_unix(folder) + "/Tavrin.exe")
+        os.remove(os.path.join(self.records, "setup-runs.txt"))
+
+    def windows_to_unix(self, path):
+        out = subprocess.run(["winepath", "-u", path], env=wine_env(), capture_output=True, text=True)
+        return out.stdout.strip()
+
+    def env(self):
+        return {"TAVRIN_STANDIN_DIR": wine_path(self.records), "TAVRIN_PRODUCT_LIFETIME_MS": "4000"}
+
+    # The installer -----------------------------------------------------------------------------
+    def start(self, *args):
+        return self.start_exe(INSTALLER, *args)
+
+    def start_exe(self, exe, *args):
+        self.process = subprocess.Popen([WINE_RUN, exe, *args], env=wine_env(self.env()),
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        return self
+
+    def wait_exit(self, timeout):
+        return self.process.wait(timeout=timeout)
+
+    def ui(self, verb, *args, timeout_ms=20000):
+        result = subprocess.run([WINE_RUN, UIDRIVER, verb, "--timeout", str(timeout_ms), *args],
+                                env=wine_env(), capture_output=True, text=True, timeout=timeout_ms / 1000 + 60)
+        return result.returncode == 0, result.stdout + result.stderr
+
+    def shot(self, window_args, name, folder):
+        os.makedirs(folder, exist_ok=True)
+        bmp = os.path.join(folder, name + ".bmp")
+        ok, _ = self.ui("shot", *window_args, "--out", wine_path(bmp))
+        if ok and shutil.which("convert"):
+            png = os.path.join(folder, name + ".png")
+            if subprocess.run(["convert", bmp, png], capture_output=True).returncode == 0:
+                os.remove(bmp)
+        return ok
+
+    # Records -----------------------------------------------------------------------------------
+    def record_lines(self, file_name):
+        path = os.path.join(self.records, file_name)
+        if not os.path.exists(path):
+            return []
+        with open(path, encoding="utf-8") as record:
+            return [line.rstrip("\n") for line in record]
+
+
+def install_window(control_id):
+    """The install view and the finish view share their caption; a control tells them apart."""
+    return ["--title", INSTALL_TITLE, "--id", str(control_id)]
+
+
+def progress_window(mode):
+    return ["--title", "Tavrin装机版2.5" + ("--正在升级" if mode == 1 else "--正在安装")]
