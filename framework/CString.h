@@ -37,7 +37,6 @@ public:
 
     operator const Ch*() const { return m_text.c_str(); }
     const Ch* GetString() const { return m_text.c_str(); }
-    const std::basic_string<Ch>& Str() const { return m_text; }
 
     int GetLength() const { return static_cast<int>(m_text.size()); }
     bool IsEmpty() const { return m_text.empty(); }
