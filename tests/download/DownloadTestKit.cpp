@@ -32,6 +32,10 @@ std::wstring PackageFolder() {
 
 }  // namespace
 
+std::wstring BuildPath(const std::wstring& relative) {
+    return WinePath(TestEnv(L"TAVRIN_BINARY_DIR") + L"/" + relative);
+}
+
 Bytes RandomBytes(size_t size, unsigned seed) {
     std::mt19937 random(seed);
     Bytes bytes(size);

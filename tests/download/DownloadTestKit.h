@@ -14,6 +14,9 @@ Bytes RandomBytes(size_t size, unsigned seed);
 // Puts a package into the host's folder; returns its URL on the official port.
 std::wstring PublishPackage(const std::wstring& name, const Bytes& content);
 
+// A file or folder of the build tree (relative path with slashes) as a Windows path.
+std::wstring BuildPath(const std::wstring& relative);
+
 // A new empty folder below the temporary folder, ending with a backslash.
 std::wstring ScratchFolder(const wchar_t* label);
 void RemoveFolder(const std::wstring& folder);

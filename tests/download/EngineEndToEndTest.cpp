@@ -16,14 +16,6 @@
 
 namespace {
 
-std::wstring BuildPath(const std::wstring& relative) {
-    std::wstring path = L"Z:" + TestEnv(L"TAVRIN_BINARY_DIR") + L"/" + relative;
-    for (wchar_t& c : path)
-        if (c == L'/')
-            c = L'\\';
-    return path;
-}
-
 class EngineEndToEnd : public ::testing::Test {
 protected:
     // One unpacking for the suite, into a temporary folder of its own.

@@ -65,14 +65,6 @@ RunResult RunProgram(const std::wstring& program, const std::wstring& tail) {
     return result;
 }
 
-std::wstring BuildPath(const std::wstring& relative) {
-    std::wstring path = L"Z:" + TestEnv(L"TAVRIN_BINARY_DIR") + L"/" + relative;
-    for (wchar_t& c : path)
-        if (c == L'/')
-            c = L'\\';
-    return path;
-}
-
 class ExtractorRun : public ::testing::Test {
 protected:
     void SetUp() override {
