@@ -2,41 +2,11 @@
 // and the fire-and-forget request of the install report.
 #include "InstallerUtils.h"
 
-#include <shlwapi.h>
-#include <wininet.h>
+#include "Internet.h"
+
+#include <memory>
 
 namespace {
-
-// Closes a WinInet handle on every path.
-class InternetHandle {
-public:
-    explicit InternetHandle(HINTERNET handle) : handle_(handle) {}
-    ~InternetHandle() { if (handle_) InternetCloseHandle(handle_); }
-    InternetHandle(const InternetHandle&) = delete;
-    InternetHandle& operator=(const InternetHandle&) = delete;
-    HINTERNET get() const { return handle_; }
-private:
-    HINTERNET handle_;
-};
-
-// The running program's file name without extension: the agent of the text requests.
-CString ProgramName()
-{
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    wchar_t* name = PathFindFileNameW(path);
-    PathRemoveExtensionW(name);
-    return CString(name);
-}
-
-DWORD QueryStatusCode(HINTERNET request)
-{
-    DWORD status = 0;
-    DWORD size = sizeof(status);
-    if (!HttpQueryInfoW(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr))
-        return 0;
-    return status;
-}
 
 bool IsSuccessStatus(DWORD status)
 {
@@ -45,9 +15,9 @@ bool IsSuccessStatus(DWORD status)
 
 // Appends the block's bytes without carriage returns and line feeds: the lines of the answer are
 // joined without separators.
-void AppendWithoutLineBreaks(CStringA& body, const char* bytes, DWORD count)
+void AppendWithoutLineBreaks(CStringA& body, const char* bytes, UINT count)
 {
-    for (DWORD i = 0; i < count; ++i) {
+    for (UINT i = 0; i < count; ++i) {
         if (bytes[i] != '\r' && bytes[i] != '\n')
             body += bytes[i];
     }
@@ -57,22 +27,24 @@ void AppendWithoutLineBreaks(CStringA& body, const char* bytes, DWORD count)
 
 CStringA HttpGetText(const CString& url)
 {
-    InternetHandle session(InternetOpenW(ProgramName(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
-    if (!session.get())
-        return CStringA();
-    InternetHandle request(InternetOpenUrlW(session.get(), url, nullptr, 0, INTERNET_FLAG_TRANSFER_ASCII, 1));
-    // An error page is no answer.
-    if (!request.get() || !IsSuccessStatus(QueryStatusCode(request.get())))
-        return CStringA();
-    CStringA body;
-    char block[4096];
-    for (DWORD got = 0;; ) {
-        // A transfer broken off midway is no answer either.
-        if (!InternetReadFile(request.get(), block, sizeof(block), &got))
+    try {
+        // A null agent stands for the program's name.
+        CInternetSession session(nullptr, 1, PRE_CONFIG_INTERNET_ACCESS);
+        std::unique_ptr<CStdioFile> file(session.OpenURL(url, 1, INTERNET_FLAG_TRANSFER_ASCII));
+        // An error page is no answer.
+        auto* http = dynamic_cast<CHttpFile*>(file.get());
+        DWORD status = 0;
+        if (!http || !http->QueryInfoStatusCode(status) || !IsSuccessStatus(status))
             return CStringA();
-        if (got == 0)
-            return body;
-        AppendWithoutLineBreaks(body, block, got);
+        // Read as raw bytes; a transfer broken off midway throws and is no answer either.
+        CStringA body;
+        char block[4096];
+        for (UINT got = file->Read(block, sizeof(block)); got > 0; got = file->Read(block, sizeof(block)))
+            AppendWithoutLineBreaks(body, block, got);
+        return body;
+    } catch (CInternetException* error) {
+        error->Delete();
+        return CStringA();
     }
 }
 
@@ -84,13 +56,16 @@ CString DecodeUtf8Text(const CStringA& body)
 
 void HttpPing(const CString& url)
 {
-    InternetHandle session(InternetOpenW(L"Download From HTTP", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
-    if (!session.get())
-        return;
-    DWORD timeout = 3000;
-    InternetSetOptionW(session.get(), INTERNET_OPTION_CONNECT_TIMEOUT, &timeout, sizeof(timeout));
-    InternetHandle request(InternetOpenUrlW(session.get(), url, L"Accept:*/*\r\n", DWORD(-1), INTERNET_FLAG_RELOAD, 0));
-    if (!request.get())
-        return;
-    QueryStatusCode(request.get());
+    try {
+        CInternetSession session(L"Download From HTTP", 1, PRE_CONFIG_INTERNET_ACCESS);
+        session.SetOption(INTERNET_OPTION_CONNECT_TIMEOUT, 3000);
+        std::unique_ptr<CStdioFile> file(session.OpenURL(url, 0, INTERNET_FLAG_RELOAD, L"Accept:*/*\r\n"));
+        // The status is read so that the request completes; the body is not.
+        if (auto* http = dynamic_cast<CHttpFile*>(file.get())) {
+            DWORD status = 0;
+            http->QueryInfoStatusCode(status);
+        }
+    } catch (CInternetException* error) {
+        error->Delete();
+    }
 }
