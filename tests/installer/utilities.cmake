@@ -17,4 +17,5 @@ tavrin_add_gtest(installer_utilities_test
     LABELS unit)
 target_include_directories(installer_utilities_test PRIVATE ${TEST_DIR})
 add_dependencies(installer_utilities_test utility_helper versioned_sample)
-set_tests_properties(installer_utilities_test PROPERTIES RESOURCE_LOCK "uninstall-key")
+# The end-to-end runs write the same key under the service lock.
+set_tests_properties(installer_utilities_test PROPERTIES RESOURCE_LOCK "service;uninstall-key")
