@@ -63,9 +63,13 @@ std::wstring InstallFolderArgument(const std::wstring& arguments)
         return {};
     }
     const size_t start = at + 3;
-    if (start < arguments.size() && arguments[start] == L'"') {
-        const size_t close = arguments.find(L'"', start + 1);
-        return arguments.substr(start + 1, close == std::wstring::npos ? std::wstring::npos : close - start - 1);
+    // A script that passes the argument through Wine's own command line gets its quotes escaped (\").
+    for (const std::wstring quote : {L"\"", L"\\\""}) {
+        if (arguments.compare(start, quote.size(), quote) == 0) {
+            const size_t from = start + quote.size();
+            const size_t close = arguments.find(quote, from);
+            return arguments.substr(from, close == std::wstring::npos ? std::wstring::npos : close - from);
+        }
     }
     std::wstring folder = arguments.substr(start);
     while (!folder.empty() && iswspace(folder.back())) {

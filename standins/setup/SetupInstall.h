@@ -7,8 +7,8 @@
 #ifndef RC_INVOKED
 #include <string>
 
-// The folder of "/I=\"...\"" (or unquoted "/I=..." up to the end), exactly as written, a trailing
-// backslash included; empty when the argument is missing.
+// The folder of "/I=\"...\"" (also with the quotes escaped as \", or unquoted "/I=..." up to the end),
+// exactly as written, a trailing backslash included; empty when the argument is missing.
 std::wstring InstallFolderArgument(const std::wstring& arguments);
 
 // Writes Tavrin.exe and uninst.exe into the folder (created when missing), the uninstall key and the

@@ -175,9 +175,14 @@ const std::wstring kSetup = L"standins/setup/TavrinSetup.exe";
 
 TEST_F(Standins, SetupInstallsIntoTheQuotedFolderWithOrWithoutTrailingBackslash)
 {
-    for (const wchar_t* trailing : {L"", L"\\"}) {
+    struct Form {
+        const wchar_t* quote;
+        const wchar_t* trailing;
+    };
+    // The last form is what a script's argument /I="..." becomes on Wine's command line.
+    for (const Form form : {Form{L"\"", L""}, Form{L"\"", L"\\"}, Form{L"\\\"", L"\\\\"}}) {
         const std::wstring target = folder_ + L"\\Program Files\\Tavrin 装机";
-        const std::wstring arguments = L"/S /V=U /I=\"" + target + trailing + L"\"";
+        const std::wstring arguments = L"/S /V=U /I=" + std::wstring(form.quote) + target + form.trailing + form.quote;
         SCOPED_TRACE(std::string(arguments.begin(), arguments.end()));
         DeleteFileW(ChannelFile().c_str());
 
