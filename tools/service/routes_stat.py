@@ -20,8 +20,6 @@ State keys (all optional):
 import base64
 import binascii
 import json
-import socket
-import time
 
 from cryptography.hazmat.primitives.ciphers import Cipher, algorithms, modes
 
@@ -65,13 +63,6 @@ def read_report(app, raw_value):
     return fields
 
 
-def close_without_answer(h, seconds):
-    time.sleep(seconds)
-    h.close_connection = True
-    try:
-        h.connection.shutdown(socket.SHUT_RDWR)
-    except OSError:
-        pass
 
 
 def tj_html(app, h, match):
@@ -85,9 +76,9 @@ def tj_html(app, h, match):
     if mode == "404":
         app.send_text(h, 404, "not found")
     elif mode == "close":
-        close_without_answer(h, 0)
+        app.close_without_answer(h, 0)
     elif mode == "stall":
-        close_without_answer(h, float(app.state.get("stat.stall_seconds", "12")))
+        app.close_without_answer(h, float(app.state.get("stat.stall_seconds", "12")))
     else:
         app.send_text(h, 200, "ok")
 

@@ -14,8 +14,6 @@ State keys (all optional):
 Every request is recorded as kind "version" with its decoded query value, type and port.
 """
 import re
-import socket
-import time
 import urllib.parse
 
 DEFAULTS = {
@@ -50,13 +48,6 @@ def info_body(app, preset):
     return "`".join(fields) + "`" + setting(app, "version.md5") + "}"
 
 
-def close_without_answer(h, seconds):
-    time.sleep(seconds)
-    h.close_connection = True
-    try:
-        h.connection.shutdown(socket.SHUT_RDWR)
-    except OSError:
-        pass
 
 
 def answer(app, h, kind):
@@ -65,9 +56,9 @@ def answer(app, h, kind):
     if preset == "500":
         app.send_text(h, 500, "internal error: " + kind)
     elif preset == "close":
-        close_without_answer(h, 0)
+        app.close_without_answer(h, 0)
     elif preset == "stall":
-        close_without_answer(h, float(app.state.get("version.stall_seconds", "3")))
+        app.close_without_answer(h, float(app.state.get("version.stall_seconds", "3")))
     else:
         if literal is not None:
             body = literal

@@ -19,6 +19,7 @@ import importlib.util
 import json
 import os
 import re
+import socket
 import socketserver
 import sys
 import threading
@@ -60,6 +61,16 @@ class App:
     @staticmethod
     def send_text(h, status, text, content_type="text/plain; charset=utf-8"):
         send_text(h, status, text, content_type)
+
+    @staticmethod
+    def close_without_answer(h, seconds=0):
+        """Keeps the client waiting for the given time, then drops the connection unanswered."""
+        time.sleep(seconds)
+        h.close_connection = True
+        try:
+            h.connection.shutdown(socket.SHUT_RDWR)
+        except OSError:
+            pass
 
     def find(self, method, path):
         for route_method, pattern, handler in self._routes:
