@@ -4,7 +4,10 @@
 Serves 127.0.0.1 on the official port (8731) and the test-host port (8732). Each module
 routes_*.py beside this file defines register(app) and adds its routes with
 app.route(method, path_regex, handler); a handler is called as handler(h, match) with the
-request handler h (it writes the whole answer itself) and the re.Match of the path.
+request handler h (it writes the whole answer itself, or calls app.send_text(h, status, text))
+and the re.Match of the path. app.state holds the switchable settings, app.record(kind, dict)
+keeps what arrived, app.records(kind) reads it back, and app.close_without_answer(h, seconds)
+drops a request unanswered after a wait.
 
 Control endpoints for the tests:
   GET /_control/set?key=value[&...]   switch settings (app.state)
