@@ -1,11 +1,11 @@
 # The setup, product and browser stand-ins, run as the installer runs them. They change the prefix's
-# uninstall key and channel file (and put them back), hence the lock shared with the install-road tests.
+# uninstall key and channel file (and put them back), hence the locks the install-road tests take.
 tavrin_add_gtest(standins_test SOURCES ${TEST_DIR}/StandinTest.cpp LIBS test_support shell32 advapi32 version
     LABELS unit)
 target_compile_definitions(standins_test PRIVATE
     TAVRIN_PRODUCT_OLD_VERSION="${TAVRIN_PRODUCT_OLD_VERSION}" TAVRIN_PRODUCT_NEW_VERSION="${TAVRIN_PRODUCT_NEW_VERSION}")
 add_dependencies(standins_test standin_setup standin_product_old standin_zazava standin_browser)
-set_tests_properties(standins_test PROPERTIES RESOURCE_LOCK uninstall-key)
+set_tests_properties(standins_test PROPERTIES RESOURCE_LOCK "service;uninstall-key")
 
 # The report host and home page of the local test service.
 add_test(NAME report_route_test COMMAND /usr/bin/python3 ${TEST_DIR}/report_route_test.py)
