@@ -90,6 +90,8 @@ XDownloader* XDownloader::TryCreate(const CString& libraryPath) {
         return new XDownloader(libraryPath);
     } catch (const wchar_t*) {
         return nullptr;
+    } catch (const std::exception&) {
+        return nullptr;
     }
 }
 

@@ -90,11 +90,6 @@ TEST(XDownloaderRecords, EngineInformationMapsToTheProgressRecord) {
     EXPECT_EQ(100, info.percent);
 }
 
-TEST(XDownloaderTexts, QuotesAreTrimmedFromOneEndEach) {
-    EXPECT_EQ(CString(L"a'b\"'"), TrimLeadingQuotes(L"\"'\"a'b\"'"));
-    EXPECT_EQ(CString(L"\"'a'b"), TrimTrailingQuotes(L"\"'a'b\"'\""));
-}
-
 class ResolveFileNameTest : public ::testing::Test {
 protected:
     void SetUp() override {
