@@ -50,7 +50,8 @@ size_t ColorTableLength(BYTE packed)
 
 bool uiReadGifStructure(const BYTE* bytes, size_t length, uiGifStructure* gif)
 {
-    if (!bytes || length < kHeaderSize || memcmp(bytes, "GIF", 3) != 0)
+    // Only the two versions: picture loaders take other bytes behind "GIF" for other formats.
+    if (!bytes || length < kHeaderSize || (memcmp(bytes, "GIF87a", 6) != 0 && memcmp(bytes, "GIF89a", 6) != 0))
         return false;
     gif->screenWidth = uiReadWord(bytes + 6);
     gif->screenHeight = uiReadWord(bytes + 8);
@@ -87,7 +88,11 @@ bool uiReadGifStructure(const BYTE* bytes, size_t length, uiGifStructure* gif)
             if (position + kImageDescriptorSize > length)
                 break;
             const BYTE* descriptor = bytes + position;
-            const size_t end = walker.SkipBlock(position, kImageDescriptorSize + ColorTableLength(descriptor[9]) + 1, true);
+            const size_t codeSizeAt = position + kImageDescriptorSize + ColorTableLength(descriptor[9]);
+            // The image data starts with its LZW code size, 2 to 8 bits; decoders misbehave on others.
+            if (codeSizeAt >= length || bytes[codeSizeAt] < 2 || bytes[codeSizeAt] > 8)
+                break;
+            const size_t end = walker.SkipBlock(position, codeSizeAt + 1 - position, true);
             if (end == 0)
                 break;
             uiGifFrameBlocks frame = {};

@@ -27,7 +27,7 @@ struct uiGifStructure {
     std::vector<uiGifFrameBlocks> frames;
 };
 
-// False when the bytes do not begin with a GIF header.
+// False when the bytes do not begin with a GIF header ("GIF87a" or "GIF89a").
 bool uiReadGifStructure(const BYTE* bytes, size_t length, uiGifStructure* gif);
 
 // A standalone GIF of one frame: header, screen descriptor and global colour table, the frame's blocks,

@@ -1,10 +1,13 @@
 // OLE pictures and GIF frame composition.
 #include "uiOlePicture.h"
 
+#include <cstdint>
 #include <cstring>
 
 #include "uiGifReader.h"
+#include "uiIconFromBytes.h"
 #include "uiImageFile.h"
+#include "uiLittleEndian.h"
 #include "uiMemDC.h"
 
 namespace {
@@ -54,6 +57,40 @@ void Render(IPicture* picture, HDC dc, int x, int y, int width, int height)
     picture->Render(dc, x, y, width, height, 0, hmHeight, hmWidth, -hmHeight, nullptr);
 }
 
+// OLE trusts the headers of what it loads; only data whose structure lies inside the bytes reaches it:
+// JPEG (decoded by a library that checks its input), icons and cursors whose every image fits, and
+// uncompressed bitmaps whose palette and bits fit.
+bool IsSoundPictureData(const BYTE* bytes, size_t length)
+{
+    if (length >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF)
+        return true;
+    if (length >= 6 && uiReadWord(bytes) == 0 && (uiReadWord(bytes + 2) == 1 || uiReadWord(bytes + 2) == 2)) {
+        const size_t count = uiReadWord(bytes + 4);
+        if (count == 0 || 6 + count * 16 > length)
+            return false;
+        for (size_t i = 0; i < count; ++i) {
+            const DWORD size = uiReadDword(bytes + 6 + i * 16 + 8), offset = uiReadDword(bytes + 6 + i * 16 + 12);
+            if (static_cast<uint64_t>(offset) + size > length || !uiIconImageFits(bytes + offset, size))
+                return false;
+        }
+        return true;
+    }
+    if (length < 14 + sizeof(BITMAPINFOHEADER) || bytes[0] != 'B' || bytes[1] != 'M')
+        return false;
+    BITMAPINFOHEADER header;
+    memcpy(&header, bytes + 14, sizeof(header));
+    const int bits = header.biBitCount;
+    if (header.biSize < sizeof(header) || header.biCompression != BI_RGB || header.biWidth <= 0 || header.biWidth > 0xFFFF ||
+        header.biHeight == 0 || header.biHeight < -0xFFFF || header.biHeight > 0xFFFF || header.biClrUsed > 256 ||
+        (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32))
+        return false;
+    const uint64_t colors = header.biClrUsed ? header.biClrUsed : (bits <= 8 ? 1u << bits : 0);
+    const uint64_t bitsOffset = uiReadDword(bytes + 10);
+    const uint64_t stride = (static_cast<uint64_t>(header.biWidth) * bits + 31) / 32 * 4;
+    const uint64_t height = header.biHeight < 0 ? -static_cast<int64_t>(header.biHeight) : header.biHeight;
+    return bitsOffset >= 14 + static_cast<uint64_t>(header.biSize) + colors * 4 && bitsOffset + stride * height <= length;
+}
+
 } // namespace
 
 uiOlePicture::~uiOlePicture()
@@ -89,8 +126,11 @@ BOOL uiOlePicture::LoadFromMemory(const BYTE* bytes, size_t length)
     Release();
     if (!bytes || length == 0 || length > UI_MAX_IMAGE_BYTES)
         return FALSE;
-    if (length >= 3 && memcmp(bytes, "GIF", 3) == 0)
-        return LoadGif(bytes, length);
+    uiGifStructure gif;
+    if (uiReadGifStructure(bytes, length, &gif))
+        return LoadGif(bytes, length, gif);
+    if (!IsSoundPictureData(bytes, length))
+        return FALSE;
     m_picture = LoadPicture(bytes, length);
     if (!m_picture)
         return FALSE;
@@ -100,10 +140,9 @@ BOOL uiOlePicture::LoadFromMemory(const BYTE* bytes, size_t length)
     return TRUE;
 }
 
-BOOL uiOlePicture::LoadGif(const BYTE* bytes, size_t length)
+BOOL uiOlePicture::LoadGif(const BYTE* bytes, size_t length, const uiGifStructure& gif)
 {
-    uiGifStructure gif;
-    if (!uiReadGifStructure(bytes, length, &gif) || gif.frames.empty() || gif.screenWidth == 0 ||
+    if (gif.frames.empty() || gif.screenWidth == 0 ||
         gif.screenHeight == 0 || static_cast<long long>(gif.screenWidth) * gif.screenHeight > kMaxCanvasPixels)
         return FALSE;
     if (gif.colorTableLength > static_cast<size_t>(gif.backgroundIndex) * 3) {

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "uiGifReader.h"
 #include "uiMemDC.h"
 
 class uiOlePicture {
@@ -38,7 +39,7 @@ private:
         BOOL transparent;
     };
 
-    BOOL LoadGif(const BYTE* bytes, size_t length);
+    BOOL LoadGif(const BYTE* bytes, size_t length, const uiGifStructure& gif);
     void Release();
     void FillBackground(const RECT& rect);
 

@@ -14,3 +14,16 @@ tavrin_add_gtest(skin_model_test
     LIBS skin_model_test_support
     LABELS unit)
 set_tests_properties(skin_model_test PROPERTIES FIXTURES_REQUIRED skin_model_samples)
+
+# Damaged input for every decoder and reader; passes when nothing crashes or hangs.
+tavrin_add_gtest(skin_model_mutation
+    SOURCES ${TEST_DIR}/DecoderMutationTest.cpp
+    LIBS skin_model_test_support
+    LABELS mutation
+    TIMEOUT 900)
+set_tests_properties(skin_model_mutation PROPERTIES FIXTURES_REQUIRED skin_model_samples)
+
+# A process that dies without a word can still end with code 0 under Wine: success means that
+# GoogleTest reported its summary without failures.
+set_tests_properties(skin_model_test skin_model_mutation PROPERTIES
+    PASS_REGULAR_EXPRESSION "\\[  PASSED  \\]" FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
