@@ -258,25 +258,35 @@ void uiDib::ForEachPixel(std::vector<BYTE>& bits, F f)
             f(bits.data() + y * stride + x * bytesPerPixel);
 }
 
+template <typename Keep, typename Recolor>
+void uiDib::ModifyColors(Keep keep, Recolor recolor)
+{
+    if (m_format == UI_DIB_PALETTE8) {
+        m_modifiedInfo.assign(m_packed.begin(), m_packed.begin() + BitsOffset());
+        RGBQUAD* palette = reinterpret_cast<RGBQUAD*>(m_modifiedInfo.data() + kHeaderSize);
+        for (int i = 0; i < kPaletteEntries; ++i) {
+            const bool maskEntry = i == m_blackIndex || i == m_whiteIndex;
+            if (!maskEntry && !keep(QuadColor(palette[i])))
+                recolor(reinterpret_cast<BYTE*>(&palette[i]));
+        }
+        return;
+    }
+    m_modifiedBits.assign(m_packed.begin() + BitsOffset(), m_packed.end());
+    ForEachPixel(m_modifiedBits, [&](BYTE* p) {
+        if (!keep(RGB(p[2], p[1], p[0])))
+            recolor(p);
+    });
+}
+
 void uiDib::MakeGray()
 {
     if (m_gray || IsEmpty())
         return;
     m_gray = TRUE;
-    if (m_format == UI_DIB_PALETTE8) {
-        m_modifiedInfo.assign(m_packed.begin(), m_packed.begin() + BitsOffset());
-        RGBQUAD* palette = reinterpret_cast<RGBQUAD*>(m_modifiedInfo.data() + kHeaderSize);
-        for (int i = 0; i < kPaletteEntries; ++i) {
-            const COLORREF color = QuadColor(palette[i]);
-            if (IsKeyColor(color) || i == m_blackIndex || i == m_whiteIndex)
-                continue;
-            palette[i].rgbRed = palette[i].rgbGreen = palette[i].rgbBlue =
-                GrayValue(palette[i].rgbRed, palette[i].rgbGreen, palette[i].rgbBlue);
-        }
-        return;
-    }
-    m_modifiedBits.assign(m_packed.begin() + BitsOffset(), m_packed.end());
-    ForEachPixel(m_modifiedBits, [](BYTE* p) { p[0] = p[1] = p[2] = GrayValue(p[2], p[1], p[0]); });
+    // Palettes keep their key entries; direct pixels all turn gray (transparent ones are black already).
+    const bool palette = m_format == UI_DIB_PALETTE8;
+    ModifyColors([&](COLORREF color) { return palette && IsKeyColor(color); },
+                 [](BYTE* p) { p[0] = p[1] = p[2] = GrayValue(p[2], p[1], p[0]); });
 }
 
 void uiDib::AdjustColor(int hue, int saturation, int lightness)
@@ -291,25 +301,6 @@ void uiDib::AdjustColor(int hue, int saturation, int lightness)
     }
     uiSetColorAdjust(hue, saturation, lightness);
     m_adjusted = TRUE;
-    if (m_format == UI_DIB_PALETTE8) {
-        m_modifiedInfo.assign(m_packed.begin(), m_packed.begin() + BitsOffset());
-        RGBQUAD* palette = reinterpret_cast<RGBQUAD*>(m_modifiedInfo.data() + kHeaderSize);
-        for (int i = 0; i < kPaletteEntries; ++i) {
-            const COLORREF color = QuadColor(palette[i]);
-            if (KeepsColor(color) || i == m_blackIndex || i == m_whiteIndex)
-                continue;
-            BYTE bgr[3];
-            SetPixelColor(bgr, uiAdjustColorValue(color));
-            palette[i].rgbBlue = bgr[0];
-            palette[i].rgbGreen = bgr[1];
-            palette[i].rgbRed = bgr[2];
-        }
-        return;
-    }
-    m_modifiedBits.assign(m_packed.begin() + BitsOffset(), m_packed.end());
-    ForEachPixel(m_modifiedBits, [this](BYTE* p) {
-        const COLORREF color = RGB(p[2], p[1], p[0]);
-        if (!KeepsColor(color))
-            SetPixelColor(p, uiAdjustColorValue(color));
-    });
+    ModifyColors([this](COLORREF color) { return KeepsColor(color); },
+                 [](BYTE* p) { SetPixelColor(p, uiAdjustColorValue(RGB(p[2], p[1], p[0]))); });
 }

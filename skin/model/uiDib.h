@@ -71,6 +71,8 @@ private:
     bool IsKeyColor(COLORREF color) const;
     bool KeepsColor(COLORREF color) const;
     template <typename F> void ForEachPixel(std::vector<BYTE>& bits, F f);
+    // Recolours the shown copy: palette entries (but the mask's black and white) or pixels not kept.
+    template <typename Keep, typename Recolor> void ModifyColors(Keep keep, Recolor recolor);
     BOOL BlendOnto(HDC dc, const RECT& destination, const RECT& source, const BYTE* bits) const;
 
     std::vector<BYTE> m_packed;

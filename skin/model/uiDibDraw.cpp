@@ -5,52 +5,23 @@
 #include <cstdint>
 
 #include "uiImageFile.h"
+#include "uiMemDC.h"
 
 namespace {
 
-// A top-down DIB section selected into a memory DC, released with the object.
-class DibSurface {
-public:
-    DibSurface(HDC compatible, int width, int height, int bitCount)
-    {
-        if (static_cast<uint64_t>(width) * height * 4 > UI_MAX_IMAGE_BYTES)
-            return;
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = static_cast<WORD>(bitCount);
-        info.bmiHeader.biCompression = BI_RGB;
-        m_dc = CreateCompatibleDC(compatible);
-        m_bitmap = CreateDIBSection(compatible, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_bits), nullptr, 0);
-        if (m_dc && m_bitmap)
-            m_previous = SelectObject(m_dc, m_bitmap);
-        m_stride = (static_cast<size_t>(width) * bitCount + 31) / 32 * 4;
-    }
-    ~DibSurface()
-    {
-        if (m_previous)
-            SelectObject(m_dc, m_previous);
-        if (m_bitmap)
-            DeleteObject(m_bitmap);
-        if (m_dc)
-            DeleteDC(m_dc);
-    }
-    DibSurface(const DibSurface&) = delete;
-    DibSurface& operator=(const DibSurface&) = delete;
+// Row y (counted from the top) of a 32-bit bottom-up surface.
+BYTE* SurfaceRow(const uiMemDC& surface, int width, int height, int y)
+{
+    return surface.GetBits() + static_cast<size_t>(height - 1 - y) * width * 4;
+}
 
-    bool IsValid() const { return m_previous != nullptr && m_bits != nullptr; }
-    HDC GetDC() const { return m_dc; }
-    BYTE* Row(int y) const { return m_bits + y * m_stride; }
-
-private:
-    HDC m_dc = nullptr;
-    HBITMAP m_bitmap = nullptr;
-    HGDIOBJ m_previous = nullptr;
-    BYTE* m_bits = nullptr;
-    size_t m_stride = 0;
-};
+// A 32-bit surface for the destination's size; null when none can be made.
+HDC CreateSurface(uiMemDC& surface, int width, int height)
+{
+    if (static_cast<uint64_t>(width) * height * 4 > UI_MAX_IMAGE_BYTES)
+        return nullptr;
+    return surface.CreateDibSurface(width, height);
+}
 
 // Calls f(destination row, destination column, source pixel) for every destination pixel, taking the
 // nearest source pixel of a bottom-up 32-bit bitmap.
@@ -98,18 +69,19 @@ BOOL uiDib::Draw(HDC dc, const RECT& destination, const RECT& requested) const
 BOOL uiDib::BlendOnto(HDC dc, const RECT& destination, const RECT& source, const BYTE* bits) const
 {
     const int width = destination.right - destination.left, height = destination.bottom - destination.top;
-    DibSurface surface(dc, width, height, 24);
-    if (!surface.IsValid())
+    uiMemDC surface(dc);
+    HDC surfaceDC = CreateSurface(surface, width, height);
+    if (!surfaceDC)
         return FALSE;
-    BitBlt(surface.GetDC(), 0, 0, width, height, dc, destination.left, destination.top, SRCCOPY);
+    BitBlt(surfaceDC, 0, 0, width, height, dc, destination.left, destination.top, SRCCOPY);
     GdiFlush();
     SampleNearest(bits, Stride(), GetHeight(), source, width, height, [&](int i, int j, const BYTE* pixel) {
-        BYTE* target = surface.Row(i) + j * 3;
+        BYTE* target = SurfaceRow(surface, width, height, i) + j * 4;
         const int alpha = pixel[3];
         for (int c = 0; c < 3; ++c)
             target[c] = static_cast<BYTE>(((target[c] * (255 - alpha) + pixel[c] * alpha) * 257 + 255) >> 16);
     });
-    BitBlt(dc, destination.left, destination.top, width, height, surface.GetDC(), 0, 0, SRCCOPY);
+    BitBlt(dc, destination.left, destination.top, width, height, surfaceDC, 0, 0, SRCCOPY);
     return TRUE;
 }
 
@@ -118,17 +90,18 @@ BOOL uiDib::DrawPremultiplied(HDC dc, const RECT& destination) const
     if (IsEmpty() || m_format != UI_DIB_RGB32 || IsRectEmpty(&destination))
         return FALSE;
     const int width = destination.right - destination.left, height = destination.bottom - destination.top;
-    DibSurface surface(dc, width, height, 32);
-    if (!surface.IsValid())
+    uiMemDC surface(dc);
+    HDC surfaceDC = CreateSurface(surface, width, height);
+    if (!surfaceDC)
         return FALSE;
     const RECT whole = {0, 0, GetWidth(), GetHeight()};
     SampleNearest(ShownBits(), Stride(), GetHeight(), whole, width, height, [&](int i, int j, const BYTE* pixel) {
-        BYTE* target = surface.Row(i) + j * 4;
+        BYTE* target = SurfaceRow(surface, width, height, i) + j * 4;
         const int alpha = pixel[3];
         for (int c = 0; c < 3; ++c)
             target[c] = alpha == 255 ? pixel[c] : static_cast<BYTE>(pixel[c] * alpha >> 8);
         target[3] = static_cast<BYTE>(alpha);
     });
-    BitBlt(dc, destination.left, destination.top, width, height, surface.GetDC(), 0, 0, SRCCOPY);
+    BitBlt(dc, destination.left, destination.top, width, height, surfaceDC, 0, 0, SRCCOPY);
     return TRUE;
 }

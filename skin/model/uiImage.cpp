@@ -116,22 +116,25 @@ void uiImage::ApplyPendingAdjustment()
     m_adjustPending = FALSE;
 }
 
-int uiImage::GetWidth()
+SIZE uiImage::GetSize()
 {
     if (!Load())
-        return -1;
+        return {-1, -1};
     if (m_dib)
-        return m_dib->GetWidth();
-    return m_olePicture ? m_olePicture->GetWidth() : 0;
+        return {m_dib->GetWidth(), m_dib->GetHeight()};
+    if (m_olePicture)
+        return {m_olePicture->GetWidth(), m_olePicture->GetHeight()};
+    return {0, 0};
+}
+
+int uiImage::GetWidth()
+{
+    return GetSize().cx;
 }
 
 int uiImage::GetHeight()
 {
-    if (!Load())
-        return -1;
-    if (m_dib)
-        return m_dib->GetHeight();
-    return m_olePicture ? m_olePicture->GetHeight() : 0;
+    return GetSize().cy;
 }
 
 int uiImage::GetFrameCount()

@@ -46,6 +46,7 @@ public:
 
 private:
     bool IsLoaded() const;
+    SIZE GetSize();
     bool ReadBytes(std::vector<BYTE>* bytes) const;
     bool LoadFromMemory(const BYTE* bytes, size_t length);
     void ApplyPendingAdjustment();

@@ -22,31 +22,21 @@ int uiGetOSVersion()
     version.dwOSVersionInfoSize = sizeof(version);
     if (!GetVersionExW(&version))
         return 0;
-    const DWORD major = version.dwMajorVersion, minor = version.dwMinorVersion;
-    switch (version.dwPlatformId) {
-    case VER_PLATFORM_WIN32s:
+    if (version.dwPlatformId == VER_PLATFORM_WIN32s)
         return 1;
-    case VER_PLATFORM_WIN32_WINDOWS:
-        if (major == 4 && minor == 0)
-            return 3;
-        if (major == 4 && minor == 10)
-            return 4;
-        if (major == 4 && minor == 90)
-            return 5;
-        return 0;
-    case VER_PLATFORM_WIN32_NT:
-        if (major <= 4)
-            return 2;
-        if (major == 5 && minor == 0)
-            return 6;
-        if (major == 5 && minor == 1)
-            return 7;
-        if (major == 6 && minor == 0)
-            return 8;
-        if (major == 6 && minor == 1)
-            return 9;
-        return 0;
-    default:
-        return 0;
-    }
+    if (version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion <= 4)
+        return 2;
+    static const struct {
+        DWORD platform, major, minor;
+        int code;
+    } kVersions[] = {
+        {VER_PLATFORM_WIN32_WINDOWS, 4, 0, 3}, {VER_PLATFORM_WIN32_WINDOWS, 4, 10, 4}, {VER_PLATFORM_WIN32_WINDOWS, 4, 90, 5},
+        {VER_PLATFORM_WIN32_NT, 5, 0, 6}, {VER_PLATFORM_WIN32_NT, 5, 1, 7}, {VER_PLATFORM_WIN32_NT, 6, 0, 8},
+        {VER_PLATFORM_WIN32_NT, 6, 1, 9},
+    };
+    for (const auto& known : kVersions)
+        if (known.platform == version.dwPlatformId && known.major == version.dwMajorVersion &&
+            known.minor == version.dwMinorVersion)
+            return known.code;
+    return 0;
 }
