@@ -66,3 +66,11 @@ int AfxWinMain(HINSTANCE instance, LPWSTR commandLine, int cmdShow)
         return -1;
     }
 }
+
+// The process's entry point (the C runtime calls it in programs linked with -municode). It lives
+// here rather than in a file of its own because the runtime's reference to it comes after the
+// framework library in the link: only a file that the program pulls in anyway is searched.
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int cmdShow)
+{
+    return AfxWinMain(instance, commandLine, cmdShow);
+}

@@ -1,5 +1,5 @@
 // CWinApp: the one application object of a process. Its constructor makes it the application that
-// the process's wWinMain (WinMain.cpp) runs: InitInstance, then Run's message loop when
+// the process's wWinMain (defined with it) runs: InitInstance, then Run's message loop when
 // InitInstance returned TRUE, and ExitInstance in either case.
 //
 // The executable links with -municode, so that the C runtime's start-up calls wWinMain.

@@ -13,3 +13,10 @@ set_tests_properties(framework_internet_test PROPERTIES LABELS unit TIMEOUT 120
     ENVIRONMENT "TAVRIN_SOURCE_DIR=${CMAKE_SOURCE_DIR};TAVRIN_BINARY_DIR=${CMAKE_BINARY_DIR}")
 tavrin_add_gtest(framework_app_test SOURCES ${TEST_DIR}/AppTest.cpp ${TEST_DIR}/DialogTemplates.rc
     LIBS framework LABELS unit TIMEOUT 60)
+
+# The runtime's entry reaches the application object of a GUI program linked like the installer.
+add_executable(framework_entry_point WIN32 ${TEST_DIR}/EntryPointApp.cpp)
+target_link_libraries(framework_entry_point PRIVATE framework)
+target_link_options(framework_entry_point PRIVATE -municode)
+tavrin_warnings(framework_entry_point)
+tavrin_add_wine_test(framework_entry_point framework_entry_point ARGS -client TIMEOUT 60)
