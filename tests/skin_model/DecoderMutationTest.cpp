@@ -118,7 +118,6 @@ TEST(DamagedInput, Jpeg)
 
 TEST(DamagedInput, Gif)
 {
-    CoInitialize(nullptr);
     FeedDamaged("GIF", {L"gif/anim.gif", L"gif/partial.gif", L"gif/single.gif"}, [](const std::vector<BYTE>& b) {
         uiGifStructure gif;
         uiReadGifStructure(b.data(), b.size(), &gif);
@@ -131,7 +130,6 @@ TEST(DamagedInput, Gif)
             picture.DrawFrame(canvas.GetDC(), target, frame);
         return true;
     });
-    CoUninitialize();
 }
 
 TEST(DamagedInput, IconAndCursor)

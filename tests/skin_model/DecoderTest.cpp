@@ -224,9 +224,6 @@ TEST(ImageLoading, MissingFileGivesError100AndLoadsLater)
 
 class GifLoading : public testing::Test {
 protected:
-    static void SetUpTestSuite() { CoInitialize(nullptr); }
-    static void TearDownTestSuite() { CoUninitialize(); }
-
     static COLORREF OracleCenter(const wchar_t* name, int frame, int width, int height)
     {
         CString raw;
