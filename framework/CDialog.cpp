@@ -92,9 +92,10 @@ void CDialog::RunModalLoop()
 
 void CDialog::EndDialog(int result)
 {
-    m_result = result;
+    // The first end wins: a late OK (say from a worker's command) cannot turn a cancel into OK.
     if (m_state != ModalState::Running)
         return;
+    m_result = result;
     m_state = ModalState::Ended;
     // The loop may be waiting in GetMessage while a sent message ended it: wake it up.
     if (m_hWnd)

@@ -83,6 +83,7 @@ protected:
     {
         RecordingDialog::OnInitDialog();
         EndDialog(42);
+        EndDialog(IDOK);  // too late: the first end counts
         return TRUE;
     }
 };
