@@ -19,28 +19,16 @@ constexpr int kOpenHeight = 415;
 
 }  // namespace
 
-InstallView::InstallView(CWnd* parent) : CDialog(IDD, parent) {}
+InstallView::InstallView(CWnd* parent) : GuardedDialog(IDD, parent) {}
 
 int InstallView::ShowMessage(const CString& text, const CString& caption, UINT type)
 {
     return ::MessageBoxW(GetSafeHwnd(), text, caption, type);
 }
 
-BOOL InstallView::PreTranslateMessage(MSG* msg)
-{
-    if (IsDialogCloseKey(msg))
-        return TRUE;
-    return CDialog::PreTranslateMessage(msg);
-}
-
-BOOL InstallView::DestroyWindow()
-{
-    return CDialog::DestroyWindow();
-}
-
 int InstallView::OnCreate(LPCREATESTRUCTW createStruct)
 {
-    if (CDialog::OnCreate(createStruct) == -1)
+    if (GuardedDialog::OnCreate(createStruct) == -1)
         return -1;
     const DWORD style = WS_CHILD | WS_VISIBLE;
     const RECT none = {};
@@ -69,7 +57,7 @@ int InstallView::OnCreate(LPCREATESTRUCTW createStruct)
 
 void InstallView::OnSize(UINT type, int cx, int cy)
 {
-    CDialog::OnSize(type, cx, cy);
+    GuardedDialog::OnSize(type, cx, cy);
     MoveChild(m_hWnd, kInstall, 185, 275, 190, 63);
     MoveChild(m_hWnd, kAgreement, 10, 345, 84, 20);
     MoveChild(m_hWnd, kOptions, cx - 80, 345, 75, 20);
@@ -82,7 +70,7 @@ void InstallView::OnSize(UINT type, int cx, int cy)
 
 BOOL InstallView::OnInitDialog()
 {
-    CDialog::OnInitDialog();
+    GuardedDialog::OnInitDialog();
     MakeAppWindow(m_hWnd);
     InitLayout();
     return TRUE;
@@ -127,7 +115,7 @@ BOOL InstallView::OnCommand(WPARAM wParam, LPARAM lParam)
         ShellExecuteW(nullptr, L"open", g_agreementUrl, nullptr, nullptr, SW_SHOW);
         break;
     }
-    return CDialog::OnCommand(wParam, lParam);
+    return GuardedDialog::OnCommand(wParam, lParam);
 }
 
 void InstallView::OnInstall()

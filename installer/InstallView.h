@@ -2,11 +2,11 @@
 // and link, and an options part with the install folder and a browse button.
 #pragma once
 
-#include "CDialog.h"
 #include "Controls.h"
+#include "GuardedDialog.h"
 #include "ViewInterfaces.h"
 
-class InstallView : public CDialog, public IInstallView {
+class InstallView : public GuardedDialog, public IInstallView {
 public:
     enum { IDD = 103 };
     enum ControlId {
@@ -18,8 +18,6 @@ public:
 
     void SetMode(int mode) { m_mode = mode; }
     int ShowMessage(const CString& text, const CString& caption, UINT type) override;
-    BOOL PreTranslateMessage(MSG* msg) override;
-    BOOL DestroyWindow() override;
 
 protected:
     BOOL OnInitDialog() override;

@@ -12,7 +12,7 @@
 #include "uiSkinEntry.h"
 
 MainView::MainView(CWnd* parent)
-    : CDialog(IDD, parent), m_icon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(128)))
+    : GuardedDialog(IDD, parent), m_icon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(128)))
 {
 }
 
@@ -21,21 +21,9 @@ void MainView::SetNotes(const CString& notes)
     m_notes.SetWindowText(notes);
 }
 
-BOOL MainView::PreTranslateMessage(MSG* msg)
-{
-    if (IsDialogCloseKey(msg))
-        return TRUE;
-    return CDialog::PreTranslateMessage(msg);
-}
-
-BOOL MainView::DestroyWindow()
-{
-    return CDialog::DestroyWindow();
-}
-
 int MainView::OnCreate(LPCREATESTRUCTW createStruct)
 {
-    if (CDialog::OnCreate(createStruct) == -1)
+    if (GuardedDialog::OnCreate(createStruct) == -1)
         return -1;
     const DWORD style = WS_CHILD | WS_VISIBLE;
     const RECT none = {};
@@ -80,7 +68,7 @@ void MainView::SetupNotesBox()
 
 void MainView::OnSize(UINT type, int cx, int cy)
 {
-    CDialog::OnSize(type, cx, cy);
+    GuardedDialog::OnSize(type, cx, cy);
     RECT window = {};
     GetWindowRect(&window);
     const int w = window.right - window.left;
@@ -94,7 +82,7 @@ void MainView::OnSize(UINT type, int cx, int cy)
 
 BOOL MainView::OnInitDialog()
 {
-    CDialog::OnInitDialog();
+    GuardedDialog::OnInitDialog();
     SetIcon(m_icon, TRUE);
     SetIcon(m_icon, FALSE);
     SetWindowText(L"Tavrin在线安装器");
@@ -139,7 +127,7 @@ BOOL MainView::OnCommand(WPARAM wParam, LPARAM lParam)
         SendMessage(WM_CLOSE);
         break;
     }
-    return CDialog::OnCommand(wParam, lParam);
+    return GuardedDialog::OnCommand(wParam, lParam);
 }
 
 void MainView::OnUpgrade()
@@ -160,7 +148,7 @@ void MainView::OnUpgrade()
 void MainView::OnPaint()
 {
     if (!IsIconic()) {
-        CDialog::OnPaint();
+        GuardedDialog::OnPaint();
         return;
     }
     CPaintDC dc(m_hWnd);

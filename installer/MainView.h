@@ -3,11 +3,11 @@
 // "-client") it is the upgrade window: installed and newest version, change log, upgrade button.
 #pragma once
 
-#include "CDialog.h"
 #include "Controls.h"
+#include "GuardedDialog.h"
 #include "ViewInterfaces.h"
 
-class MainView : public CDialog, public IMainView {
+class MainView : public GuardedDialog, public IMainView {
 public:
     enum { IDD = 102 };
     enum ControlId { kUpgrade = 2001, kCancel = 2002, kInstalledVersion = 2003, kNewestVersion = 2004, kNotes = 2005 };
@@ -15,8 +15,6 @@ public:
     explicit MainView(CWnd* parent = nullptr);
 
     void SetNotes(const CString& notes) override;
-    BOOL PreTranslateMessage(MSG* msg) override;
-    BOOL DestroyWindow() override;
 
 protected:
     BOOL OnInitDialog() override;

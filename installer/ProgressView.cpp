@@ -23,7 +23,7 @@ struct DisplayStep {
 
 }  // namespace
 
-ProgressView::ProgressView(CWnd* parent) : CDialog(IDD, parent) {}
+ProgressView::ProgressView(CWnd* parent) : GuardedDialog(IDD, parent) {}
 
 ProgressView::~ProgressView()
 {
@@ -31,21 +31,9 @@ ProgressView::~ProgressView()
         KillTimer(kAnimationTimer);
 }
 
-BOOL ProgressView::PreTranslateMessage(MSG* msg)
-{
-    if (IsDialogCloseKey(msg))
-        return TRUE;
-    return CDialog::PreTranslateMessage(msg);
-}
-
-BOOL ProgressView::DestroyWindow()
-{
-    return CDialog::DestroyWindow();
-}
-
 int ProgressView::OnCreate(LPCREATESTRUCTW createStruct)
 {
-    if (CDialog::OnCreate(createStruct) == -1)
+    if (GuardedDialog::OnCreate(createStruct) == -1)
         return -1;
     const DWORD style = WS_CHILD | WS_VISIBLE;
     const RECT none = {};
@@ -72,7 +60,7 @@ int ProgressView::OnCreate(LPCREATESTRUCTW createStruct)
 
 void ProgressView::OnSize(UINT type, int cx, int cy)
 {
-    CDialog::OnSize(type, cx, cy);
+    GuardedDialog::OnSize(type, cx, cy);
     RECT window = {};
     GetWindowRect(&window);
     const int w = window.right - window.left;
@@ -87,7 +75,7 @@ void ProgressView::OnSize(UINT type, int cx, int cy)
 
 BOOL ProgressView::OnInitDialog()
 {
-    CDialog::OnInitDialog();
+    GuardedDialog::OnInitDialog();
     MakeAppWindow(m_hWnd);
     m_cancelConfirmed = 0;
     m_window = m_hWnd;
@@ -110,15 +98,12 @@ void ProgressView::InitLayoutAndStartWorker()
 void ProgressView::OnLButtonDown(UINT flags, POINT point)
 {
     SendMessage(WM_SYSCOMMAND, 0xF012, 0);
-    CDialog::OnLButtonDown(flags, point);
+    GuardedDialog::OnLButtonDown(flags, point);
 }
 
 BOOL ProgressView::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     switch (LOWORD(wParam)) {
-    case IDOK:
-        OnOK();
-        return TRUE;
     case kMinimize:
         SendMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0);
         break;
@@ -126,7 +111,7 @@ BOOL ProgressView::OnCommand(WPARAM wParam, LPARAM lParam)
         AskCancel();
         return TRUE;
     }
-    return CDialog::OnCommand(wParam, lParam);
+    return GuardedDialog::OnCommand(wParam, lParam);
 }
 
 void ProgressView::OnCancel()
@@ -160,7 +145,7 @@ void ProgressView::OnTimer(UINT_PTR timerId)
     if (timerId == kAnimationTimer)
         AnimateStep();
     ++g_animationPhase;
-    CDialog::OnTimer(timerId);
+    GuardedDialog::OnTimer(timerId);
 }
 
 void ProgressView::AnimateStep()
@@ -232,5 +217,5 @@ LRESULT ProgressView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         m_window = nullptr;
         break;
     }
-    return CDialog::WindowProc(message, wParam, lParam);
+    return GuardedDialog::WindowProc(message, wParam, lParam);
 }

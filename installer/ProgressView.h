@@ -6,11 +6,11 @@
 #include <atomic>
 #include <mutex>
 
-#include "CDialog.h"
 #include "Controls.h"
+#include "GuardedDialog.h"
 #include "ViewInterfaces.h"
 
-class ProgressView : public CDialog, public IProgressView {
+class ProgressView : public GuardedDialog, public IProgressView {
 public:
     enum { IDD = 105 };
     enum ControlId { kMinimize = 2012, kStatus = 2014, kSizes = 2015, kCancelLink = 2016, kBar = 2017, kTitle = 2031 };
@@ -21,8 +21,6 @@ public:
     void SetMode(int mode) { m_mode = mode; }
     // Called on the worker thread.
     void OnProgress(const DownloadTaskInfo& info) override;
-    BOOL PreTranslateMessage(MSG* msg) override;
-    BOOL DestroyWindow() override;
 
 protected:
     BOOL OnInitDialog() override;

@@ -1,13 +1,6 @@
 // Window chores shared by the views.
 #include "ViewHelpers.h"
 
-bool IsDialogCloseKey(const MSG* msg)
-{
-    if (msg->message == WM_KEYDOWN)
-        return msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE;
-    return msg->message == WM_SYSKEYDOWN && msg->wParam == VK_F4;
-}
-
 void PlaceOnWorkArea(HWND hwnd, int width, int height)
 {
     RECT workArea = {};

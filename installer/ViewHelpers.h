@@ -3,9 +3,6 @@
 
 #include <windows.h>
 
-// Enter, Escape and Alt+F4 must never close the main, install and progress views.
-bool IsDialogCloseKey(const MSG* msg);
-
 // Sizes the window and places it at ((work-area right - width) / 2, (work-area bottom - height) / 2).
 void PlaceOnWorkArea(HWND hwnd, int width, int height);
 

@@ -13,6 +13,8 @@ if(TARGET TavrinInstaller)
     endforeach()
     get_property(e2e_tests DIRECTORY PROPERTY TESTS)
     list(FILTER e2e_tests INCLUDE REGEX "^e2e_")
-    set_tests_properties(${e2e_tests} PROPERTIES LABELS e2e RESOURCE_LOCK service TIMEOUT 300
+    # RUN_SERIAL: every Windows program of the test run shares one Wine prefix (windows, temporary
+    # folder), so no other test may click or delete under the installer.
+    set_tests_properties(${e2e_tests} PROPERTIES LABELS e2e RESOURCE_LOCK service RUN_SERIAL TRUE TIMEOUT 300
         ENVIRONMENT "TAVRIN_SOURCE_DIR=${CMAKE_SOURCE_DIR};TAVRIN_BINARY_DIR=${CMAKE_BINARY_DIR}")
 endif()
