@@ -51,6 +51,19 @@ def finish_and_check(run, mode, folder, shot_prefix):
     expect_equal(1, len(reports), "install reports")
     expect_equal(NEWEST, reports[0].get("version"), "reported version")
     expect_equal(SUCCESS_EVENTS, install_events(run), "statistics events")
+    check_launch_and_exit_reports(run)
+
+
+def check_launch_and_exit_reports(run):
+    """The launch report comes first and the exit report last, each naming the installer's own
+    version (its resource says "1, 0, 0, 1") and the channel "official"."""
+    documents = [r.get("document") or {} for r in run.service.records("stat")]
+    expect(len(documents) >= 2, "launch and exit reports missing")
+    expect_equal("0", documents[0].get("act_log", {}).get("close_time"), "launch report first")
+    expect(documents[-1].get("act_log", {}).get("close_time") not in (None, "0"), "exit report last")
+    for document in documents:
+        expect_equal({"ver": "1.0.0.1", "channel": "official"},
+                     {k: document.get("dev_info", {}).get(k) for k in ("ver", "channel")}, "reporting program")
 
 
 def scenario_fresh(engine):
