@@ -69,10 +69,9 @@ void MainView::SetupNotesBox()
 void MainView::OnSize(UINT type, int cx, int cy)
 {
     GuardedDialog::OnSize(type, cx, cy);
-    RECT window = {};
-    GetWindowRect(&window);
-    const int w = window.right - window.left;
-    const int h = window.bottom - window.top;
+    const SIZE window = WindowSizeOf(m_hWnd);
+    const int w = window.cx;
+    const int h = window.cy;
     MoveChild(m_hWnd, kInstalledVersion, 20, 100, 150, 20);
     MoveChild(m_hWnd, kNewestVersion, w - 170, 100, 150, 20);
     MoveChild(m_hWnd, kUpgrade, w - 214, h - 40, 87, 30);

@@ -61,10 +61,9 @@ int ProgressView::OnCreate(LPCREATESTRUCTW createStruct)
 void ProgressView::OnSize(UINT type, int cx, int cy)
 {
     GuardedDialog::OnSize(type, cx, cy);
-    RECT window = {};
-    GetWindowRect(&window);
-    const int w = window.right - window.left;
-    const int h = window.bottom - window.top;
+    const SIZE window = WindowSizeOf(m_hWnd);
+    const int w = window.cx;
+    const int h = window.cy;
     MoveChild(m_hWnd, kCancelLink, 20, h - 42, 60, 20);
     MoveChild(m_hWnd, kBar, 20, 301, w - 40, 16);
     MoveChild(m_hWnd, kMinimize, w - 87, h - 42, 67, 27);

@@ -14,6 +14,13 @@ void MakeAppWindow(HWND hwnd)
     SetWindowLongW(hwnd, GWL_EXSTYLE, (exStyle & ~WS_EX_TOOLWINDOW) | WS_EX_APPWINDOW);
 }
 
+SIZE WindowSizeOf(HWND hwnd)
+{
+    RECT window = {};
+    GetWindowRect(hwnd, &window);
+    return {window.right - window.left, window.bottom - window.top};
+}
+
 void MoveChild(HWND parent, int id, int x, int y, int width, int height)
 {
     if (HWND child = GetDlgItem(parent, id))
