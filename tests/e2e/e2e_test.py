@@ -147,8 +147,12 @@ def scenario_notices(engine):
     run.service.reset()
     run.service.set(version__info="zero")
     run.start()
-    for info, text in (("zero", "您当前版本已经是最新版"), ("empty", "网络存在异常，请检查您的网络是否畅通。")):
-        run.service.set(version__info=info)
+    network = "网络存在异常，请检查您的网络是否畅通。"
+    # A setup file name that could reach outside the temporary folder counts as no answer.
+    for settings, text in (({"version__info": "zero"}, "您当前版本已经是最新版"),
+                           ({"version__info": "empty"}, network),
+                           ({"version__info": "fields", "version__file": "..\\..\\evil.exe"}, network)):
+        run.service.set(**settings)
         expect(run.ui("click", *install_window(ID_INSTALL))[0], "install button not clickable")
         ok, shown = run.ui("answer", "--title", "温馨提示", "--button", "ok")
         expect(ok and text in shown, "notice %r not shown (%r)" % (text, shown))
