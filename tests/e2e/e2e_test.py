@@ -82,18 +82,18 @@ def scenario_fresh(engine):
 
 def scenario_reinstall(engine):
     run = InstallerRun("reinstall%d" % engine, engine)
-    run.preinstall(r"C:\TavrinOld")
+    folder = run.preinstall()
     run.serve_package()
     run.start()
     expect(run.ui("click", *install_window(ID_INSTALL))[0], "install button not clickable")
-    finish_and_check(run, 1, r"C:\TavrinOld", "reinstall_")
+    finish_and_check(run, 1, folder, "reinstall_")
     versions = [r.get("value", "") for r in run.service.records("version")]
     expect(any("ver:v2.5.0.100" in v for v in versions), "version query without the installed version: %r" % versions)
 
 
 def scenario_upgrade(engine):
     run = InstallerRun("upgrade%d" % engine, engine)
-    run.preinstall(r"C:\TavrinOld")
+    run.preinstall()
     run.serve_package()
     # The upgrade installs beside the installer: run a copy from the record folder.
     copy = os.path.join(run.records, "TavrinInstaller.exe")
@@ -186,7 +186,7 @@ def scenario_cancel(engine):
 
 def scenario_second_start(engine):
     run = InstallerRun("second%d" % engine, engine)
-    run.preinstall(r"C:\TavrinOld")
+    run.preinstall()
     run.serve_package()
     run.start("-client")
     main = ["--class", MAIN_CLASS, "--id", str(ID_MAIN_CANCEL)]

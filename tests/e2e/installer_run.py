@@ -108,11 +108,16 @@ class InstallerRun:
     def uninstall(self):
         self.wine("reg", "delete", UNINSTALL_KEY, "/f")
 
-    def preinstall(self, folder):
-        """An installed product: the setup stand-in run by hand registers the uninstall entry."""
+    def preinstall(self):
+        """An installed product in a folder of this run's own (a product that an earlier run started
+        may still be running from its folder): the setup stand-in run by hand registers the uninstall
+        entry, and the older product version takes the place of the newest. Returns the folder."""
+        folder = "C:\\TavrinInstalled_" + self.name
+        shutil.rmtree(self.windows_to_unix(folder), ignore_errors=True)
         self.wine(SETUP, "/S", "/V=U", '/I="%s"' % folder, check=True)
         shutil.copyfile(OLD_PRODUCT, self.windows_to_unix(folder) + "/Tavrin.exe")
         os.remove(os.path.join(self.records, "setup-runs.txt"))
+        return folder
 
     def windows_to_unix(self, path):
         out = subprocess.run(["winepath", "-u", path], env=wine_env(), capture_output=True, text=True)
