@@ -254,6 +254,9 @@ int YDownloader::CreateTask(const CString& url, const CString& localPath, const 
     args->cookies = cookies;
     args->taskIndex = taskIndex;
     args->state = m_state;
+    // Cleared before the thread exists: a poller that asks right after this call must not see the
+    // completion of the previous task and hash a package that is no longer there.
+    m_state->BeginTransfer();
     std::lock_guard<std::mutex> lock(m_threadsLock);
     m_state->ThreadStarted();
     try {
@@ -299,7 +302,6 @@ void YDownloader::DownloadThreadProc(std::unique_ptr<YDownloadArgs> args) {
 
 void YDownloader::DownloadFile(YDownloadArgs args) {
     TransferState& state = *args.state;
-    state.BeginTransfer();
     const CString partFile = PartFileName(args.localPath);
 
     HINTERNET root = InternetOpenW(kAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);

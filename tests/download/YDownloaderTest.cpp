@@ -159,6 +159,23 @@ TEST_F(YDownloaderTest, ErrorStatusesEndTheTransferWithoutAFile) {
     EXPECT_EQ(0, info.percent);
 }
 
+// The controller deletes the old package and polls the next task at once: that task must not
+// read as complete on the strength of the previous one.
+TEST_F(YDownloaderTest, ANewTaskStartsFromNothingRightAway) {
+    Start();
+    ExpectIdenticalPackage();
+    ASSERT_TRUE(ServiceSet(L"pkg.status", L"404"));
+    DeleteFileW(target.c_str());
+    ASSERT_EQ(1, downloader->CreateTask(url.c_str(), target.c_str(), L"", L"", 1));
+    DownloadTaskInfo info = Query();
+    EXPECT_EQ(CString(L"下载中"), info.status);
+    EXPECT_EQ(0, info.percent);
+    EXPECT_EQ(CString(L"0Byte"), info.downloadedSize);
+    ASSERT_TRUE(WaitFor([] { return RecordedHeader(L"Host").size() == 2; }, 10000));
+    Sleep(300);
+    EXPECT_EQ(CString(L"下载中"), Query().status);  // the refused transfer changes nothing
+}
+
 TEST_F(YDownloaderTest, RedirectChainsAreFollowedAndLoopsFail) {
     url = ServiceUrl(L"/pkg/hop/3/files/ydl-setup.exe");
     Start();
