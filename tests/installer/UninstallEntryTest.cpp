@@ -27,19 +27,26 @@ TEST(UninstallEntry, MissingKeyOrValueReadsEmptyAndUnregistered)
 TEST(UninstallEntry, ValuesAsRead)
 {
     // The buffer holds 520 bytes: 259 characters and the terminator fit exactly, one more does not.
+    // A value stored without its terminator must still end inside the buffer. Such a value is
+    // written from a longer text, so that the registry cannot take the next character for the
+    // terminator and store it too.
     const struct {
         std::wstring stored;
+        int bytes;  // -1: the text with its terminator
         std::wstring read;
     } cases[] = {
-        {L"C:\\Program Files\\Tavrin\\卸载.exe", L"C:\\Program Files\\Tavrin\\卸载.exe"},
-        {L"", L""},
-        {std::wstring(259, L'a'), std::wstring(259, L'a')},
-        {std::wstring(260, L'b'), L""},
-        {std::wstring(400, L'c'), L""},
+        {L"C:\\Program Files\\Tavrin\\卸载.exe", -1, L"C:\\Program Files\\Tavrin\\卸载.exe"},
+        {L"", -1, L""},
+        {std::wstring(259, L'a'), -1, std::wstring(259, L'a')},
+        {std::wstring(260, L'b'), -1, L""},
+        {std::wstring(400, L'c'), -1, L""},
+        {std::wstring(261, L'd'), 520, std::wstring(260, L'd')},
+        {L"C:\\u.exe?", 16, L"C:\\u.exe"},
     };
     UninstallKeyScope scope;
     for (const auto& entry : cases) {
-        ASSERT_TRUE(scope.Create(&entry.stored));
-        EXPECT_EQ(CString(entry.read.c_str()), ReadUninstallString()) << entry.stored.size() << " characters";
+        ASSERT_TRUE(scope.Create(&entry.stored, entry.bytes));
+        EXPECT_EQ(CString(entry.read.c_str()), ReadUninstallString())
+            << entry.stored.size() << " characters in " << entry.bytes << " bytes";
     }
 }
