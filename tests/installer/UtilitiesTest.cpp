@@ -74,7 +74,18 @@ TEST(SystemFolders, TempEndsWithBackslashAndModuleFolderHoldsThisProgram)
     ASSERT_FALSE(folder.IsEmpty());
     EXPECT_NE(L'\\', folder[folder.GetLength() - 1]);
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(folder + L"\\utility_helper.exe"));
+}
 
+TEST(SystemFolders, SpecialFoldersAreTheOnesTheSystemNamesInTheEnvironment)
+{
+    // The install view proposes a folder below program files; the install report reads its channel
+    // from the application-data folder.
+    const std::wstring programFiles = TestEnv(L"ProgramFiles");
+    const std::wstring appData = TestEnv(L"APPDATA");
+    ASSERT_FALSE(programFiles.empty());
+    ASSERT_FALSE(appData.empty());
+    EXPECT_EQ(0, GetProgramFilesFolder().CompareNoCase(programFiles.c_str())) << GetProgramFilesFolder().GetString();
+    EXPECT_EQ(0, GetAppDataFolder().CompareNoCase(appData.c_str())) << GetAppDataFolder().GetString();
 }
 
 TEST(WriteResourceToFile, WritesTheResourceBytesOverAnOldFile)
