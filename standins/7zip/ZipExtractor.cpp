@@ -30,8 +30,13 @@ public:
     std::wstring message;
 };
 
+// Bounds are tested by subtraction: offsets come from the archive and a sum could wrap.
+bool Within(const std::vector<uint8_t>& data, size_t at, size_t length) {
+    return at <= data.size() && length <= data.size() - at;
+}
+
 uint16_t Read16(const std::vector<uint8_t>& data, size_t at) {
-    if (at + 2 > data.size())
+    if (!Within(data, at, 2))
         throw ExtractError(L"archive is truncated");
     return static_cast<uint16_t>(data[at] | data[at + 1] << 8);
 }
@@ -55,7 +60,7 @@ std::vector<uint8_t> ReadWholeFile(const std::wstring& path) {
 
 // The entry name as a safe relative path, or an error for a name that could leave the folder.
 std::wstring SafeRelativeName(const std::vector<uint8_t>& data, size_t at, size_t length, bool utf8) {
-    if (at + length > data.size())
+    if (!Within(data, at, length))
         throw ExtractError(L"archive is truncated");
     const char* bytes = reinterpret_cast<const char*>(data.data() + at);
     const UINT codePage = utf8 ? CP_UTF8 : CP_OEMCP;
@@ -119,7 +124,7 @@ std::vector<uint8_t> Unpack(const std::vector<uint8_t>& data, const ZipEntry& en
     if (Read32(data, header) != 0x04034b50)
         throw ExtractError(L"damaged local header of " + entry.name);
     const size_t start = header + 30 + Read16(data, header + 26) + Read16(data, header + 28);
-    if (start + entry.packedSize > data.size())
+    if (!Within(data, start, entry.packedSize))
         throw ExtractError(L"archive is truncated in " + entry.name);
     std::vector<uint8_t> out(entry.size);
     if (entry.method == 0) {

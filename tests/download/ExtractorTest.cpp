@@ -113,6 +113,16 @@ TEST_F(ExtractorRun, RefusesArchivesWithEntriesOutsideTheFolder) {
     EXPECT_FALSE(FileExists(L"C:\\evil.txt"));
 }
 
+// Offsets and sizes near 4 GiB, which wrap around when added on a 32-bit system.
+TEST_F(ExtractorRun, RefusesHeadersThatPointPastTheArchive) {
+    for (const wchar_t* archive : {L"faroffset.zip", L"longpacked.zip"}) {
+        const RunResult result = Extract(archive);
+        EXPECT_EQ(2u, result.exitCode) << archive;
+        EXPECT_NE(std::string::npos, result.errorText.find("truncated")) << result.errorText;
+        EXPECT_FALSE(FileExists(out + L"dir\\sub\\b.bin"));
+    }
+}
+
 TEST_F(ExtractorRun, FailsClearlyOnDamageAMissingLibraryOrABadCommand) {
     const RunResult damaged = Extract(L"badcrc.zip");
     EXPECT_EQ(2u, damaged.exitCode);

@@ -34,3 +34,30 @@ data = bytearray(open(os.path.join(out, "badcrc.zip"), "rb").read())
 at = data.find(b"stored text")
 data[at] ^= 0x20
 open(os.path.join(out, "badcrc.zip"), "wb").write(bytes(data))
+
+
+def patched(source, target, edit):
+    data = bytearray(open(os.path.join(out, source), "rb").read())
+    edit(data)
+    open(os.path.join(out, target), "wb").write(bytes(data))
+
+
+def central_directory_far_away(data):
+    end = data.rfind(b"PK\x05\x06")
+    data[end + 16:end + 20] = (0xFFFFFFFE).to_bytes(4, "little")
+
+
+def packed_size_past_the_end(data):
+    # Compressed size 0xFFFFFFFF in both headers of the deflated entry: the data it names runs
+    # far past the end of the archive.
+    for signature, field, length_at, name_at in ((b"PK\x03\x04", 18, 26, 30), (b"PK\x01\x02", 20, 28, 46)):
+        at = data.find(signature)
+        while at >= 0:
+            length = int.from_bytes(data[at + length_at:at + length_at + 2], "little")
+            if data[at + name_at:at + name_at + length] == b"dir/sub/b.bin":
+                data[at + field:at + field + 4] = b"\xff\xff\xff\xff"
+            at = data.find(signature, at + 4)
+
+
+patched("good.zip", "faroffset.zip", central_directory_far_away)
+patched("good.zip", "longpacked.zip", packed_size_past_the_end)
