@@ -52,15 +52,18 @@ CString HeaderText(HINTERNET request, DWORD header, DWORD bufferBytes) {
 }
 
 // The file name in a Content-Disposition value: what follows the first "=", without blanks and
-// quotes around it, and only its last path component so that it cannot leave the save folder.
+// quotes around it, and only its last path component (after any drive) so that it cannot leave
+// the save folder; "." and ".." name no file.
 CString DispositionFileName(const CString& disposition) {
     const int equals = disposition.Find(L'=');
     CString name = equals < 0 ? disposition : disposition.Mid(equals + 1);
     name.TrimRight();
     name.TrimLeft();
     name = TrimTrailingQuotes(TrimLeadingQuotes(name));
-    const int slash = std::max(name.ReverseFind(L'/'), name.ReverseFind(L'\\'));
-    return slash < 0 ? name : name.Mid(slash + 1);
+    const int separator = std::max({name.ReverseFind(L'/'), name.ReverseFind(L'\\'), name.ReverseFind(L':')});
+    if (separator >= 0)
+        name = name.Mid(separator + 1);
+    return name == L"." || name == L".." ? CString() : name;
 }
 
 template <size_t N>

@@ -107,7 +107,9 @@ TEST_F(ResolveFileNameTest, ContentDispositionGivesTheName) {
     EXPECT_EQ(CString(L"plain.exe"), NameWithDisposition(L" 'plain.exe'  "));
     EXPECT_EQ(CString(L"evil.exe"), NameWithDisposition(L"attachment; filename=\"..\\..\\Windows\\evil.exe\""));
     EXPECT_EQ(CString(L"x.exe"), NameWithDisposition(L"attachment; filename=/etc/x.exe"));
-    EXPECT_EQ(std::vector<std::wstring>(4, L"User-Agent: Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.1; SV1)"),
+    EXPECT_EQ(CString(L"d.exe"), NameWithDisposition(L"attachment; filename=\"C:d.exe\""));
+    EXPECT_EQ(CString(), NameWithDisposition(L"attachment; filename=\"..\""));
+    EXPECT_EQ(std::vector<std::wstring>(6, L"User-Agent: Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.1; SV1)"),
               RecordedHeader(L"User-Agent"));
 }
 
