@@ -123,6 +123,23 @@ TEST_F(TransportTest, AsynchronousFormsReturnAtOnceAndTheirReportsArrive)
     ASSERT_EQ(13u, withExit.size());
     EXPECT_NE(std::wstring::npos, withExit.back().text.find(L"\"act_log\""));
     EXPECT_EQ(std::wstring::npos, withExit.back().text.find(L"\"close_time\":\"0\""));
+
+    // The threads took turns on the lock: each failed report (the server closes without answering)
+    // traced its end once, under its own outermost name, however the threads interleaved.
+    CStatFactory::Clear(stat_);  // waits for the reports still sending
+    stat_ = nullptr;
+    const std::wstring failed = L"send fail:ns_kw_stat::KwStat::";
+    for (const wchar_t* name : {L"CollectAppLunchyInfo_Sync", L"CollectAppExitInfo_Sync", L"CollectInstall_Sync",
+                                L"CollectUnInstall_Sync", L"CollectUpdate_Sync", L"CollectUnInstallFeedback_Sync",
+                                L"CollectDownloadSoft_Sync", L"CollectDownloadMusic_Sync", L"CollectDownloadWP_Sync",
+                                L"SendEvent_Sync"})
+        EXPECT_EQ(1, traces_.Count(failed + name)) << std::string(name, name + wcslen(name));
+    EXPECT_EQ(1, traces_.CountPrefix(failed + L"CollectPhoneConnectState_Sync"));
+    EXPECT_EQ(1, traces_.Count(L"send fail:CollectUnInstallFeedback_Sync nReason"));
+    EXPECT_EQ(1, traces_.Count(L"CollectAppExceptionInfo_Sync end"));
+    EXPECT_EQ(12, traces_.CountPrefix(L"send fail:"));
+    EXPECT_EQ(13, traces_.CountPrefix(L"send data fail:"));
+    EXPECT_EQ(0, traces_.CountPrefix(L"end "));
 }
 
 TEST_F(TransportTest, DestructionWaitsForReportsStillRunningAndDropsQueuedOnes)
