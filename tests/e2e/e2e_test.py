@@ -49,7 +49,8 @@ def finish_and_check(run, mode, folder, shot_prefix):
     expect(any(HOME_PAGE in url for url in run.record_lines("browser-urls.txt")), "home page not opened")
     reports = run.service.records("report")
     expect_equal(1, len(reports), "install reports")
-    expect_equal(NEWEST, reports[0].get("version"), "reported version")
+    expect_equal((NEWEST, "1001"), (reports[0].get("version"), reports[0].get("channel")),
+                 "reported version and channel (the setup writes channel 1001)")
     expect_equal(SUCCESS_EVENTS, install_events(run), "statistics events")
     check_launch_and_exit_reports(run)
 
