@@ -24,7 +24,7 @@ std::vector<StatRecord> ReadStatRecords()
         record.payload = item.second.get<std::wstring>(L"payload", L"");
         record.text = item.second.get<std::wstring>(L"text", L"");
         record.key = item.second.get<std::wstring>(L"key", L"");
-        record.time = item.second.get<double>(L"time", 0);
+        record.base = item.second.get<std::wstring>(L"base", L"");
         records.push_back(record);
     }
     return records;

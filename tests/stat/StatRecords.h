@@ -9,7 +9,7 @@ struct StatRecord {
     std::wstring payload;  // the Base64 text as it arrived
     std::wstring text;     // the decrypted document text, trailing newline included
     std::wstring key;      // which key decrypted it ("" when none did)
-    double time = 0;       // when the service took it, seconds since 1970
+    std::wstring base;     // the request path before "/tj.html"
 };
 
 std::vector<StatRecord> ReadStatRecords();

@@ -61,6 +61,7 @@ TEST_F(TransportTest, ServerAddressIsTakenLiterallyAndPayloadIsNotEscaped)
     ASSERT_TRUE(stat_->CollectAppLunchyInfo_Sync());
     const std::vector<StatRecord> records = Received(1);
     ASSERT_EQ(1u, records.size());
+    EXPECT_EQ(L"/a%s%d%25", records[0].base);
     EXPECT_EQ(0u, records[0].text.find(L"{\"dev_info\""));
     // About 250 Base64 characters: "+" or "/" is all but certain to occur, and came through raw.
     EXPECT_NE(std::wstring::npos, records[0].payload.find_first_of(L"+/"));
