@@ -63,8 +63,6 @@ def read_report(app, raw_value):
     return fields
 
 
-
-
 def tj_html(app, h, match):
     query = h.path.partition("?")[2]
     raw_value = query[len("value="):] if query.startswith("value=") else ""
