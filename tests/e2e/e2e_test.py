@@ -67,12 +67,17 @@ def check_launch_and_exit_reports(run):
                      {k: document.get("dev_info", {}).get(k) for k in ("ver", "channel")}, "reporting program")
 
 
-def scenario_fresh(engine):
-    run = InstallerRun("fresh%d" % engine, engine)
+def started_fresh_install(name, engine, throttle):
+    """The installer started on a machine without the product, the package served at a rate."""
+    run = InstallerRun("%s%d" % (name, engine), engine)
     run.uninstall()
     run.serve_package()
-    run.service.set(pkg__throttle="150000")
-    run.start()
+    run.service.set(pkg__throttle=str(throttle))
+    return run.start()
+
+
+def scenario_fresh(engine):
+    run = started_fresh_install("fresh", engine, 150000)
     expect(run.ui("wait", *install_window(ID_INSTALL))[0], "install view did not appear")
     run.shot(install_window(ID_INSTALL), "install_view", SHOTS)
     expect(run.ui("click", *install_window(ID_INSTALL))[0], "install button not clickable")
@@ -163,11 +168,7 @@ def scenario_notices(engine):
 
 
 def scenario_cancel(engine):
-    run = InstallerRun("cancel%d" % engine, engine)
-    run.uninstall()
-    run.serve_package()
-    run.service.set(pkg__throttle="4000")
-    run.start()
+    run = started_fresh_install("cancel", engine, 4000)
     expect(run.ui("click", *install_window(ID_INSTALL))[0], "install button not clickable")
     progress = progress_window(2)
     expect(run.ui("wait", *progress)[0], "progress view did not appear")
