@@ -7,7 +7,6 @@ source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 "$TAVRIN_ROOT/scripts/build.sh"
 source "$TAVRIN_ROOT/scripts/session.sh"
 tavrin_session_start
-"$TAVRIN_ROOT/scripts/register-browser.sh"
 export TAVRIN_SOURCE_DIR="$TAVRIN_ROOT" TAVRIN_BINARY_DIR="$TAVRIN_BUILD"
 /usr/bin/python3 - "$TAVRIN_BUILD/demo" <<'PYTHON'
 import os

@@ -16,6 +16,8 @@ tavrin_session_start() {
         export DISPLAY=":$n"
         for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
     fi
+    # A wineserver started by an earlier wine call must end first, or the persistent one cannot start.
+    wineserver -w
     wineserver -p >/dev/null 2>&1 </dev/null
     if [ -f "$TAVRIN_ROOT/tools/service/server.py" ]; then
         export TAVRIN_SERVICE_STATE="${TAVRIN_SERVICE_STATE:-$TAVRIN_BUILD/service-state}"

@@ -36,6 +36,7 @@ class ReportQuery(unittest.TestCase):
                           "value": ""})
         self.assertEqual(parse("tvn_onlineinstall_AA+S_N_V_2.5_V2.5.1.300_=")["machine"], "AA+S_N_V_2.5")
         self.assertEqual(parse("tvn_onlineinstall_AA+_V_=")["channel"], "")
+        self.assertEqual(parse("tvn_onlineinstall_AA_V1_ch%3Dx=")["channel"], "ch=x")
         self.assertIsNone(parse("tvn_onlineinstall_no_version="))
         self.assertIsNone(parse("other=1"))
 

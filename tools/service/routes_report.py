@@ -18,11 +18,12 @@ def _query_of(h):
 
 def parse_report_query(query):
     """The key's parts of an install report's query, None for a query of another form."""
-    key, equals, value = urllib.parse.unquote(query).partition("=")
-    match = REPORT_KEY.match(key)
+    # Split before unescaping, so that an escaped "=" inside a field stays in its field.
+    key, equals, value = query.partition("=")
+    match = REPORT_KEY.match(urllib.parse.unquote(key))
     if not equals or not match:
         return None
-    return dict(match.groupdict(), value=value)
+    return dict(match.groupdict(), value=urllib.parse.unquote(value))
 
 
 def report(app, h, match):
