@@ -5,6 +5,7 @@
 
 #include "InstallReport.h"
 #include "InstallerGlobals.h"
+#include "InstallerUtils.h"
 #include "ServiceHosts.h"
 #include "ViewHelpers.h"
 #include "uiSkinEntry.h"

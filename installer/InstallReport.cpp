@@ -5,12 +5,6 @@
 #include "InstallerUtils.h"
 #include "ServiceHosts.h"
 
-CString InstalledProductPath()
-{
-    const CString uninstallText = ReadUninstallString();
-    return uninstallText.Left(uninstallText.ReverseFind(L'\\') + 1) + L"Tavrin.exe";
-}
-
 CString EscapeQueryField(const CString& field)
 {
     static const char kHex[] = "0123456789ABCDEF";

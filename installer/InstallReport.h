@@ -4,10 +4,6 @@
 
 #include "CString.h"
 
-// Full path of the installed product's program: the folder of the uninstall entry's text (up to and
-// including its last backslash; nothing when it has none) followed by "Tavrin.exe".
-CString InstalledProductPath();
-
 // A query field with every byte of its UTF-8 form that is not a letter, a digit or one of "-._~"
 // written as %XX, so that no field can change the query's shape.
 CString EscapeQueryField(const CString& field);

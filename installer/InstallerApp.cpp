@@ -89,8 +89,7 @@ bool CInstallerApp::PrepareInstance()
         return false;
     }
 
-    const CString uninstallText = ReadUninstallString();
-    g_installedVersion = GetFileVersionText(uninstallText.Left(uninstallText.ReverseFind(L'\\') + 1) + L"Tavrin.exe");
+    g_installedVersion = GetFileVersionText(InstalledProductPath());
     SetServiceAddresses(GetModuleFolder());
     return true;
 }

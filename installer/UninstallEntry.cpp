@@ -55,3 +55,9 @@ CString ReadUninstallString()
         return CString();
     return CString(value);
 }
+
+CString InstalledProductPath()
+{
+    const CString uninstallText = ReadUninstallString();
+    return uninstallText.Left(uninstallText.ReverseFind(L'\\') + 1) + L"Tavrin.exe";
+}
