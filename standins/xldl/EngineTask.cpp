@@ -169,24 +169,31 @@ bool EngineTask::StopRequested() {
 }
 
 void EngineTask::Run() {
-    HINTERNET root = InternetOpenW(kAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
-    {
-        std::lock_guard<std::mutex> lock(m_lock);
-        m_root = root;
-    }
-    const bool complete = root && Transfer(root);
     std::shared_ptr<EngineTask> keep;
-    std::lock_guard<std::mutex> lock(m_lock);
-    if (m_root)
-        InternetCloseHandle(m_root);
-    m_root = nullptr;
-    m_status = complete ? kXlComplete : m_stopRequested ? kXlPaused : kXlFailed;
-    m_speed = 0;
-    m_running = false;
-    keep.swap(m_self);  // released after the lock
+    for (;;) {
+        HINTERNET root = InternetOpenW(kAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
+        {
+            std::lock_guard<std::mutex> lock(m_lock);
+            m_root = root;
+        }
+        const Outcome outcome = root ? Transfer(root) : Outcome::kFailed;
+        std::lock_guard<std::mutex> lock(m_lock);
+        if (m_root)
+            InternetCloseHandle(m_root);
+        m_root = nullptr;
+        // A start that came after a stop had ended the transfer, while this thread still counted
+        // as running, found nothing to start: the transfer goes on here.
+        if (outcome == Outcome::kStopped && !m_stopRequested)
+            continue;
+        m_status = outcome == Outcome::kComplete ? kXlComplete : m_stopRequested ? kXlPaused : kXlFailed;
+        m_speed = 0;
+        m_running = false;
+        keep.swap(m_self);  // released after the lock
+        return;
+    }
 }
 
-bool EngineTask::Transfer(HINTERNET root) {
+EngineTask::Outcome EngineTask::Transfer(HINTERNET root) {
     long long from = SizeOf(m_partPath);
     if (from < 0)
         from = 0;
@@ -199,7 +206,7 @@ bool EngineTask::Transfer(HINTERNET root) {
         status = request ? StatusOf(request.get()) : 0;
     }
     if (status != 200 && status != 206)
-        return false;
+        return Outcome::kFailed;
     if (status == 200)
         from = 0;
     const long long length = LengthOf(request.get());
@@ -212,13 +219,14 @@ bool EngineTask::Transfer(HINTERNET root) {
     }
     FILE* part = _wfopen(m_partPath.c_str(), from > 0 ? L"ab" : L"wb");
     if (!part)
-        return false;
+        return Outcome::kFailed;
     std::vector<char> block(kBlock);
     long long received = from;
     DWORD windowStart = GetTickCount();
     long long windowBytes = 0;
     bool ended = false;
-    while (!StopRequested()) {
+    bool stopped = false;
+    while (!(stopped = StopRequested())) {
         DWORD got = 0;
         if (!InternetReadFile(request.get(), block.data(), kBlock, &got))
             break;
@@ -245,13 +253,15 @@ bool EngineTask::Transfer(HINTERNET root) {
         std::lock_guard<std::mutex> lock(m_lock);
         total = m_total;
     }
+    if (stopped)
+        return Outcome::kStopped;
     if (!ended || (total > 0 && received != total))
-        return false;
+        return Outcome::kFailed;
     // Only a whole file takes the final name, and only then is it reported complete.
     if (!MoveFileExW(m_partPath.c_str(), m_finalPath.c_str(), MOVEFILE_REPLACE_EXISTING))
-        return false;
+        return Outcome::kFailed;
     std::lock_guard<std::mutex> lock(m_lock);
     m_total = received;
     m_received = received;
-    return true;
+    return Outcome::kComplete;
 }

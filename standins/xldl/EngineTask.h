@@ -26,8 +26,9 @@ public:
 
 private:
     static DWORD WINAPI ThreadMain(void* self);
+    enum class Outcome { kComplete, kStopped, kFailed };
     void Run();
-    bool Transfer(HINTERNET root);
+    Outcome Transfer(HINTERNET root);
     void SetStatus(int32_t status);
     bool StopRequested();
 

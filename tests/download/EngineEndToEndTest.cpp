@@ -117,6 +117,25 @@ TEST_F(EngineEndToEnd, StopPausesAndALaterStartResumes) {
     EXPECT_EQ(L"bytes=", ranges[1].substr(0, 6));
 }
 
+// The cancel question pauses and resumes at any moment, also while the paused transfer is ending.
+TEST_F(EngineEndToEnd, QuickStopsAndStartsNeverLoseTheTransfer) {
+    const std::wstring target = folder + L"setup.exe";
+    ASSERT_TRUE(ServiceSet(L"pkg.throttle", L"400000"));
+    ASSERT_EQ(1, adapter->CreateTask(url.c_str(), target.c_str(), L"", L"", 0));
+    ASSERT_EQ(1, adapter->StartTask(0));
+    ASSERT_TRUE(WaitStatus(L"下载中", 20000));
+    for (int cycle = 0; cycle < 300; ++cycle) {
+        ASSERT_EQ(1, adapter->PauseTask(0));
+        Sleep(cycle % 4);
+        ASSERT_EQ(1, adapter->StartTask(0));
+        ASSERT_NE(CString(L"失败"), Query().status) << "cycle " << cycle;
+        Sleep(cycle % 3);
+    }
+    ASSERT_TRUE(ServiceSet(L"pkg.throttle", L""));
+    ASSERT_TRUE(WaitStatus(L"完成"));
+    EXPECT_TRUE(ReadBytes(target) == source);
+}
+
 TEST_F(EngineEndToEnd, ShutdownWithARunningTransferIsBounded) {
     ASSERT_TRUE(ServiceSet(L"pkg.throttle", L"200000"));
     ASSERT_EQ(1, adapter->CreateTask(url.c_str(), (folder + L"setup.exe").c_str(), L"", L"", 0));
