@@ -57,6 +57,8 @@ std::wstring ScratchFolder(const wchar_t* label) {
         std::wstring folder = std::wstring(temp) + L"tavrin-dl-" + label + L"-" + std::to_wstring(counter) + L"\\";
         if (CreateDirectoryW(folder.c_str(), nullptr))
             return folder;
+        if (GetLastError() != ERROR_ALREADY_EXISTS)
+            return std::wstring();
     }
 }
 

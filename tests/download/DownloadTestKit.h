@@ -17,7 +17,8 @@ std::wstring PublishPackage(const std::wstring& name, const Bytes& content);
 // A file or folder of the build tree (relative path with slashes) as a Windows path.
 std::wstring BuildPath(const std::wstring& relative);
 
-// A new empty folder below the temporary folder, ending with a backslash.
+// A new empty folder below the temporary folder, ending with a backslash; empty when none can be
+// made there.
 std::wstring ScratchFolder(const wchar_t* label);
 void RemoveFolder(const std::wstring& folder);
 

@@ -21,15 +21,24 @@ protected:
     // One unpacking for the suite, into a temporary folder of its own.
     static void SetUpTestSuite() {
         temp = new std::wstring(ScratchFolder(L"tmp"));
-        SetEnvironmentVariableW(L"TMP", temp->c_str());
-        SetEnvironmentVariableW(L"TEMP", temp->c_str());
+        SetTemporaryFolder(temp->c_str());
         unpackResult = UnpackDownloadEngine();
         const Bytes engine = ReadBytes(BuildPath(L"standins/xldl.dll"));
         extracted = WaitFor([&engine] { return ReadBytes(*temp + L"xldl.dll") == engine; }, 30000);
     }
     static void TearDownTestSuite() {
+        SetTemporaryFolder(nullptr);  // back to the process's own before the folder goes
         RemoveFolder(*temp);
         delete temp;
+    }
+    static void SetTemporaryFolder(const wchar_t* folder) {
+        static wchar_t saved[2][MAX_PATH];
+        const wchar_t* const names[2] = {L"TMP", L"TEMP"};
+        for (int i = 0; i < 2; ++i) {
+            if (folder && !GetEnvironmentVariableW(names[i], saved[i], MAX_PATH))
+                saved[i][0] = L'\0';
+            SetEnvironmentVariableW(names[i], folder ? folder : saved[i][0] ? saved[i] : nullptr);
+        }
     }
 
     void SetUp() override {
