@@ -209,7 +209,7 @@ TEST(ImageLoading, ExtensionIsComparedWithoutCase)
     EXPECT_FALSE(dib.LoadFromMemory(L"C:\\skin.png\\button", bytes.data(), bytes.size()));
 }
 
-TEST(ImageLoading, MissingFileGivesError100AndLoadsLater)
+TEST(ImageLoading, MissingFileGivesError100AndNoSize)
 {
     uiSetSkinError(0);
     uiImage image;
