@@ -119,6 +119,23 @@ TEST_P(GridImage, GrayAndAdjustedColoursAndTheirUndo)
     EXPECT_EQ(canvas.Pixel(0, 0), RGB(red, red, red));
 }
 
+TEST_P(GridImage, AdjustmentBeforeTheLoadAppliesAtTheLoadUnlessBarred)
+{
+    const RECT all = {0, 0, 9, 9};
+    uiImage pending;
+    pending.AdjustColor(120, 100, 0);
+    ASSERT_TRUE(pending.SetFile(SamplePath(GetParam())));
+    PixelCanvas canvas(9, 9);
+    pending.Draw(canvas.GetDC(), all, nullptr);
+    EXPECT_NE(canvas.Pixel(0, 0), kRed);
+    uiImage barred;
+    barred.SetCanAdjust(FALSE);
+    barred.AdjustColor(120, 100, 0);
+    ASSERT_TRUE(barred.SetFile(SamplePath(GetParam())));
+    barred.Draw(canvas.GetDC(), all, nullptr);
+    EXPECT_EQ(canvas.Pixel(0, 0), kRed);
+}
+
 INSTANTIATE_TEST_SUITE_P(Bmp24And8, GridImage, testing::Values(L"draw\\grid24.bmp", L"draw\\grid8.bmp"));
 
 TEST(AlphaDrawing, BlendsEveryPixelOverTheBackground)
