@@ -17,6 +17,7 @@ tavrin_import(deps::zlib libz.a)
 tavrin_import(deps::png libpng16.a deps::zlib)
 tavrin_import(deps::jpeg libjpeg.a)
 tavrin_import(deps::tinyxml libtinyxml.a)
+# TinyXML is built with its STL strings; every user of its header must agree.
 set_property(TARGET deps::tinyxml APPEND PROPERTY INTERFACE_COMPILE_DEFINITIONS TIXML_USE_STL)
 tavrin_import(deps::cryptopp libcryptopp.a)
 tavrin_import(deps::curl libcurl.a ws2_32 crypt32 bcrypt advapi32)
