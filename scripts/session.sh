@@ -16,9 +16,16 @@ tavrin_session_start() {
         export DISPLAY=":$n"
         for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
     fi
-    # A wineserver started by an earlier wine call must end first, or the persistent one cannot start.
-    wineserver -w
-    wineserver -p >/dev/null 2>&1 </dev/null
+    # A wineserver started by an earlier wine call must end first, or the persistent one cannot start;
+    # one that is already persistent (another session's) is simply used.
+    timeout 10 wineserver -w || true
+    wineserver -p >/dev/null 2>&1 </dev/null || true
+    # Wine's system processes (services, the desktop's explorer) live as long as the wineserver and
+    # keep the standard streams of the program whose start brought them up. Bring them up here on
+    # closed streams, or the first test's output pipe stays open and ctest waits on it to time-out.
+    wine cmd /c exit >/dev/null 2>&1 </dev/null
+    wine explorer.exe /desktop >/dev/null 2>&1 </dev/null &
+    for _ in $(seq 100); do pgrep -f 'system32.explorer.exe /desktop' >/dev/null && break; sleep 0.1; done
     if [ -f "$TAVRIN_ROOT/tools/service/server.py" ]; then
         export TAVRIN_SERVICE_STATE="${TAVRIN_SERVICE_STATE:-$TAVRIN_BUILD/service-state}"
         mkdir -p "$TAVRIN_SERVICE_STATE"
