@@ -359,10 +359,11 @@ void YDownloader::DownloadFile(YDownloadArgs args) {
         received += got;
         state.Update(received, total);
     }
-    part.reset();
+    // The last buffered bytes reach the disk only here; a failed close is an incomplete package.
+    const bool written = fclose(part.release()) == 0;
     request.reset();
     // A connection that closed early is no package: the part file stays for the next resume.
-    if (total > 0 && received != total)
+    if (!written || (total > 0 && received != total))
         return;
     if (MovePartIntoPlace(partFile, args.localPath))
         state.Complete(received);
