@@ -112,7 +112,9 @@ BOOL InstallView::OnCommand(WPARAM wParam, LPARAM lParam)
         OnBrowse();
         break;
     case kAgreementLink:
-        ShellExecuteW(nullptr, L"open", g_agreementUrl, nullptr, nullptr, SW_SHOW);
+        // A double click on the link also sends STN_DBLCLK; only the click opens the page.
+        if (HIWORD(wParam) == STN_CLICKED)
+            ShellExecuteW(nullptr, L"open", g_agreementUrl, nullptr, nullptr, SW_SHOW);
         break;
     }
     return GuardedDialog::OnCommand(wParam, lParam);

@@ -107,7 +107,9 @@ BOOL ProgressView::OnCommand(WPARAM wParam, LPARAM lParam)
         SendMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0);
         break;
     case kCancelLink:
-        AskCancel();
+        // A double click on the link also sends STN_DBLCLK; only the click asks.
+        if (HIWORD(wParam) == STN_CLICKED)
+            AskCancel();
         return TRUE;
     }
     return GuardedDialog::OnCommand(wParam, lParam);
