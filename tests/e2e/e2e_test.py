@@ -2,6 +2,7 @@
 """End-to-end tests of the installer: the real executable under Wine and Xvfb, driven through the
 UI driver, against the local test service. One scenario per run: e2e_test.py SCENARIO [ENGINE]."""
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -92,6 +93,8 @@ def scenario_reinstall(engine):
     run.serve_package()
     run.start()
     expect(run.ui("click", *install_window(ID_INSTALL))[0], "install button not clickable")
+    # A reinstall over the installed product is an upgrade: its progress caption says so.
+    expect(run.ui("wait", *progress_window(1), timeout_ms=10000)[0], "progress view without the upgrade caption")
     finish_and_check(run, 1, folder, "reinstall_")
     versions = [r.get("value", "") for r in run.service.records("version")]
     expect(any("ver:v2.5.0.100" in v for v in versions), "version query without the installed version: %r" % versions)
@@ -128,13 +131,16 @@ def scenario_check_fails_then_passes(engine):
     run.service.set(pkg__throttle="100000")
     run.start()
     expect(run.ui("click", *install_window(ID_INSTALL))[0], "install button not clickable")
+    # Wait until more than a kilobyte has arrived (the window's first text "已下载：0 MB 共：0 MB" does
+    # not count), so the damaged byte has surely gone out; the line also proves its own format.
+    received = re.compile(r"已下载：[0-9.]+[KMG]B 共：[0-9.]+(?:[KMG]B|Byte)\s*")
     deadline = time.time() + 30
-    while time.time() < deadline:
-        shown = run.ui("text", *progress_window(2), "--id", "2015")[1]
-        if "KB" in shown or "MB" in shown:
-            break
+    shown = ""
+    while time.time() < deadline and not received.fullmatch(shown):
         time.sleep(0.3)
+        shown = run.ui("text", *progress_window(2), "--id", "2015")[1]
     os.replace(good, served)
+    expect(received.fullmatch(shown), "size line never showed a download under way: %r" % shown)
     finish_and_check_retry(run)
 
 
