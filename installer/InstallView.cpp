@@ -124,8 +124,7 @@ void InstallView::OnInstall()
 {
     if (!controller->EnsureNewestVersion())
         return;
-    KillProcessByName(L"Tavrin.exe");
-    KillProcessByName(L"zazava.exe");
+    StopRunningProduct();
     g_installFolder = m_folder.GetWindowText();
     controller->StartDownload(CString(), CString());
     OnOK();

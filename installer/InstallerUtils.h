@@ -35,6 +35,8 @@ bool RunProgramAndWait(const CString& programPath, const CString& parameters);
 // Terminates the first running process whose executable name matches (case ignored); true when
 // one was terminated.
 bool KillProcessByName(const CString& exeName);
+// Stops a running copy of the product and of its helper before their files are replaced.
+void StopRunningProduct();
 
 // The product's uninstall entry (UninstallEntry.cpp).
 bool RunsUnderWow64();

@@ -134,8 +134,7 @@ void MainView::OnUpgrade()
     // Without a known newest version there is nothing to download: ask again first.
     if (!controller->EnsureNewestVersion())
         return;
-    KillProcessByName(L"Tavrin.exe");
-    KillProcessByName(L"zazava.exe");
+    StopRunningProduct();
     ShowWindow(SW_HIDE);
     g_installFolder = GetModuleFolder() + L"\\";
     controller->StartDownload(CString(), CString());

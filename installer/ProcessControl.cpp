@@ -38,3 +38,9 @@ bool KillProcessByName(const CString& exeName)
     }
     return false;
 }
+
+void StopRunningProduct()
+{
+    KillProcessByName(L"Tavrin.exe");
+    KillProcessByName(L"zazava.exe");
+}
