@@ -1,5 +1,11 @@
 // The skin administrator. No skin database is loaded yet, so no entry exists.
 #include "uiSkinAdmin.h"
+#include "uiStyle.h"
+
+uiStyle* uiSkinAdmin::FindStyle(const CString&) const
+{
+    return nullptr;
+}
 
 int uiSkinAdmin::GetEntrySize(const CString&) const
 {

@@ -5,9 +5,14 @@
 #include <windows.h>
 #include "CString.h"
 
+class uiStyle;
+
 class uiSkinAdmin {
 public:
     virtual ~uiSkinAdmin() = default;
+
+    // A copy of the named style (the caller owns it), or null.
+    uiStyle* FindStyle(const CString& name) const;
 
     // Data size of the named file entry; 0 when there is none.
     int GetEntrySize(const CString& name) const;
