@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "SkinTestSupport.h"
+#include "uiApiLoader.h"
 #include "uiDisplayImage.h"
 #include "uiDisplayLine.h"
 #include "uiDisplayProgressItem.h"
@@ -280,6 +281,7 @@ TEST(RectItem, CornersRoundTheShape)
 
 TEST(RectItem, GradientRunsFromBeginToEndInItsDirection)
 {
+    ASSERT_TRUE(uiApiLoader::Load());
     for (int mode : {0, 1}) {
         uiDisplayRect item;
         item.m_gradient = TRUE;
@@ -329,6 +331,7 @@ TEST(LineItem, VerticalLineRunsDownTheLeftEdgeWithItsPenWidth)
 
 TEST(LineItem, GradientFillsTheLineArea)
 {
+    ASSERT_TRUE(uiApiLoader::Load());
     uiDisplayLine item;
     item.m_gradient = TRUE;
     item.m_gradientBegin = Color(RGB(0, 0, 0));
