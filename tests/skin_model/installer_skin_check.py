@@ -80,7 +80,7 @@ class Checker:
     # GDI sections ----------------------------------------------------------------------------
     def gdi(self, theme, doc):
         for c in theme.findall('uicolor/color'):
-            self.expect(len(c.get('value', '').lstrip('#')) >= 6, '%s: colour %s has no six-digit value' % (doc, c.get('id')))
+            self.colour('%s: colour %s' % (doc, c.get('id')), c.get('value', '').lstrip('#'))
             self.colours.add(c.get('id'))
         for f in theme.findall('uifont/font'):
             self.expect(bool(f.get('id')) and bool(f.get('fontface')), '%s: font without id or face' % doc)
@@ -101,6 +101,8 @@ class Checker:
         else:
             self.expect(len(value) >= 4 and re.fullmatch(r'[0-9A-Fa-f]+|rgb\(.*\)|RGB\(.*\)', value) is not None,
                         '%s: colour text %s does not parse' % (where, value))
+            # Hexadecimal text sets the top byte, so white would read as 0xFFFFFFFF: "no colour".
+            self.expect(value.upper() not in ('FFFFFF', 'FFFFFFFF'), '%s: hexadecimal white reads as no colour' % where)
 
     def element(self, el, where):
         known = ATTRIBUTES.get(el.tag)

@@ -125,7 +125,9 @@ def caption_buttons():
 
 
 def check_marks():
-    tick = lambda ox: polyline([(ox + 4, 8.2), (ox + 7, 11), (ox + 12, 5.2)], 1.8)
+    """Check box and radio button glyphs, 14 pixels: four unchecked looks, then four checked."""
+    n = 14
+    tick = lambda ox: polyline([(ox + 3.4, 7.2), (ox + 6, 9.8), (ox + 10.6, 4.6)], 1.7)
     looks = [  # (fill, edge, ticked)
         (WHITE, hex_rgb('B4BDC9'), False), (WHITE, BLUE, False), (hex_rgb('E6EFFC'), BLUE_DOWN, False),
         (hex_rgb('F2F3F5'), hex_rgb('D9DDE3'), False),
@@ -134,24 +136,24 @@ def check_marks():
 
     def box(fill, edge, ticked):
         def draw(c, ox):
-            area = (ox, 0, ox + 16, 16)
-            c.fill_sdf(rounded_box(ox + 0.5, 0.5, ox + 15.5, 15.5, 3), edge, area)
-            c.fill_sdf(rounded_box(ox + 1.5, 1.5, ox + 14.5, 14.5, 2), fill, area)
+            area = (ox, 0, ox + n, n)
+            c.fill_sdf(rounded_box(ox + 0.5, 0.5, ox + n - 0.5, n - 0.5, 3), edge, area)
+            c.fill_sdf(rounded_box(ox + 1.5, 1.5, ox + n - 1.5, n - 1.5, 2), fill, area)
             if ticked:
                 c.fill_sdf(tick(ox), WHITE, area)
         return draw
 
     def dot(fill, edge, ticked):
         def draw(c, ox):
-            area = (ox, 0, ox + 16, 16)
-            c.fill_sdf(circle(ox + 8, 8, 7.5), edge, area)
-            c.fill_sdf(circle(ox + 8, 8, 6.5), fill if not ticked else WHITE, area)
+            area = (ox, 0, ox + n, n)
+            c.fill_sdf(circle(ox + n / 2, n / 2, n / 2 - 0.5), edge, area)
+            c.fill_sdf(circle(ox + n / 2, n / 2, n / 2 - 1.5), fill if not ticked else WHITE, area)
             if ticked:
-                c.fill_sdf(circle(ox + 8, 8, 3.6), fill, area)
+                c.fill_sdf(circle(ox + n / 2, n / 2, 3.2), fill, area)
         return draw
 
-    strip(16, 16, [box(*look) for look in looks]).save_png(out('checkbox.png'))
-    strip(16, 16, [dot(*look) for look in looks]).save_png(out('radio.png'))
+    strip(n, n, [box(*look) for look in looks]).save_png(out('checkbox.png'))
+    strip(n, n, [dot(*look) for look in looks]).save_png(out('radio.png'))
 
     def chevron(up, colour):
         def draw(c, ox):
