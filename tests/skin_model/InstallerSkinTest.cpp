@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <set>
 #include <vector>
@@ -278,6 +279,44 @@ TEST_F(InstallerSkin, EveryPictureAndFontTheViewsUseLoads)
     }
     EXPECT_GE(pictures, 40);
     EXPECT_NE(nullptr, uiGetGdiAdmin().GetFont(L"default"));
+}
+
+TEST_F(InstallerSkin, LinksAndButtonsShowTheHandCursor)
+{
+    EXPECT_NE(nullptr, uiGetGdiAdmin().GetCursor(L"hand")) << "the cursor file decodes from the database";
+    for (const wchar_t* name : {L"progress.static.cancel", L"mainview.button", L"installview.btn.install",
+                                L"finishview.btn.over"}) {
+        StylePtr style = Style(name);
+        ASSERT_NE(nullptr, style->property);
+        EXPECT_EQ(CString(L"hand"), style->property->cursor) << name;
+    }
+}
+
+TEST_F(InstallerSkin, BusyBarStripesWalkHalfAPeriodInFourFrames)
+{
+    StylePtr style = Style(L"progress_gif");
+    ASSERT_EQ(1, style->animateList.GetCount());
+    auto* animation = static_cast<uiDisplayAnimateItem*>(style->animateList.GetItems().front());
+    EXPECT_EQ(8, animation->m_frameCount);
+    EXPECT_EQ(50, animation->m_interval) << "one frame on every tick of the timer window";
+    std::vector<uiDisplayImage*> frames = Images(animation->m_frames);
+    ASSERT_EQ(1u, frames.size());
+    frames[0]->m_image->SetFrameCount(animation->m_frameCount);
+
+    // Stripes 16 pixels apart that move 2 pixels a frame: four frames later light and dark swap.
+    PixelCanvas canvas(509, 16, kWhite);
+    frames[0]->CalcRect({0, 0, 509, 16});
+    int swapped = 0;
+    for (int x = 100; x < 116; ++x) {
+        frames[0]->PaintFrame(canvas.GetDC(), 0);
+        const COLORREF first = canvas.Pixel(x, 8);
+        frames[0]->PaintFrame(canvas.GetDC(), 4);
+        const COLORREF later = canvas.Pixel(x, 8);
+        if (std::abs(GetRValue(first) - GetRValue(later)) > 40)
+            ++swapped;
+    }
+    EXPECT_GE(swapped, 10);
+    EXPECT_EQ(kWhite, canvas.Pixel(200, 1)) << "above the thin bar";
 }
 
 TEST_F(InstallerSkin, RichEditClassesAreSkinnedAsScrollingWindows)

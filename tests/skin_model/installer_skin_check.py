@@ -71,6 +71,7 @@ class Checker:
         self.faults, self.checks = [], 0
         self.colours, self.fonts, self.images, self.styles = set(), set(), {}, {}
         self.looked_up = []
+        self.cursors, self.cursor_uses = set(), []
 
     def expect(self, condition, text):
         self.checks += 1
@@ -91,8 +92,12 @@ class Checker:
             if os.path.isfile(path):
                 self.images[i.get('id')] = image_size(path, self)
         for c in theme.findall('uicursor/cursor'):
-            self.expect(os.path.isfile(os.path.join(self.folder, c.get('value', ''))),
-                        '%s: cursor %s names a missing file' % (doc, c.get('id')))
+            path = os.path.join(self.folder, c.get('value', ''))
+            self.expect(os.path.isfile(path), '%s: cursor %s names a missing file' % (doc, c.get('id')))
+            if os.path.isfile(path):
+                head = open(path, 'rb').read(6)
+                self.expect(struct.unpack('<HHH', head) == (0, 2, 1), '%s: %s is not a one-image cursor file' % (doc, c.get('value')))
+            self.cursors.add(c.get('id'))
 
     # Styles ------------------------------------------------------------------------------------
     def colour(self, where, value):
@@ -157,6 +162,9 @@ class Checker:
         # Styles that a window looks up by name when it is skinned, not while the skin is read.
         for label in (b.get('label') for b in window.findall('sysmenu/sysbtn')):
             self.looked_up.append((where, label))
+        for el in window.iter():
+            if el.tag in ('property', 'eventitem') and el.get('cursor'):
+                self.cursor_uses.append((where, el.get('cursor').lstrip('#')))
         for key in ('property', 'comboboxinfo'):
             record = window.find(key)
             for attr in ('scrollbar', 'headerctrl', 'downliststyle'):
@@ -234,6 +242,8 @@ def main(folder, source):
         checker.document(os.path.join(folder, doc))
     for where, name in checker.looked_up:
         checker.expect(name in checker.styles, '%s names style %s, which is not defined' % (where, name))
+    for where, name in checker.cursor_uses:
+        checker.expect(name in checker.cursors, '%s names cursor %s, which is not defined' % (where, name))
     used = view_styles(source)
     checker.expect(len(used) >= 20, 'found only %d style names in the views' % len(used))
     for name in sorted(used | set(CLASS_DEFAULTS)):
@@ -251,8 +261,8 @@ def main(folder, source):
     if progress is not None:
         ids = {el.get('id') for el in progress.iter('image')}
         checker.expect({'progress.bk', 'progress.step'} <= ids, 'progress lacks progress.bk or progress.step')
-    referenced = {i.get('value') for d in docs for i in ET.parse(os.path.join(folder, d)).getroot().iter('image')
-                  if i.get('value')}
+    referenced = {i.get('value') for d in docs for i in ET.parse(os.path.join(folder, d)).getroot().iter()
+                  if i.tag in ('image', 'cursor') and i.get('value')}
     for file in os.listdir(folder):
         checker.expect(file.endswith('.xml') or file in referenced, '%s is packed but no document uses it' % file)
     for fault in checker.faults:

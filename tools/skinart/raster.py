@@ -112,6 +112,26 @@ class Canvas:
         with open(path, 'wb') as f:
             f.write(head + info + bits)
 
+    def save_cursor(self, path, hot_x, hot_y):
+        """A 32-bit cursor file: one image, colour with alpha, and an AND mask that is set where the
+        image is fully transparent (for systems that ignore the alpha)."""
+        rows = self._rows(True)
+        xor = bytearray()
+        mask = bytearray()
+        for row in reversed(rows):
+            bits = 0
+            for x in range(self.w):
+                r, g, b, a = row[x * 4:x * 4 + 4]
+                xor += bytes((b, g, r, a))
+                bits = (bits << 1) | (1 if a == 0 else 0)
+            mask += bits.to_bytes((self.w + 31) // 32 * 4, 'big')
+        info = struct.pack('<IiiHHIIiiII', 40, self.w, self.h * 2, 1, 32, 0, len(xor) + len(mask), 0, 0, 0, 0)
+        image = info + xor + mask
+        head = struct.pack('<HHH', 0, 2, 1)
+        entry = struct.pack('<BBBBHHII', self.w, self.h, 0, 0, hot_x, hot_y, len(image), 6 + 16)
+        with open(path, 'wb') as f:
+            f.write(head + entry + image)
+
     def save_jpeg(self, path, quality=94):
         ppm = b'P6 %d %d 255\n' % (self.w, self.h) + b''.join(self._rows(False))
         with tempfile.NamedTemporaryFile(suffix='.ppm', delete=False) as f:

@@ -301,10 +301,24 @@ def slides():
             c.save_png(out('slide%d.png' % (i + 1)), alpha=False)
 
 
+def hand_cursor():
+    """The pointing hand over links and buttons: white with a dark outline, the fingertip hot."""
+    shape = union(segment(8, 3.5, 8, 15, 5),
+                  segment(11.5, 12, 11.5, 16, 4.6), segment(15, 13, 15, 17, 4.6), segment(18.3, 14.5, 18.3, 18.5, 4.2),
+                  rounded_box(5.6, 13, 20.4, 25.5, 4.5), segment(6.5, 19.5, 2.2, 15, 4.4),
+                  rounded_box(7, 23, 19, 29, 2))
+    k = 0.75  # drawn on a 32-pixel grid, shown at three quarters around the fingertip
+    scaled = lambda x, y: shape(8 + (x - 8) / k, 1 + (y - 1) / k) * k
+    c = Canvas(32, 32)
+    c.fill_sdf(lambda x, y: scaled(x, y) - 1.0, hex_rgb('1A1A1A'))
+    c.fill_sdf(scaled, WHITE)
+    c.save_cursor(out('hand.cur'), 8, 1)
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     for make in (buttons, caption_buttons, check_marks, progress_parts, scrollbar, install_hero,
-                 finish_hero, main_header, slides):
+                 finish_hero, main_header, slides, hand_cursor):
         make()
 
 
