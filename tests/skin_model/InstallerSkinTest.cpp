@@ -281,6 +281,40 @@ TEST_F(InstallerSkin, EveryPictureAndFontTheViewsUseLoads)
     EXPECT_NE(nullptr, uiGetGdiAdmin().GetFont(L"default"));
 }
 
+// Where the views place their transparent texts, the dialog's look must give them the background
+// their colours were chosen for: white titles on the blue picture, grey and blue texts on white.
+TEST_F(InstallerSkin, ViewTextsLandOnTheBackgroundTheirColoursNeed)
+{
+    enum Ground { Blue, White };
+    struct Place { int x, y, w, h; Ground ground; };
+    struct View { const wchar_t* dialog; int width, height; std::vector<Place> texts; };
+    const View views[] = {
+        {L"mainview.dialog", 430, 318, {{20, 100, 150, 20, White}, {260, 100, 150, 20, White}}},
+        {L"installview.dialog", 549, 415,
+         {{15, 15, 300, 35, Blue}, {10, 345, 84, 20, White}, {94, 348, 80, 20, White}, {469, 345, 75, 20, White},
+          {10, 382, 70, 20, White}}},
+        {L"progress.dialog", 549, 370,
+         {{20, 10, 200, 30, Blue}, {20, 278, 190, 18, White}, {363, 278, 180, 18, White}, {20, 328, 60, 20, White}}},
+        {L"finishview.dialog", 549, 370, {{15, 15, 300, 35, Blue}}},
+    };
+    for (const View& view : views) {
+        StylePtr style = Style(view.dialog);
+        PixelCanvas canvas(view.width, view.height, kWhite);
+        style->displayList.Layout({0, 0, view.width, view.height});
+        style->displayList.Paint(canvas.GetDC(), UI_STATE_NORMAL);
+        for (const Place& place : view.texts) {
+            for (const POINT& p : {POINT{place.x + 1, place.y + 1}, POINT{place.x + place.w - 2, place.y + place.h - 2},
+                                   POINT{place.x + place.w / 2, place.y + place.h / 2}}) {
+                const COLORREF ground = canvas.Pixel(p.x, p.y);
+                if (place.ground == White)
+                    EXPECT_EQ(kWhite, ground) << view.dialog << " at " << p.x << "," << p.y;
+                else
+                    EXPECT_GT(GetBValue(ground), GetRValue(ground) + 80) << view.dialog << " at " << p.x << "," << p.y;
+            }
+        }
+    }
+}
+
 TEST_F(InstallerSkin, LinksAndButtonsShowTheHandCursor)
 {
     EXPECT_NE(nullptr, uiGetGdiAdmin().GetCursor(L"hand")) << "the cursor file decodes from the database";
