@@ -2,13 +2,11 @@
 
 Shapes are drawn from signed distance functions: a pixel's coverage is how far inside the shape
 its centre lies, clamped to one pixel, which gives smooth edges without supersampling. Only the
-standard library is used; PNG and BMP are written here, JPEG through cjpeg from a PPM.
+standard library is used; PNG and BMP are written here, JPEG through ImageMagick from a PPM.
 """
 import math
-import os
 import struct
 import subprocess
-import tempfile
 import zlib
 
 
@@ -134,13 +132,8 @@ class Canvas:
 
     def save_jpeg(self, path, quality=94):
         ppm = b'P6 %d %d 255\n' % (self.w, self.h) + b''.join(self._rows(False))
-        with tempfile.NamedTemporaryFile(suffix='.ppm', delete=False) as f:
-            f.write(ppm)
-            name = f.name
-        try:
-            subprocess.run(['cjpeg', '-quality', str(quality), '-optimize', '-outfile', path, name], check=True)
-        finally:
-            os.unlink(name)
+        subprocess.run(['convert', 'ppm:-', '-strip', '-interlace', 'none', '-sampling-factor', '4:2:0',
+                        '-quality', str(quality), 'jpeg:' + path], input=ppm, check=True)
 
 
 # Signed distance functions ----------------------------------------------------------------------

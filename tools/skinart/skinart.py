@@ -5,7 +5,7 @@ usage: skinart.py [out-folder]
 
 The images are committed; run this again after changing the art. Buttons are four-frame strips
 (normal, hover, pressed, disabled) at the exact size of the control that shows them, so that the
-skin's "4in" paint mode never scales a corner. JPEG output needs cjpeg (libjpeg-turbo-progs).
+skin's "4in" paint mode never scales a corner. JPEG output needs ImageMagick's convert.
 """
 import math
 import os
