@@ -162,13 +162,6 @@ TEST_F(TextItem, TabSplitRightAlignsTheAccelerator)
     EXPECT_GT(RightmostInk(drawn), kWidth - 6);
 }
 
-TEST_F(TextItem, WithoutTheSplitTheWholeContentIsDrawnOnceFromTheLeft)
-{
-    Render(L"Open\tCtrl+O", false);
-    EXPECT_LT(RightmostInk(drawn), kWidth / 2);
-    EXPECT_GE(RightmostInk(drawn), 0);
-}
-
 TEST_F(TextItem, CopyDrawsTheTabTextAsOneStringUntilTheSplitIsSwitchedOn)
 {
     item.m_tabSplit = TRUE;
@@ -234,13 +227,6 @@ TEST_F(TextItem, BoldRunReallyDiffersFromThePlainOne)
     EXPECT_GT(CountPixels(allPlain, kPaper), CountPixels(drawn, kPaper));
 }
 
-TEST_F(TextItem, FontColoursReachThePixels)
-{
-    Render(L"<FONT COLOR=\"#FF0000\" BGCOLOR=\"#00FF00\">W</FONT>", true);
-    EXPECT_GT(CountPixels(drawn, RGB(255, 0, 0)), 0);
-    EXPECT_GT(CountPixels(drawn, RGB(0, 255, 0)), 0);
-}
-
 TEST_F(TextItem, OverlongFaceNameIsCutToTheFontRecord)
 {
     std::wstring markup = L"<FONT FACE=\"" + std::wstring(300, L'Q') + L"\">x";
@@ -293,12 +279,4 @@ TEST(TextAutoSize, WidthFollowsTheMeasuredText)
     text.SetText(L"");
     EXPECT_EQ(text.m_width, 0);
     EXPECT_EQ(text.m_w, 0);
-}
-
-TEST(TextColour, AdjustColorChangesTheTextColourRecord)
-{
-    uiDisplayText text;
-    text.m_textColor.SetColor(RGB(255, 0, 0));
-    EXPECT_EQ(text.AdjustColor(120, 100, 0), 1);
-    EXPECT_NE(text.m_textColor.GetColor(), static_cast<COLORREF>(RGB(255, 0, 0)));
 }
