@@ -33,11 +33,15 @@ int uiDisplayProgressItem::Paint(HDC dc)
         else if (cut > 0.0f)
             shortened.right = full.left + static_cast<int>(cut);
         else
-            shortened.right = full.left; // a position below the range would give a mirrored part
-        step->SetRectAndPaint(dc, shortened);
-        // The next paint cuts from the laid-out width again, not from this one.
-        step->m_x = full.left;
-        step->m_w = width;
+            shortened.right = full.left;
+        // A position at or below the minimum leaves no step: painting an empty or reversed rectangle
+        // would still draw its outline, mirrored.
+        if (shortened.right > shortened.left) {
+            step->SetRectAndPaint(dc, shortened);
+            // The next paint cuts from the laid-out width again, not from this one.
+            step->m_x = full.left;
+            step->m_w = width;
+        }
     }
 
     uiDisplayItem* text = m_parts.FindItem(kText);

@@ -1,5 +1,7 @@
-// Gradient fill through GDI's two-vertex rectangle gradient.
+// Gradient fill through GDI's two-vertex rectangle gradient, when the system offers it.
 #include "uiGradient.h"
+
+#include "uiApiLoader.h"
 
 namespace {
 
@@ -20,7 +22,9 @@ TRIVERTEX Vertex(LONG x, LONG y, COLORREF color)
 
 void uiFillGradient(HDC dc, const RECT& rect, COLORREF begin, COLORREF end, int mode)
 {
+    if (!uiApiLoader::GradientFill)
+        return;
     TRIVERTEX vertices[2] = {Vertex(rect.left, rect.top, begin), Vertex(rect.right, rect.bottom, end)};
     GRADIENT_RECT mesh = {0, 1};
-    GradientFill(dc, vertices, 2, &mesh, 1, mode == 1 ? GRADIENT_FILL_RECT_V : GRADIENT_FILL_RECT_H);
+    uiApiLoader::GradientFill(dc, vertices, 2, &mesh, 1, mode == 1 ? GRADIENT_FILL_RECT_V : GRADIENT_FILL_RECT_H);
 }
