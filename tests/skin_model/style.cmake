@@ -13,3 +13,16 @@ tavrin_add_gtest(style_test
 # GoogleTest reported its summary without failures.
 set_tests_properties(style_test PROPERTIES
     PASS_REGULAR_EXPRESSION "\\[  PASSED  \\]" FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
+
+# The inheritance tests read styles through the skin administrator from a database that the skin
+# packer builds into the build folder first.
+add_test(NAME style_databases
+    COMMAND sh -c "mkdir -p '${CMAKE_BINARY_DIR}/style-samples' && /usr/bin/python3 '${CMAKE_SOURCE_DIR}/tools/skinpack/skinpack.py' '${TEST_DIR}/style_skins/inherit' '${CMAKE_BINARY_DIR}/style-samples/inherit.skindb' --skin-folder inherit")
+set_tests_properties(style_databases PROPERTIES FIXTURES_SETUP style_databases LABELS unit)
+
+tavrin_add_gtest(style_inheritance_test
+    SOURCES ${TEST_DIR}/StyleInheritanceTest.cpp
+    LIBS style_test_support
+    LABELS unit)
+set_tests_properties(style_inheritance_test PROPERTIES FIXTURES_REQUIRED style_databases
+    PASS_REGULAR_EXPRESSION "\\[  PASSED  \\]" FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
