@@ -18,7 +18,7 @@ set_source_files_properties(${TEST_DIR}/SkinAdminResource.rc PROPERTIES
 
 tavrin_add_gtest(skin_admin_test
     SOURCES ${TEST_DIR}/SkinDatabaseFiles.cpp ${TEST_DIR}/SkinContainerTest.cpp ${TEST_DIR}/SkinAdminTest.cpp
-            ${TEST_DIR}/UiLogTest.cpp
+            ${TEST_DIR}/UiLogTest.cpp ${TEST_DIR}/SkinServicesTest.cpp
             ${TEST_DIR}/SkinAdminResource.rc
     LIBS skin_model_test_support
     LABELS unit)
