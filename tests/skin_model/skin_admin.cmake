@@ -27,3 +27,12 @@ add_dependencies(skin_admin_test skin_admin_resource)
 
 set_tests_properties(skin_admin_test PROPERTIES FIXTURES_REQUIRED skin_admin_databases
     PASS_REGULAR_EXPRESSION "\\[  PASSED  \\]" FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
+
+# Damaged containers for the skin administrator; passes when nothing crashes or hangs.
+tavrin_add_gtest(skin_admin_mutation
+    SOURCES ${TEST_DIR}/SkinDatabaseFiles.cpp ${TEST_DIR}/SkinAdminMutationTest.cpp
+    LIBS skin_model_test_support
+    LABELS mutation
+    TIMEOUT 900)
+set_tests_properties(skin_admin_mutation PROPERTIES FIXTURES_REQUIRED skin_admin_databases
+    PASS_REGULAR_EXPRESSION "\\[  PASSED  \\]" FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
