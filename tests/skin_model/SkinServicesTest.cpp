@@ -59,12 +59,6 @@ protected:
     std::map<HWND, int> m_ticks;
 };
 
-TEST_F(TimerWindow, SecondCreateIsRefused)
-{
-    EXPECT_FALSE(m_timer.Create());
-    EXPECT_NE(nullptr, m_timer.GetHandle());
-}
-
 TEST_F(TimerWindow, RegisteredVisibleWindowGetsTicks)
 {
     TestWindow window(true);
@@ -164,16 +158,6 @@ void MeasureFont(HFONT font, int* height, int* averageWidth)
     DeleteDC(dc);
     *height = metrics.tmHeight;
     *averageWidth = (extent.cx / 26 + 1) / 2;
-}
-
-TEST_F(MsgBoxSettings, DefaultsBeforeAnySkin)
-{
-    const uiMsgBoxSettings& settings = uiMsgBoxSettings::Instance();
-    EXPECT_EQ(nullptr, settings.font);
-    EXPECT_EQ(6, settings.buttonSpace);
-    EXPECT_EQ(8, settings.iconSpace);
-    EXPECT_EQ(-1, settings.bottomSpace);
-    EXPECT_EQ(2, settings.averageCharWidth);
 }
 
 TEST_F(MsgBoxSettings, SpacesBecomeDialogUnitsOfTheFont)
