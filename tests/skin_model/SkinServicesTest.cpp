@@ -69,7 +69,7 @@ TEST_F(TimerWindow, RegisteredVisibleWindowGetsTicks)
 
 TEST_F(TimerWindow, SameWindowIsRegisteredOnce)
 {
-    TestWindow window(true);
+    TestWindow window(false);
     EXPECT_TRUE(m_timer.AddWindow(window.Handle()));
     EXPECT_FALSE(m_timer.AddWindow(window.Handle()));
     EXPECT_TRUE(m_timer.RemoveWindow(window.Handle()));
@@ -103,7 +103,7 @@ TEST_F(TimerWindow, LastRemovalStopsAndNewRegistrationRestarts)
 
 TEST_F(TimerWindow, DestroyForgetsRegistrations)
 {
-    TestWindow window(true);
+    TestWindow window(false);
     ASSERT_TRUE(m_timer.AddWindow(window.Handle()));
     m_timer.Destroy();
     EXPECT_FALSE(m_timer.IsRunning());
