@@ -26,12 +26,21 @@ int DrawUnscaled(uiImage* image, HDC dc, int left, int top, const RECT& source)
 
 int DrawTiles(uiImage* image, HDC dc, const RECT& target, const RECT& source)
 {
-    const int pw = Width(source), ph = Height(source);
+    const long long pw = Width(source), ph = Height(source);
     if (pw <= 0 || ph <= 0)
         return 0;
-    for (int top = target.top; top < target.bottom; top += ph) {
-        for (int left = target.left; left < target.right; left += pw) {
-            const RECT tile = {left, top, std::min<int>(left + pw, target.right), std::min<int>(top + ph, target.bottom)};
+    // Only the tiles that meet the DC's visible area are drawn: a skin can give a target far larger
+    // than any window, and positions are kept in 64 bits so that no step wraps.
+    RECT visible;
+    if (GetClipBox(dc, &visible) == ERROR || !IntersectRect(&visible, &visible, &target))
+        return 1;
+    const long long firstColumn = (visible.left - static_cast<long long>(target.left)) / pw;
+    const long long firstRow = (visible.top - static_cast<long long>(target.top)) / ph;
+    for (long long top = target.top + firstRow * ph; top < visible.bottom; top += ph) {
+        for (long long left = target.left + firstColumn * pw; left < visible.right; left += pw) {
+            const RECT tile = {static_cast<LONG>(left), static_cast<LONG>(top),
+                               static_cast<LONG>(std::min<long long>(left + pw, target.right)),
+                               static_cast<LONG>(std::min<long long>(top + ph, target.bottom))};
             const RECT portion = {source.left, source.top, source.left + Width(tile), source.top + Height(tile)};
             image->Draw(dc, tile, &portion);
         }

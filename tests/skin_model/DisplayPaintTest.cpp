@@ -122,6 +122,15 @@ TEST_F(ImageModes, TileOfAnEmptySourceDrawsNothing)
     EXPECT_EQ(canvas.Pixel(5, 5), kBack);
 }
 
+TEST_F(ImageModes, HugeTileTargetDrawsOnlyTheVisibleTiles)
+{
+    item.m_paintMode = UI_PAINT_TILE;
+    item.CalcRect(RECT{-900000003, 0, 2000000000, 2000000000});
+    ASSERT_EQ(item.Paint(canvas.GetDC()), 1);
+    // 900000003 pixels left of the canvas: column 0 of the canvas is column 3 of a tile.
+    ExpectProbes(canvas, {{0, 0, kLime}, {6, 0, kRed}, {23, 23, kBrown}}, "huge tile");
+}
+
 TEST_F(ImageModes, PaintFrameDrawsOneStripOfTheImage)
 {
     image.SetFrameCount(3);
