@@ -8,3 +8,12 @@ tavrin_add_gtest(skin_window_scroll_test
 target_include_directories(skin_window_scroll_test PRIVATE ${TEST_DIR})
 set_tests_properties(skin_window_scroll_test PROPERTIES
     PASS_REGULAR_EXPRESSION "\\[  PASSED  \\]" FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
+
+tavrin_add_gtest(skin_window_hook_test
+    SOURCES ${TEST_DIR}/ApiHookTest.cpp ${TEST_DIR}/ScrollHooksTest.cpp ${TEST_DIR}/ScrollTestWindow.cpp
+    LIBS skin_window
+    LABELS unit
+    TIMEOUT 120)
+target_include_directories(skin_window_hook_test PRIVATE ${TEST_DIR})
+set_tests_properties(skin_window_hook_test PROPERTIES
+    PASS_REGULAR_EXPRESSION "\\[  PASSED  \\]" FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
