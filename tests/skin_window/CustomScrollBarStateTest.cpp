@@ -232,3 +232,16 @@ TEST(CustomBarsPlainWindow, DestroyingTheWindowEndsTheCustomBars)
     EXPECT_FALSE(IsWindow(hwnd));
     EXPECT_FALSE(uiCsbIsEnabled(hwnd));
 }
+
+TEST(CustomBarsPlainWindow, ALeftScrollBarWindowGetsItsVerticalBarOnTheLeft)
+{
+    ScrollTestWindow w(50, 50, 150, 150, 0, WS_EX_LEFTSCROLLBAR);
+    const RECT before = w.ScreenClient();
+    ASSERT_TRUE(uiCsbInit(w.hwnd()));
+    ASSERT_TRUE(uiCsbSetSize(w.hwnd(), SB_VERT, 16, 20));
+    uiCsbShowBar(w.hwnd(), SB_VERT, TRUE);
+    const RECT after = w.ScreenClient();
+    EXPECT_EQ(before.left + 20, after.left);
+    EXPECT_EQ(before.right, after.right);
+    EXPECT_EQ(HTVSCROLL, SendMessageW(w.hwnd(), WM_NCHITTEST, 0, MAKELPARAM(before.left + 3, before.top + 30)));
+}

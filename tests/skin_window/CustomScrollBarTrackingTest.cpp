@@ -13,6 +13,7 @@ constexpr int kArrow = 16;
 constexpr int kThick = 20;
 constexpr int kId = 321;
 constexpr UINT_PTR kRepeatTimer = 0xFFFE;
+constexpr UINT_PTR kHoverTimer = 0xFFFFFFF2;
 
 LPARAM ScreenPoint(int x, int y)
 {
@@ -378,4 +379,53 @@ TEST_F(VerticalBar, DragPositionsAreAbsoluteForARangeNotStartingAtZero)
     MouseAt(WM_MOUSEMOVE, 0, x, y + 50);
     EXPECT_EQ(100 + static_cast<int>(std::lround(50.0 * 90 / (track - thumb))), Last().pos);
     MouseAt(WM_LBUTTONUP, 0, x, y + 50);
+}
+
+TEST_F(VerticalBar, HotTrackingLightsThePartUnderTheMouseUntilItLeavesTheBar)
+{
+    uiCsbSetStyle(w.hwnd(), SB_VERT, 2);
+    w.prePaintAnswer = kCsbSkipDefault;
+    const int x = c.right + 10;
+    const int y = c.bottom - 5;  // lower arrow
+    SetCursorPos(x, y);
+    SendMessageW(w.hwnd(), WM_NCMOUSEMOVE, HTVSCROLL, ScreenPoint(x, y));
+    w.notes.clear();
+    SendMessageW(w.hwnd(), WM_TIMER, kHoverTimer, 0);
+    const DrawNote* down = Part(kCsbPartSecondArrow);
+    ASSERT_NE(nullptr, down);
+    EXPECT_EQ(kCsbStateHot, down->state);
+    EXPECT_EQ(kCsbStateNormal, Part(kCsbPartFirstArrow)->state);
+
+    // The same part at the next tick draws nothing.
+    w.notes.clear();
+    SendMessageW(w.hwnd(), WM_TIMER, kHoverTimer, 0);
+    EXPECT_TRUE(w.notes.empty());
+
+    SetCursorPos(c.left + 5, c.top + 5);
+    w.notes.clear();
+    SendMessageW(w.hwnd(), WM_TIMER, kHoverTimer, 0);
+    ASSERT_NE(nullptr, Part(kCsbPartSecondArrow));
+    EXPECT_EQ(kCsbStateNormal, Part(kCsbPartSecondArrow)->state);
+    EXPECT_FALSE(KillTimer(w.hwnd(), kHoverTimer));
+}
+
+TEST_F(VerticalBar, APressedArrowIsNotifiedPressedWhileTheMouseStaysOnIt)
+{
+    w.prePaintAnswer = kCsbSkipDefault;
+    const int x = c.right + 10;
+    const int y = c.top + 5;  // upper arrow
+    Hover(x, y);
+    w.notes.clear();
+    MouseAt(WM_NCLBUTTONDOWN, HTVSCROLL, x, y);
+    ASSERT_FALSE(w.scrolls.empty());
+    EXPECT_EQ(SB_LINEUP, w.scrolls[0].code);
+    ASSERT_NE(nullptr, Part(kCsbPartFirstArrow));
+    EXPECT_EQ(kCsbStatePressed, Part(kCsbPartFirstArrow)->state);
+
+    w.notes.clear();
+    MouseAt(WM_MOUSEMOVE, 0, x, c.bottom - 5);
+    ASSERT_NE(nullptr, Part(kCsbPartFirstArrow));
+    EXPECT_EQ(kCsbStateNormal, Part(kCsbPartFirstArrow)->state);
+    MouseAt(WM_LBUTTONUP, 0, x, c.bottom - 5);
+    EXPECT_EQ(SB_ENDSCROLL, Last().code);
 }

@@ -20,13 +20,36 @@ void RegisterOnce()
     done = true;
 }
 
+// Test windows are children of one top-level host at the screen's origin, so that their client
+// coordinates in the host are screen coordinates. Destroying a top-level window makes Wine wait
+// for a window manager that Xvfb does not run; children go at once.
+class Host {
+public:
+    Host()
+    {
+        m_hwnd = CreateWindowExW(0, kClass, L"", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 1100, 750, nullptr,
+                                 nullptr, GetModuleHandleW(nullptr), nullptr);
+    }
+    ~Host() { DestroyWindow(m_hwnd); }
+    HWND hwnd() const { return m_hwnd; }
+
+private:
+    HWND m_hwnd = nullptr;
+};
+
+HWND HostWindow()
+{
+    RegisterOnce();
+    static Host host;
+    return host.hwnd();
+}
+
 }  // namespace
 
 ScrollTestWindow::ScrollTestWindow(int x, int y, int w, int h, DWORD style, DWORD exStyle)
 {
-    RegisterOnce();
-    m_hwnd = CreateWindowExW(exStyle, kClass, L"", WS_POPUP | WS_VISIBLE | WS_BORDER | style, x, y, w, h,
-                             nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    m_hwnd = CreateWindowExW(exStyle, kClass, L"", WS_CHILD | WS_VISIBLE | WS_BORDER | style, x, y, w, h,
+                             HostWindow(), nullptr, GetModuleHandleW(nullptr), nullptr);
     SetWindowLongPtrW(m_hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrW(m_hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc));
     PumpPending();

@@ -1,4 +1,4 @@
-// A plain top-level window for the custom scroll-bar tests: it records the scroll messages and
+// A plain window for the custom scroll-bar tests: it records the scroll messages and
 // custom-draw notifications that reach its own procedure, answers the pre-paint stage as told,
 // and pumps its thread's messages until a condition holds.
 #pragma once
@@ -28,7 +28,7 @@ struct DrawNote {
 
 class ScrollTestWindow {
 public:
-    // A WS_POPUP window with a one-pixel border at (x, y), w × h, with extra styles.
+    // A window with a one-pixel border at screen point (x, y), w × h, with extra styles.
     ScrollTestWindow(int x, int y, int w, int h, DWORD style = 0, DWORD exStyle = 0);
     ~ScrollTestWindow();
     ScrollTestWindow(const ScrollTestWindow&) = delete;
