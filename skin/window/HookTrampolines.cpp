@@ -75,7 +75,8 @@ HookRegion* CreateRegionNear(const BYTE* target, const Bounds& bounds)
                 return InitRegion(memory);
             break;
         }
-        const ULONG_PTR base = reinterpret_cast<ULONG_PTR>(mbi.State == MEM_FREE ? mbi.BaseAddress : mbi.AllocationBase);
+        const void* start = mbi.State == MEM_FREE ? mbi.BaseAddress : mbi.AllocationBase;
+        const ULONG_PTR base = reinterpret_cast<ULONG_PTR>(start);
         const ULONG_PTR below = base & ~(kRegionSize - 1);
         if (below < kRegionSize)
             break;

@@ -223,16 +223,6 @@ TEST(CustomBarsPlainWindow, InitTakesOverTheSystemBarsStateAndStyle)
     EXPECT_EQ(static_cast<UINT>(WM_USER + 5), w.passedOn[0]);
 }
 
-TEST(CustomBarsPlainWindow, DestroyingTheWindowEndsTheCustomBars)
-{
-    auto* w = new ScrollTestWindow(50, 50, 150, 150);
-    HWND hwnd = w->hwnd();
-    ASSERT_TRUE(uiCsbInit(hwnd));
-    delete w;
-    EXPECT_FALSE(IsWindow(hwnd));
-    EXPECT_FALSE(uiCsbIsEnabled(hwnd));
-}
-
 TEST(CustomBarsPlainWindow, ALeftScrollBarWindowGetsItsVerticalBarOnTheLeft)
 {
     ScrollTestWindow w(50, 50, 150, 150, 0, WS_EX_LEFTSCROLLBAR);

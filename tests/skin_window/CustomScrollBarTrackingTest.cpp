@@ -77,8 +77,8 @@ protected:
     static COLORREF TrackLight()
     {
         const COLORREF highlight = GetSysColor(COLOR_BTNHIGHLIGHT);
-        return (highlight == RGB(255, 255, 255) || highlight != GetSysColor(COLOR_WINDOW)) ? GetSysColor(COLOR_3DHILIGHT)
-                                                                                        : GetSysColor(COLOR_3DFACE);
+        const bool light = highlight == RGB(255, 255, 255) || highlight != GetSysColor(COLOR_WINDOW);
+        return GetSysColor(light ? COLOR_3DHILIGHT : COLOR_3DFACE);
     }
     // A press on the thumb sends nothing of its own; a mouse move at the same place tracks pos.
     void ExpectOnlyTrackingAt(int pos)

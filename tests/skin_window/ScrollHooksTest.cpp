@@ -70,7 +70,9 @@ TEST(HookUser32, AHookedFunctionIsReachedThroughTheImportTableAndRestoredAfterRe
     const std::vector<BYTE> before = Head(function);
     const DWORD protection = ProtectionOf(function);
     ASSERT_EQ(0, HookTransactionBegin());
-    ASSERT_EQ(0, HookAttach(reinterpret_cast<PVOID*>(&g_realGetScrollPos), reinterpret_cast<PVOID>(&MarkedGetScrollPos)));
+    auto* variable = reinterpret_cast<PVOID*>(&g_realGetScrollPos);
+    const auto replacement = reinterpret_cast<PVOID>(&MarkedGetScrollPos);
+    ASSERT_EQ(0, HookAttach(variable, replacement));
     ASSERT_EQ(0, HookTransactionCommit());
 
     EXPECT_EQ(kMarkedPos, GetScrollPos(marked.hwnd(), SB_VERT));
@@ -78,7 +80,7 @@ TEST(HookUser32, AHookedFunctionIsReachedThroughTheImportTableAndRestoredAfterRe
     EXPECT_EQ(protection, ProtectionOf(function));
 
     ASSERT_EQ(0, HookTransactionBegin());
-    ASSERT_EQ(0, HookDetach(reinterpret_cast<PVOID*>(&g_realGetScrollPos), reinterpret_cast<PVOID>(&MarkedGetScrollPos)));
+    ASSERT_EQ(0, HookDetach(variable, replacement));
     ASSERT_EQ(0, HookTransactionCommit());
     EXPECT_EQ(static_cast<const void*>(function), reinterpret_cast<const void*>(g_realGetScrollPos));
     EXPECT_EQ(before, Head(function));
