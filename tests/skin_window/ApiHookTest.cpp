@@ -155,9 +155,8 @@ TEST(HookPrologues, ARelativeCallAmongTheMovedBytesStillReachesItsTarget)
 {
     CodePage page;
     BYTE* five = page.Put(256, {0xB8, 0x05, 0x00, 0x00, 0x00, 0xC3});  // mov eax, 5; ret
-    std::vector<BYTE> code = CodePage::Rel32(0xE8, page.base(), five);  // call five
-    code.insert(code.end(), {0x40, 0xC3});                               // inc eax; ret
-    BYTE* f = page.Put(0, code);
+    BYTE* f = page.Put(0, CodePage::Rel32(0xE8, page.base(), five));  // call five
+    page.Put(5, {0x40, 0xC3});                                         // inc eax; ret
     const std::vector<BYTE> original(f, f + 7);
     page.Seal();
     PVOID pointer = f;
