@@ -429,3 +429,29 @@ TEST_F(VerticalBar, APressedArrowIsNotifiedPressedWhileTheMouseStaysOnIt)
     MouseAt(WM_LBUTTONUP, 0, x, c.bottom - 5);
     EXPECT_EQ(SB_ENDSCROLL, Last().code);
 }
+
+TEST_F(VerticalBar, TheThumbNeverGetsShorterThanTheMinimumSize)
+{
+    SetRange(0, 9999, 1, 0);
+    ASSERT_TRUE(uiCsbSetMinThumbSize(w.hwnd(), SB_VERT, 12));
+    w.prePaintAnswer = kCsbSkipDefault;
+    w.notes.clear();
+    uiCsbPaintNC(w.hwnd());
+    ASSERT_NE(nullptr, Part(kCsbPartThumb));
+    EXPECT_EQ(12, Part(kCsbPartThumb)->rect.bottom - Part(kCsbPartThumb)->rect.top);
+}
+
+TEST_F(VerticalBar, VerticalHitOnlyTakesAnyNonClientPressAsOneOnTheVerticalBar)
+{
+    ASSERT_TRUE(uiCsbSetVerticalHitOnly(w.hwnd(), TRUE));
+    ASSERT_TRUE(uiCsbSetTrackCapture(w.hwnd(), FALSE));
+    const int x = c.right + 10;
+    const int y = c.bottom - 5;
+    Hover(x, y);
+    MouseAt(WM_NCLBUTTONDOWN, HTBORDER, x, y);
+    ASSERT_EQ(1u, w.scrolls.size());
+    EXPECT_EQ(SB_LINEDOWN, w.scrolls[0].code);
+    EXPECT_NE(w.hwnd(), GetCapture());
+    MouseAt(WM_LBUTTONUP, 0, x, y);
+    EXPECT_EQ(SB_ENDSCROLL, Last().code);
+}

@@ -6,7 +6,8 @@ tavrin_add_gtest(skin_window_scroll_test
     LABELS unit
     TIMEOUT 300)
 target_include_directories(skin_window_scroll_test PRIVATE ${TEST_DIR})
-set_tests_properties(skin_window_scroll_test PROPERTIES
+# The mouse sequences place the real cursor: no other test may move it meanwhile.
+set_tests_properties(skin_window_scroll_test PROPERTIES RUN_SERIAL TRUE
     PASS_REGULAR_EXPRESSION "\\[  PASSED  \\]" FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
 
 tavrin_add_gtest(skin_window_hook_test
