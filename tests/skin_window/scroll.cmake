@@ -4,7 +4,7 @@ tavrin_add_gtest(skin_window_scroll_test
             ${TEST_DIR}/CustomScrollBarTrackingTest.cpp
     LIBS skin_window
     LABELS unit
-    TIMEOUT 300)
+    TIMEOUT 120)
 target_include_directories(skin_window_scroll_test PRIVATE ${TEST_DIR})
 # The mouse sequences place the real cursor: no other test may move it meanwhile.
 set_tests_properties(skin_window_scroll_test PROPERTIES RUN_SERIAL TRUE
