@@ -162,13 +162,6 @@ TEST_F(TextItem, TabSplitRightAlignsTheAccelerator)
     EXPECT_GT(RightmostInk(drawn), kWidth - 6);
 }
 
-TEST_F(TextItem, WithoutTheSplitTheWholeContentIsDrawnOnceFromTheLeft)
-{
-    Render(L"Open\tCtrl+O", false);
-    EXPECT_LT(RightmostInk(drawn), kWidth / 2);
-    EXPECT_GE(RightmostInk(drawn), 0);
-}
-
 TEST_F(TextItem, CopyDrawsTheTabTextAsOneStringUntilTheSplitIsSwitchedOn)
 {
     item.m_tabSplit = TRUE;
@@ -182,97 +175,56 @@ TEST_F(TextItem, CopyDrawsTheTabTextAsOneStringUntilTheSplitIsSwitchedOn)
     EXPECT_LT(RightmostInk(drawn), kWidth / 2);
 }
 
-TEST_F(TextItem, BoldTagMakesTheMiddleRunBold)
+TEST_F(TextItem, MarkupIsDrawnRunByRunOnOneLine)
 {
-    Render(L"a<B>b</B>c", true);
-    ExpectRuns({Plain(L"a"), Bold(L"b"), Plain(L"c")});
-    PixelCanvas allPlain(kWidth, kHeight, kPaper);
-    DrawRuns(allPlain, {Plain(L"a"), Plain(L"b"), Plain(L"c")});
-    EXPECT_GT(CountPixels(allPlain, kPaper), CountPixels(drawn, kPaper));
-}
-
-TEST_F(TextItem, TagsAreRecognisedInLowerCase)
-{
-    Render(L"a<b>b</b>c", true);
-    ExpectRuns({Plain(L"a"), Bold(L"b"), Plain(L"c")});
-}
-
-TEST_F(TextItem, LessThanBeforeABlankIsARunOfItsOwn)
-{
-    Render(L"1 < 2", true);
-    ExpectRuns({Plain(L"1 "), Plain(L"<"), Plain(L" 2")});
-}
-
-TEST_F(TextItem, ClosingBoldRestoresTheBaseWeightWhateverTheCount)
-{
-    Render(L"<B><B>x</B>y", true);
-    ExpectRuns({Bold(L"x"), Plain(L"y")});
-}
-
-TEST_F(TextItem, ItalicUnderlineAndStrikeOutFollowTheirTags)
-{
-    Render(L"<I>i</I><U>u</U><STRIKE>s</STRIKE>n", true);
-    TextRun italic = Plain(L"i"), underline = Plain(L"u"), strike = Plain(L"s");
-    italic.font.lfItalic = 1;
-    underline.font.lfUnderline = 1;
-    strike.font.lfStrikeOut = 1;
-    ExpectRuns({italic, underline, strike, Plain(L"n")});
-}
-
-TEST_F(TextItem, BigAndSmallChangeTheHeightByOneUnit)
-{
-    Render(L"<BIG>a</BIG><SMALL>b</SMALL>c", true);
-    TextRun big = Plain(L"a"), small = Plain(L"b");
+    TextRun italic = Plain(L"i"), underline = Plain(L"u"), strike = Plain(L"s"), big = Plain(L"a"), small = Plain(L"b");
+    italic.font.lfItalic = underline.font.lfUnderline = strike.font.lfStrikeOut = 1;
     big.font.lfHeight = -17;
     small.font.lfHeight = -15;
-    ExpectRuns({big, small, Plain(L"c")});
-}
-
-TEST_F(TextItem, FontTagSetsColourOpaqueBackgroundAndSize)
-{
-    Render(L"<FONT COLOR=\"#FF0000\" BGCOLOR=\"#00FF00\" SIZE=\"4\">W</FONT>W", true);
-    TextRun coloured = Plain(L"W");
-    coloured.color = RGB(255, 0, 0);
+    TextRun coloured = Plain(L"W"), blueBold = Bold(L"x"), red = Plain(L"x");
+    coloured.color = red.color = RGB(255, 0, 0);
     coloured.opaque = true;
     coloured.back = RGB(0, 255, 0);
     coloured.font.lfHeight = -20;
-    ExpectRuns({coloured, Plain(L"W")});
-    EXPECT_GT(CountPixels(drawn, RGB(255, 0, 0)), 0);
-    EXPECT_GT(CountPixels(drawn, RGB(0, 255, 0)), 0);
+    blueBold.color = RGB(0, 0, 255);
+    const struct {
+        const wchar_t* markup;
+        std::vector<TextRun> runs;
+    } cases[] = {
+        {L"a<B>b</B>c", {Plain(L"a"), Bold(L"b"), Plain(L"c")}},
+        {L"a<b>b</b>c", {Plain(L"a"), Bold(L"b"), Plain(L"c")}},
+        // A "<" that starts no tag is a run of one character.
+        {L"1 < 2", {Plain(L"1 "), Plain(L"<"), Plain(L" 2")}},
+        // The closing tag restores the base weight whatever the counter.
+        {L"<B><B>x</B>y", {Bold(L"x"), Plain(L"y")}},
+        {L"<I>i</I><U>u</U><STRIKE>s</STRIKE>n", {italic, underline, strike, Plain(L"n")}},
+        {L"<BIG>a</BIG><SMALL>b</SMALL>c", {big, small, Plain(L"c")}},
+        {L"<FONT COLOR=\"#FF0000\" BGCOLOR=\"#00FF00\" SIZE=\"4\">W</FONT>W", {coloured, Plain(L"W")}},
+        // "</FONT>" puts back the whole base font, an earlier bold included.
+        {L"<B><FONT COLOR=\"#0000FF\">x</FONT>y", {blueBold, Plain(L"y")}},
+        // A tag without its closing ">" ends the text.
+        {L"a<FONT COLOR=\"#FF0000\" b", {Plain(L"a")}},
+        // A missing opening quote ends the scan; a missing closing quote skips the word.
+        {L"<FONT COLOR=red SIZE=\"10\">x", {Plain(L"x")}},
+        {L"<FONT SIZE=\"4>x", {Plain(L"x")}},
+        {L"<FONT WEIGHT=\"9\" COLOR=\"#FF0000\">x", {red}},
+    };
+    for (const auto& c : cases) {
+        PixelCanvas drawnHere(kWidth, kHeight, kPaper), expectedHere(kWidth, kHeight, kPaper);
+        item.m_content = c.markup;
+        item.m_richText = TRUE;
+        item.Paint(drawnHere.GetDC());
+        DrawRuns(expectedHere, c.runs);
+        EXPECT_TRUE(SamePixels(drawnHere, expectedHere)) << CString(c.markup).GetString();
+    }
 }
 
-TEST_F(TextItem, ClosingFontAlsoUndoesAnEarlierBold)
+TEST_F(TextItem, BoldRunReallyDiffersFromThePlainOne)
 {
-    Render(L"<B><FONT COLOR=\"#0000FF\">x</FONT>y", true);
-    TextRun blue = Bold(L"x");
-    blue.color = RGB(0, 0, 255);
-    ExpectRuns({blue, Plain(L"y")});
-}
-
-TEST_F(TextItem, FontTagWithoutItsClosingBracketEndsTheText)
-{
-    Render(L"a<FONT COLOR=\"#FF0000\" b", true);
-    ExpectRuns({Plain(L"a")});
-}
-
-TEST_F(TextItem, AttributeWithoutItsOpeningQuoteEndsTheScan)
-{
-    Render(L"<FONT COLOR=red SIZE=\"10\">x", true);
-    ExpectRuns({Plain(L"x")});
-}
-
-TEST_F(TextItem, AttributeWithoutItsClosingQuoteIsSkipped)
-{
-    Render(L"<FONT SIZE=\"4>x", true);
-    ExpectRuns({Plain(L"x")});
-}
-
-TEST_F(TextItem, UnknownAttributesAreSkippedUpToTheNextBlank)
-{
-    Render(L"<FONT WEIGHT=\"9\" COLOR=\"#FF0000\">x", true);
-    TextRun red = Plain(L"x");
-    red.color = RGB(255, 0, 0);
-    ExpectRuns({red});
+    Render(L"a<B>b</B>c", true);
+    PixelCanvas allPlain(kWidth, kHeight, kPaper);
+    DrawRuns(allPlain, {Plain(L"a"), Plain(L"b"), Plain(L"c")});
+    EXPECT_GT(CountPixels(allPlain, kPaper), CountPixels(drawn, kPaper));
 }
 
 TEST_F(TextItem, OverlongFaceNameIsCutToTheFontRecord)
@@ -327,12 +279,4 @@ TEST(TextAutoSize, WidthFollowsTheMeasuredText)
     text.SetText(L"");
     EXPECT_EQ(text.m_width, 0);
     EXPECT_EQ(text.m_w, 0);
-}
-
-TEST(TextColour, AdjustColorChangesTheTextColourRecord)
-{
-    uiDisplayText text;
-    text.m_textColor.SetColor(RGB(255, 0, 0));
-    EXPECT_EQ(text.AdjustColor(120, 100, 0), 1);
-    EXPECT_NE(text.m_textColor.GetColor(), static_cast<COLORREF>(RGB(255, 0, 0)));
 }
