@@ -29,9 +29,18 @@ int DrawTiles(uiImage* image, HDC dc, const RECT& target, const RECT& source)
     const int pw = Width(source), ph = Height(source);
     if (pw <= 0 || ph <= 0)
         return 0;
-    for (int top = target.top; top < target.bottom; top += ph) {
-        for (int left = target.left; left < target.right; left += pw) {
-            const RECT tile = {left, top, std::min<int>(left + pw, target.right), std::min<int>(top + ph, target.bottom)};
+    // Only the tiles that can show are drawn, still aligned to the target's corner: a target far
+    // larger than the device would otherwise take billions of steps.
+    RECT clip, visible;
+    if (GetClipBox(dc, &clip) == ERROR || !IntersectRect(&visible, &target, &clip))
+        return 1;
+    const long long firstTop = target.top + (static_cast<long long>(visible.top) - target.top) / ph * ph;
+    const long long firstLeft = target.left + (static_cast<long long>(visible.left) - target.left) / pw * pw;
+    for (long long top = firstTop; top < visible.bottom; top += ph) {
+        for (long long left = firstLeft; left < visible.right; left += pw) {
+            const RECT tile = {static_cast<int>(left), static_cast<int>(top),
+                               static_cast<int>(std::min<long long>(left + pw, target.right)),
+                               static_cast<int>(std::min<long long>(top + ph, target.bottom))};
             const RECT portion = {source.left, source.top, source.left + Width(tile), source.top + Height(tile)};
             image->Draw(dc, tile, &portion);
         }
