@@ -5,6 +5,7 @@
 #include <climits>
 #include <vector>
 
+#include "SkinTestSupport.h"
 #include "StyleTestSupport.h"
 #include "uiDisplayAnimateItem.h"
 #include "uiDisplayEventItem.h"
@@ -336,6 +337,26 @@ TEST(StyleColours, AdjustingChangesPropertyAndDisplayItemsOnly)
     EXPECT_EQ(rect->m_fillColor.GetColor(), expected.GetColor());
     auto* eventRect = static_cast<uiDisplayRect*>(style->eventList.ItemAt(0)->m_look.FindItem(L"er"));
     EXPECT_EQ(eventRect->m_fillColor.GetColor(), RGB(200, 40, 40));
+}
+
+TEST(ImageTiling, HugeTargetDrawsOnlyVisibleTilesAlignedToItsCorner)
+{
+    StyleDocument doc;
+    auto style = doc.Style("<window><image id=\"bk\" paintmode=\"tilefill\" picfile=\"" +
+                           NarrowPath(WriteColumnBitmap()) + "\"/></window>");
+    ASSERT_TRUE(style);
+    RECT parent = {-3, 0, INT_MAX, 4};
+    style->displayList.Layout(parent);
+    PixelCanvas canvas(16, 4);
+    style->displayList.Paint(canvas.GetDC(), UI_STATE_NORMAL);
+    // Tiles of 8 start at -3, 5 and 13: the canvas shows source columns 3..7, 0..7, 0..2.
+    EXPECT_EQ(canvas.Pixel(0, 1), RGB(0, 255, 0));
+    EXPECT_EQ(canvas.Pixel(2, 1), RGB(255, 0, 0));
+    EXPECT_EQ(canvas.Pixel(4, 1), RGB(0, 0, 255));
+    EXPECT_EQ(canvas.Pixel(5, 1), RGB(0, 0, 255));
+    EXPECT_EQ(canvas.Pixel(7, 1), RGB(0, 255, 0));
+    EXPECT_EQ(canvas.Pixel(14, 1), RGB(0, 0, 255));
+    EXPECT_EQ(canvas.Pixel(15, 1), RGB(0, 255, 0));
 }
 
 } // namespace
