@@ -160,6 +160,11 @@ TEST(SettingsRecords, PropertyRecord)
     EXPECT_EQ(p.width, 120);
     EXPECT_EQ(p.height, 1);
     EXPECT_TRUE(p.btransparentbk);
+
+    // White written as six hex digits reads as -1, the "no colour" value: no clip colour.
+    auto white = doc.Style("<window><property clipcolor=\"ffffff\"/></window>");
+    ASSERT_TRUE(white && white->property);
+    EXPECT_FALSE(white->property->hasClipColor);
 }
 
 TEST(SettingsRecords, ButtonEditAndSmallRecords)
