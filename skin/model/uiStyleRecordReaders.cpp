@@ -32,10 +32,11 @@ void ReadDrawItems(const TiXmlElement* element, uiDrawObjList* objects)
 int uiStyle::ReadProperty(const TiXmlElement* element, uiStyleProperty* info)
 {
     info->bselfpaint = uiXmlGetBool(element, "bselfpaint", FALSE);
-    const COLORREF clip = uiXmlGetColor(element, "clipcolor", UI_NO_COLOR);
-    info->hasClipColor = clip != UI_NO_COLOR;
-    if (info->hasClipColor)
-        info->clipColor = clip;
+    info->hasClipColor = FALSE;
+    if (element->Attribute("clipcolor")) {
+        info->clipColor = uiXmlGetColor(element, "clipcolor", UI_NO_COLOR);
+        info->hasClipColor = info->clipColor != UI_NO_COLOR;
+    }
     uiXmlGetColorRef(element, "bkcolor", &info->bkColor);
     info->tooltips = uiXmlAttributeW(element, "tooltips");
     info->cursor = uiXmlAttributeW(element, "cursor");

@@ -34,20 +34,20 @@ const char kSeed[] =
     "<scrollinfo width=\"18\" height=\"18\" interval=\"3\" splitwidth=\"3\"/>"
     "<progressinfo leftpad=\"1\" toppad=\"2\"/><groupboxinfo textoffsetx=\"5\"/>"
     "<menuinfo height=\"20\" font=\"m\" multibg=\"true\"/><comboboxinfo editmargin=\"3,3,20,3\" downliststyle=\"dl\"/>"
-    "<tabctrlinfo marginleft=\"2\" spinsize=\"10,10\"><drawitem id=\"tab\"><image id=\"tabbk\"/>"
+    "<tabctrlinfo marginleft=\"2\" spinsize=\"10,10\"><drawitem id=\"tab\"><image id=\"tabbk\" picfile=\"@IMAGE@\"/>"
     "<text id=\"tt\" relativeto=\"tabbk\" relativepoint=\"right\"/><eventitem id=\"tx\" relativeto=\"tabbk\" "
     "relativepoint=\"right\" left=\"2\"/></drawitem></tabctrlinfo>"
     "<listboxinfo bDrawOver=\"true\"><drawitem id=\"row\"><rect id=\"rr\" fillcolor=\"#123456\"/>"
-    "<progressitem id=\"pi\" value=\"50\" textformat=\"%p\"><image id=\"progress.bk\"/><rect id=\"progress.step\" "
+    "<progressitem id=\"pi\" value=\"50\" textformat=\"%p\"><image id=\"progress.bk\" picfile=\"@IMAGE@\"/><rect id=\"progress.step\" "
     "fillcolor=\"#00ff00\"/><text id=\"progress.text\" content=\"x\"/></progressitem></drawitem></listboxinfo>"
-    "<treectrlinfo itemheight=\"20\" levelpos=\"10\"><drawitem id=\"node\"><image id=\"expandicon\"/>"
+    "<treectrlinfo itemheight=\"20\" levelpos=\"10\"><drawitem id=\"node\"><image id=\"expandicon\" picfile=\"@IMAGE@\"/>"
     "<image id=\"collapseicon\"/></drawitem></treectrlinfo>"
     "<listctrlinfo itemheight=\"22\"><drawitem id=\"item\"><line id=\"ll\"/></drawitem></listctrlinfo>"
     "<windowregion type=\"shapes\"><shape type=\"roundrect\" roundsize=\"4,4\" combine=\"or\" left=\"0\" top=\"0\"/>"
     "</windowregion><sysmenu><sysbtn name=\"close\" label=\"x\" left=\"-20\" top=\"2\" width=\"16\" height=\"16\"/></sysmenu>"
-    "<image id=\"bk\" paintmode=\"tilefill\" left=\"0\" top=\"0\" rectinfile=\"0,0,4,4\" state=\"all\"/>"
-    "<image id=\"btn\" paintmode=\"4in\" left_part=\"2\" right_part=\"2\" index=\"1\"/>"
-    "<image id=\"grid\" paintmode=\"stretchpartall\" left_part=\"3\" top_part=\"3\" right_part=\"3\" bottom_part=\"3\"/>"
+    "<image id=\"bk\" picfile=\"@IMAGE@\" paintmode=\"tilefill\" left=\"0\" top=\"0\" rectinfile=\"0,0,4,4\" state=\"all\"/>"
+    "<image id=\"btn\" picfile=\"@IMAGE@\" paintmode=\"4in\" left_part=\"2\" right_part=\"2\" index=\"1\"/>"
+    "<image id=\"grid\" picfile=\"@IMAGE@\" paintmode=\"stretchpartall\" left_part=\"3\" top_part=\"3\" right_part=\"3\" bottom_part=\"3\"/>"
     "<text id=\"caption\" content=\"&lt;b&gt;bold&lt;/b&gt; text\" richtext=\"true\" left=\"4\" top=\"4\" "
     "relativeto=\"bk\" relativepoint=\"right\" autosize=\"true\" font=\"f\" textcolor=\"#ffffff\"/>"
     "<text id=\"title\" horzalign=\"center\" vertalign=\"bottom\" bsingleline=\"true\" bellipsis=\"true\" index=\"2\"/>"
@@ -56,7 +56,7 @@ const char kSeed[] =
     "<rect id=\"grad\" gradientmode=\"vert\" gradientbegincolor=\"#ff0000\" gradientendcolor=\"#0000ff\" right=\"-1\"/>"
     "<line id=\"sep\" linecolor=\"#808080\" penwidth=\"2\" alignmode=\"vert\" linestyle=\"dashdot\" top=\"-1\"/>"
     "<line id=\"gl\" gradientbegincolor=\"#ffffff\" gradientendcolor=\"#000000\"/>"
-    "<animateitem id=\"anim\" delaytime=\"50\" nframecount=\"4\" action=\"mouseEnter\"><image id=\"f\"/></animateitem>"
+    "<animateitem id=\"anim\" delaytime=\"50\" nframecount=\"4\" action=\"mouseEnter\"><image id=\"f\" picfile=\"@IMAGE@\"/></animateitem>"
     "<eventitem id=\"ev\" event=\"MouseEnter\" cursor=\"hand\" tooltips=\"tip\" sendparent=\"true\" state=\"over|down\">"
     "<rect id=\"evr\" fillcolor=\"#ff0000\"/><text id=\"evt\" content=\"e\"/></eventitem>"
     "</window>";
@@ -80,13 +80,17 @@ const char* const kAttributeNames[] = {
 
 class StyleMutator {
 public:
-    explicit StyleMutator(unsigned seed) : m_random(seed) {}
+    StyleMutator(unsigned seed, const std::string& imagePath) : m_random(seed), m_seed(kSeed)
+    {
+        for (size_t at = m_seed.find("@IMAGE@"); at != std::string::npos; at = m_seed.find("@IMAGE@"))
+            m_seed.replace(at, 7, imagePath);
+    }
 
     // A damaged copy of the seed: the text, or null when the damage left no window element.
     std::string Damage()
     {
         TiXmlDocument document;
-        document.Parse(kSeed);
+        document.Parse(m_seed.c_str());
         std::vector<TiXmlElement*> elements;
         Collect(document.RootElement(), &elements);
         for (int edits = 1 + static_cast<int>(Below(6)); edits > 0; --edits)
@@ -166,6 +170,7 @@ private:
     }
 
     std::mt19937 m_random;
+    std::string m_seed;
 };
 
 // Everything a window does with its style copy, for every rectangle and state given.
@@ -219,7 +224,7 @@ TEST(StyleMutation, DamagedStyleDocumentsNeitherCrashNorHang)
         uiGetSkinAdmin().LoadSkinDB(bytes.data(), static_cast<DWORD>(bytes.size()));
 
     PixelCanvas canvas(64, 32);
-    StyleMutator mutator(20261209);
+    StyleMutator mutator(20261209, NarrowPath(WriteColumnBitmap()));
     int tried = 0;
     int parsed = 0;
     for (; tried < kDocuments; ++tried) {

@@ -36,64 +36,31 @@ TEST(StateMask, NonAndDefaultEndTheReadingWithAFixedMask)
     EXPECT_EQ(uiStyle::ReadStateMask(L"Non|over"), 0u);
 }
 
-TEST(KeywordTables, PaintModes)
+TEST(KeywordTables, PartsExamplesAndUnknownWordsGiveTheDefault)
 {
     EXPECT_EQ(uiStyle::ReadPaintMode(L"bottom"), 13);
     EXPECT_EQ(uiStyle::ReadPaintMode(L"TILEFILL"), 1);
-    EXPECT_EQ(uiStyle::ReadPaintMode(L"stretchparthorz"), 2);
-    EXPECT_EQ(uiStyle::ReadPaintMode(L"stretchpartvert"), 3);
-    EXPECT_EQ(uiStyle::ReadPaintMode(L"stretchpartall"), 4);
-    EXPECT_EQ(uiStyle::ReadPaintMode(L"center"), 5);
-    EXPECT_EQ(uiStyle::ReadPaintMode(L"left"), 6);
-    EXPECT_EQ(uiStyle::ReadPaintMode(L"top"), 7);
-    EXPECT_EQ(uiStyle::ReadPaintMode(L"right"), 8);
-    EXPECT_EQ(uiStyle::ReadPaintMode(L"3in"), 14);
     EXPECT_EQ(uiStyle::ReadPaintMode(L"4IN"), 15);
     EXPECT_EQ(uiStyle::ReadPaintMode(L"sideways"), 0);
-    EXPECT_EQ(uiStyle::ReadPaintMode(L""), 0);
-}
-
-TEST(KeywordTables, LinesEventsAlignmentsAndPlacement)
-{
-    EXPECT_EQ(uiStyle::ReadLineStyle(L"dash"), PS_DASH);
-    EXPECT_EQ(uiStyle::ReadLineStyle(L"DOT"), PS_DOT);
-    EXPECT_EQ(uiStyle::ReadLineStyle(L"dashdot"), PS_DASHDOT);
+    EXPECT_EQ(uiStyle::ReadCombineMode(L"XOR"), RGN_XOR);
+    EXPECT_EQ(uiStyle::ReadCombineMode(L"copy"), RGN_COPY);
+    EXPECT_EQ(uiStyle::ReadCombineMode(L"nand"), RGN_AND);
     EXPECT_EQ(uiStyle::ReadLineStyle(L"dashdotdot"), PS_DASHDOTDOT);
     EXPECT_EQ(uiStyle::ReadLineStyle(L"wavy"), PS_SOLID);
-    EXPECT_EQ(uiStyle::ReadEventName(L"MButtonDown"), 1);
-    EXPECT_EQ(uiStyle::ReadEventName(L"rbuttondown"), 2);
-    EXPECT_EQ(uiStyle::ReadEventName(L"MouseEnter"), 3);
-    EXPECT_EQ(uiStyle::ReadEventName(L"MouseLeave"), 4);
+    EXPECT_EQ(uiStyle::ReadEventName(L"mouseleave"), 4);
     EXPECT_EQ(uiStyle::ReadEventName(L"Wheel"), 0);
     EXPECT_EQ(uiStyle::ReadGradientMode(L"Vert"), 1);
-    EXPECT_EQ(uiStyle::ReadGradientMode(L"diagonal"), 0);
-    EXPECT_EQ(uiStyle::ReadHorzAlign(L"center"), 1);
     EXPECT_EQ(uiStyle::ReadHorzAlign(L"RIGHT"), 2);
     EXPECT_EQ(uiStyle::ReadHorzAlign(L"justify"), 0);
-    EXPECT_EQ(uiStyle::ReadVertAlign(L"top"), 0);
+    // Vertical alignment defaults to the centre, not the top.
     EXPECT_EQ(uiStyle::ReadVertAlign(L"Bottom"), 8);
+    EXPECT_EQ(uiStyle::ReadVertAlign(L"top"), 0);
     EXPECT_EQ(uiStyle::ReadVertAlign(L"middle"), 4);
-    EXPECT_EQ(uiStyle::ReadVertAlign(L""), 4);
     EXPECT_EQ(uiStyle::ReadRelativePoint(L"right"), 4);
     EXPECT_EQ(uiStyle::ReadRelativePoint(L"left"), 0);
-}
-
-TEST(KeywordTables, ButtonsShapesCombineModesAndActions)
-{
-    EXPECT_EQ(uiStyle::ReadButtonSubtype(L"checkbox"), 1);
     EXPECT_EQ(uiStyle::ReadButtonSubtype(L"Radio"), 2);
-    EXPECT_EQ(uiStyle::ReadButtonSubtype(L"split"), 3);
     EXPECT_EQ(uiStyle::ReadButtonSubtype(L"toggle"), 0);
-    EXPECT_EQ(uiStyle::ReadShapeType(L"roundrect"), 1);
     EXPECT_EQ(uiStyle::ReadShapeType(L"ELLIPSE"), 2);
-    EXPECT_EQ(uiStyle::ReadShapeType(L"star"), 0);
-    EXPECT_EQ(uiStyle::ReadCombineMode(L"xor"), 3);
-    EXPECT_EQ(uiStyle::ReadCombineMode(L"XOR"), 3);
-    EXPECT_EQ(uiStyle::ReadCombineMode(L"or"), 2);
-    EXPECT_EQ(uiStyle::ReadCombineMode(L"diff"), 4);
-    EXPECT_EQ(uiStyle::ReadCombineMode(L"copy"), 5);
-    EXPECT_EQ(uiStyle::ReadCombineMode(L"nand"), 1);
-    EXPECT_EQ(uiStyle::ReadAnimateAction(L"mouseEnter"), 1);
     EXPECT_EQ(uiStyle::ReadAnimateAction(L"MOUSELEAVE"), 2);
     EXPECT_EQ(uiStyle::ReadAnimateAction(L"click"), 0);
 }
@@ -160,6 +127,11 @@ TEST(SettingsRecords, PropertyRecord)
     EXPECT_EQ(p.width, 120);
     EXPECT_EQ(p.height, 1);
     EXPECT_TRUE(p.btransparentbk);
+
+    // White written as six hex digits reads as -1, the "no colour" value: no clip colour.
+    auto white = doc.Style("<window><property clipcolor=\"ffffff\"/></window>");
+    ASSERT_TRUE(white && white->property);
+    EXPECT_FALSE(white->property->hasClipColor);
 }
 
 TEST(SettingsRecords, ButtonEditAndSmallRecords)

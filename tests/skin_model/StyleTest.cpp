@@ -5,6 +5,7 @@
 #include <climits>
 #include <vector>
 
+#include "SkinTestSupport.h"
 #include "StyleTestSupport.h"
 #include "uiDisplayAnimateItem.h"
 #include "uiDisplayEventItem.h"
@@ -98,102 +99,71 @@ TEST(StyleParsing, FourInImageBecomesOneItemPerStateColumn)
     }
 }
 
-TEST(StyleParsing, ImageAttributes)
+TEST(StyleParsing, ImagePartRectangleIsRememberedOnlyWhenGiven)
 {
     StyleDocument doc;
-    auto style = doc.Style("<window><image left_part=\"1\" top_part=\"2\" right_part=\"3\" bottom_part=\"4\" "
-                           "transparentcolor=\"rgb(255,0,255)\" canadjust=\"false\" autosize=\"true\" "
-                           "paintmode=\"stretchpartall\" rectinfile=\"0,10,20,30\"/><image/></window>");
+    auto style = doc.Style("<window><image rectinfile=\"0,10,20,30\" canadjust=\"false\"/><image/></window>");
     ASSERT_TRUE(style);
     auto items = Items(style->displayList);
     ASSERT_EQ(items.size(), 2u);
-    auto* image = static_cast<uiDisplayImage*>(items[0]);
-    EXPECT_EQ(image->m_partLeft, 1);
-    EXPECT_EQ(image->m_partTop, 2);
-    EXPECT_EQ(image->m_partRight, 3);
-    EXPECT_EQ(image->m_partBottom, 4);
-    EXPECT_EQ(image->m_transparentColor, RGB(255, 0, 255));
-    EXPECT_FALSE(image->m_canAdjust);
-    EXPECT_TRUE(image->m_autoSize);
-    EXPECT_EQ(image->m_paintMode, 4);
-    EXPECT_TRUE(image->m_hasPart);
-    EXPECT_EQ(image->m_partRect.left, 0);
-    EXPECT_EQ(image->m_partRect.top, 10);
-    EXPECT_EQ(image->m_partRect.right, 20);
-    EXPECT_EQ(image->m_partRect.bottom, 40);
+    auto* part = static_cast<uiDisplayImage*>(items[0]);
+    EXPECT_TRUE(part->m_hasPart);
+    EXPECT_EQ(part->m_partRect.bottom, 40);
+    EXPECT_FALSE(part->m_canAdjust);
     auto* bare = static_cast<uiDisplayImage*>(items[1]);
+    EXPECT_FALSE(bare->m_hasPart);
     EXPECT_EQ(bare->m_transparentColor, UI_NO_COLOR);
     EXPECT_TRUE(bare->m_canAdjust);
-    EXPECT_FALSE(bare->m_hasPart);
     EXPECT_EQ(bare->m_image, nullptr);
 }
 
-TEST(StyleParsing, TextAttributes)
+TEST(StyleParsing, TextShowsTheWindowTextUnlessContentIsGiven)
 {
     StyleDocument doc;
-    auto style = doc.Style("<window><text id=\"own\"/><text id=\"fixed\" content=\"Hello\" textcolor=\"rgb(1,2,3)\" "
-                           "horzalign=\"right\" vertalign=\"bottom\" bsingleline=\"true\" bellipsis=\"true\" "
-                           "richtext=\"true\"/><text id=\"d\" content=\"#DEFAULT\"/></window>");
+    auto style = doc.Style("<window><text id=\"own\"/><text id=\"d\" content=\"#DEFAULT\"/>"
+                           "<text id=\"fixed\" content=\"Hello\" horzalign=\"right\" vertalign=\"bottom\" "
+                           "bsingleline=\"true\" bellipsis=\"true\"/></window>");
     ASSERT_TRUE(style);
     auto items = Items(style->displayList);
     ASSERT_EQ(items.size(), 3u);
     auto* own = static_cast<uiDisplayText*>(items[0]);
     EXPECT_TRUE(own->m_windowText);
     EXPECT_EQ(own->m_textColor.GetBaseColor(), UI_NO_COLOR);
-    EXPECT_EQ(own->m_format & (DT_SINGLELINE | DT_END_ELLIPSIS), 0u);
-    EXPECT_EQ(own->m_format & (DT_CENTER | DT_RIGHT), static_cast<UINT>(DT_LEFT));
-    EXPECT_EQ(own->m_format & (DT_VCENTER | DT_BOTTOM), static_cast<UINT>(DT_VCENTER));
-    auto* fixed = static_cast<uiDisplayText*>(items[1]);
+    EXPECT_EQ(own->m_format & (DT_CENTER | DT_RIGHT | DT_VCENTER | DT_BOTTOM | DT_SINGLELINE | DT_END_ELLIPSIS),
+              static_cast<UINT>(DT_LEFT | DT_VCENTER));
+    EXPECT_TRUE(static_cast<uiDisplayText*>(items[1])->m_windowText);
+    auto* fixed = static_cast<uiDisplayText*>(items[2]);
     EXPECT_FALSE(fixed->m_windowText);
     EXPECT_EQ(fixed->m_content, CString(L"Hello"));
-    EXPECT_EQ(fixed->m_textColor.GetBaseColor(), RGB(1, 2, 3));
-    EXPECT_EQ(fixed->m_format & (DT_CENTER | DT_RIGHT), static_cast<UINT>(DT_RIGHT));
-    EXPECT_EQ(fixed->m_format & (DT_VCENTER | DT_BOTTOM), static_cast<UINT>(DT_BOTTOM));
-    EXPECT_NE(fixed->m_format & DT_SINGLELINE, 0u);
-    EXPECT_NE(fixed->m_format & DT_END_ELLIPSIS, 0u);
-    EXPECT_TRUE(fixed->m_richText);
-    EXPECT_TRUE(static_cast<uiDisplayText*>(items[2])->m_windowText);
+    EXPECT_EQ(fixed->m_format & (DT_CENTER | DT_RIGHT | DT_VCENTER | DT_BOTTOM | DT_SINGLELINE | DT_END_ELLIPSIS),
+              static_cast<UINT>(DT_RIGHT | DT_BOTTOM | DT_SINGLELINE | DT_END_ELLIPSIS));
 }
 
-TEST(StyleParsing, RectAndLineAttributes)
+TEST(StyleParsing, GradientsHoleRectanglesAndLineDirections)
 {
     StyleDocument doc;
-    auto style = doc.Style("<window><rect id=\"r\" style=\"HOLE\" borderwidth=\"3\" roundwidth=\"4\" roundheight=\"5\" "
-                           "nradius=\"6\" textextent=\"abc\" bordercolor=\"rgb(1,1,1)\" fillcolor=\"rgb(2,2,2)\" "
-                           "alignmode=\"vert\" gradientbegincolor=\"rgb(3,3,3)\" gradientendcolor=\"rgb(4,4,4)\"/>"
-                           "<rect id=\"plain\"/>"
-                           "<line id=\"l\" linecolor=\"rgb(5,5,5)\" penwidth=\"2\" gradientmode=\"vert\" "
-                           "linestyle=\"dot\"/><line id=\"g\" gradientbegincolor=\"rgb(6,6,6)\"/></window>");
+    auto style = doc.Style("<window><rect id=\"r\" style=\"HOLE\" alignmode=\"vert\" "
+                           "gradientbegincolor=\"rgb(3,3,3)\"/><rect id=\"plain\" gradientbegincolor=\"rgb(3,3,3)\"/>"
+                           "<line id=\"l\" gradientmode=\"vert\"/><line id=\"g\" gradientbegincolor=\"rgb(6,6,6)\"/>"
+                           "</window>");
     ASSERT_TRUE(style);
     auto items = Items(style->displayList);
     ASSERT_EQ(items.size(), 4u);
+    // A rectangle's gradient follows the mode attributes, a line's the begin colour.
     auto* rect = static_cast<uiDisplayRect*>(items[0]);
     EXPECT_FALSE(rect->m_fill);
-    EXPECT_EQ(rect->m_borderWidth, 3);
-    EXPECT_EQ(rect->m_cornerWidth, 4);
-    EXPECT_EQ(rect->m_cornerHeight, 5);
-    EXPECT_EQ(rect->m_radius, 6);
-    EXPECT_EQ(rect->m_textExtent, CString(L"abc"));
-    EXPECT_EQ(rect->m_borderColor.GetBaseColor(), RGB(1, 1, 1));
-    EXPECT_EQ(rect->m_fillColor.GetBaseColor(), RGB(2, 2, 2));
     EXPECT_TRUE(rect->m_gradient);
     EXPECT_EQ(rect->m_gradientMode, 1);
     EXPECT_EQ(rect->m_gradientBegin.GetBaseColor(), RGB(3, 3, 3));
-    EXPECT_EQ(rect->m_gradientEnd.GetBaseColor(), RGB(4, 4, 4));
     auto* plain = static_cast<uiDisplayRect*>(items[1]);
     EXPECT_TRUE(plain->m_fill);
     EXPECT_FALSE(plain->m_gradient);
-    EXPECT_EQ(plain->m_borderWidth, 1);
     auto* line = static_cast<uiDisplayLine*>(items[2]);
-    EXPECT_EQ(line->m_lineColor.GetBaseColor(), RGB(5, 5, 5));
-    EXPECT_EQ(line->m_penWidth, 2);
     EXPECT_EQ(line->m_direction, 1);
     EXPECT_FALSE(line->m_gradient);
-    EXPECT_EQ(line->m_penStyle, PS_DOT);
     auto* gradient = static_cast<uiDisplayLine*>(items[3]);
     EXPECT_TRUE(gradient->m_gradient);
     EXPECT_EQ(gradient->m_direction, 0);
-    EXPECT_EQ(gradient->m_gradientBegin.GetBaseColor(), RGB(6, 6, 6));
 }
 
 TEST(StyleParsing, AnimationAndEventItemsKeepElementOrder)
@@ -336,6 +306,26 @@ TEST(StyleColours, AdjustingChangesPropertyAndDisplayItemsOnly)
     EXPECT_EQ(rect->m_fillColor.GetColor(), expected.GetColor());
     auto* eventRect = static_cast<uiDisplayRect*>(style->eventList.ItemAt(0)->m_look.FindItem(L"er"));
     EXPECT_EQ(eventRect->m_fillColor.GetColor(), RGB(200, 40, 40));
+}
+
+TEST(ImageTiling, HugeTargetDrawsOnlyVisibleTilesAlignedToItsCorner)
+{
+    StyleDocument doc;
+    auto style = doc.Style("<window><image id=\"bk\" paintmode=\"tilefill\" picfile=\"" +
+                           NarrowPath(WriteColumnBitmap()) + "\"/></window>");
+    ASSERT_TRUE(style);
+    RECT parent = {-3, 0, INT_MAX, 4};
+    style->displayList.Layout(parent);
+    PixelCanvas canvas(16, 4);
+    style->displayList.Paint(canvas.GetDC(), UI_STATE_NORMAL);
+    // Tiles of 8 start at -3, 5 and 13: the canvas shows source columns 3..7, 0..7, 0..2.
+    EXPECT_EQ(canvas.Pixel(0, 1), RGB(0, 255, 0));
+    EXPECT_EQ(canvas.Pixel(2, 1), RGB(255, 0, 0));
+    EXPECT_EQ(canvas.Pixel(4, 1), RGB(0, 0, 255));
+    EXPECT_EQ(canvas.Pixel(5, 1), RGB(0, 0, 255));
+    EXPECT_EQ(canvas.Pixel(7, 1), RGB(0, 255, 0));
+    EXPECT_EQ(canvas.Pixel(14, 1), RGB(0, 0, 255));
+    EXPECT_EQ(canvas.Pixel(15, 1), RGB(0, 255, 0));
 }
 
 } // namespace

@@ -4,7 +4,14 @@
 #include <memory>
 #include <string>
 #include <tinyxml.h>
+#include "CString.h"
 #include "uiStyle.h"
+
+// Writes an 8 x 4 24-bit bitmap file into the temporary folder and returns its path. Its columns, left
+// to right, are blue, blue, green, green, red, red, blue, blue.
+CString WriteColumnBitmap();
+// The path as narrow text for XML (the temporary folder's path is ASCII under the test prefix).
+std::string NarrowPath(const CString& path);
 
 class StyleDocument {
 public:
