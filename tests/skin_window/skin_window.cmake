@@ -1,6 +1,7 @@
 # Window skinning tests: message-level tests on real windows under Wine and Xvfb.
 tavrin_add_gtest(skin_window_test
     SOURCES ${TEST_DIR}/WindowTestSupport.cpp ${TEST_DIR}/SubclassChainTest.cpp ${TEST_DIR}/ChainLifetimeTest.cpp ${TEST_DIR}/ReflectionTest.cpp
+    ${TEST_DIR}/MouseStateTrackerTest.cpp
     LIBS skin_window comctl32
     LABELS unit)
 # A process that dies without a word can still end with code 0 under Wine: success means that
