@@ -22,9 +22,9 @@ enum uiEngineMessage : UINT {
     UIM_UPDATE = 0xB10F,
     // The split button to its parent when its drop-down part is pressed: wParam the button.
     UIM_SPLITDROPDOWN = 3006,
-    // An event control to its parent or itself: wParam the control, lParam a uiEventInfo*.
-    UIM_EVENTNOTIFY = 3010,
 };
+// UIM_EVENTNOTIFY (3010), an event control's notice to the application, is defined beside the event
+// items that send it (uiEventItemOwner.h).
 
 // A parent's message about a child, reflected to the child: wParam the parent's wParam, lParam a
 // uiReflectInfo*.
