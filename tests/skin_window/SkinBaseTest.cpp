@@ -9,6 +9,7 @@
 #include "uiDisplayList.h"
 #include "uiDisplayText.h"
 #include "uiEngineMessages.h"
+#include "uiGdiAdmin.h"
 #include "uiHandleMap.h"
 #include "uiSkinAdmin.h"
 #include "uiSkinBase.h"
@@ -267,6 +268,64 @@ TEST_F(SkinBase, APlainBaseWithoutAStyleMakesAParentReflect)
     SendMessageW(parent, WM_COMMAND, MAKEWPARAM(9, BN_CLICKED), reinterpret_cast<LPARAM>(child.Get()));
     EXPECT_EQ(log, (std::vector<std::string>{Entry("child reflected", WM_COMMAND), Entry("window", WM_COMMAND)}));
     childSkin.Detach();
+}
+
+TEST_F(SkinBase, TheStylesCursorIsSetOverTheWindow)
+{
+    TestWindow window;
+    const HCURSOR pointer = uiGetGdiAdmin().GetCursor(L"pointer");
+    ASSERT_NE(pointer, nullptr);
+    SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    auto* skin = new uiSkinBase;
+    ASSERT_TRUE(skin->SkinWindow(window, L"with.cursor", TRUE, FALSE));
+
+    EXPECT_EQ(SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window.Get()), HTCLIENT), 1);
+    EXPECT_EQ(GetCursor(), pointer);
+}
+
+TEST_F(SkinBase, ACursorTheSkinLacksLeavesTheCursorToTheWindow)
+{
+    TestWindow window;
+    const HCURSOR wait = LoadCursorW(nullptr, IDC_WAIT);
+    SetCursor(wait);
+    auto* skin = new uiSkinBase;
+    ASSERT_TRUE(skin->SkinWindow(window, L"with.missing.cursor", TRUE, FALSE));
+
+    SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window.Get()), HTCLIENT);
+    EXPECT_NE(GetCursor(), uiGetGdiAdmin().GetCursor(L"pointer"));
+}
+
+BOOL CALLBACK CountTooltip(HWND hwnd, LPARAM counter)
+{
+    wchar_t name[64] = {};
+    GetClassNameW(hwnd, name, 64);
+    if (lstrcmpiW(name, TOOLTIPS_CLASSW) == 0)
+        ++*reinterpret_cast<int*>(counter);
+    return TRUE;
+}
+
+int ThreadTooltips()
+{
+    int count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountTooltip, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+TEST_F(SkinBase, SkinningAWindowAgainAndAgainLeavesOneTooltipAndNoneAfterIt)
+{
+    const int before = ThreadTooltips();
+    HWND hwnd;
+    {
+        TestWindow window;
+        hwnd = window;
+        for (int i = 0; i < 200; ++i)
+            ASSERT_TRUE((new uiSkinBase)->SkinWindow(window, L"tip.fixed", TRUE, FALSE));
+        EXPECT_EQ(ThreadTooltips(), before + 1);
+        EXPECT_EQ(ToolText(static_cast<uiSkinBase*>(uiGetHandleMap()->Find(window))->GetToolTipWindow(), window),
+                  L"fixed tip");
+    }
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_EQ(ThreadTooltips(), before);
 }
 
 }  // namespace

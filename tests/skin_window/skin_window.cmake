@@ -6,7 +6,7 @@ add_custom_command(OUTPUT ${skin_window_resource_dir}/window.skindb
     COMMAND ${CMAKE_COMMAND} -E make_directory ${skin_window_resource_dir}
     COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tools/skinpack/skinpack.py ${TEST_DIR}/skins/window
             ${skin_window_resource_dir}/window.skindb --title window
-    DEPENDS ${TEST_DIR}/skins/window/main.xml ${CMAKE_SOURCE_DIR}/tools/skinpack/skinpack.py VERBATIM)
+    DEPENDS ${TEST_DIR}/skins/window/main.xml ${TEST_DIR}/skins/window/arrow.cur ${CMAKE_SOURCE_DIR}/tools/skinpack/skinpack.py VERBATIM)
 add_custom_target(skin_window_resource DEPENDS ${skin_window_resource_dir}/window.skindb)
 set_source_files_properties(${TEST_DIR}/SkinWindowResource.rc PROPERTIES
     OBJECT_DEPENDS ${skin_window_resource_dir}/window.skindb)
