@@ -26,6 +26,5 @@ public:
 
 protected:
     HWND m_hwnd = nullptr;
-    BOOL m_enabled = TRUE;
     BOOL m_attached = FALSE;
 };
