@@ -1,6 +1,6 @@
 // The helpers that skin objects share: the scratch memory DC's bitmap bookkeeping, the no-skin guard,
 // the transparent-control property and the parent background painted under a transparent child;
-// also the window style and rectangle helpers.
+// also the style helper's report of a change.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -79,11 +79,6 @@ TEST(SharedMemDC, GoingAwayDeletesItsDCAndBitmap)
     EXPECT_EQ(GetObjectType(dc), 0u);
 }
 
-TEST(SharedMemDC, ThereIsOneForTheProcess)
-{
-    EXPECT_NE(uiGetSharedMemDC(), nullptr);
-    EXPECT_EQ(uiGetSharedMemDC(), uiGetSharedMemDC());
-}
 
 TEST(NoSkinGuard, OnlyTheFirstOfTwoGuardsMarksAndUnmarksTheWindow)
 {
@@ -234,34 +229,5 @@ TEST(WindowHelpers, ModifyingAStyleReportsWhetherItChanged)
     EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)), before);
 }
 
-TEST(WindowHelpers, RectanglesMoveBetweenScreenWindowAndOrigin)
-{
-    TestWindow parent;
-    MoveWindow(parent, 100, 50, 300, 200, FALSE);
-    RECT rect = {110, 70, 150, 90};
-    uiRectScreenToClient(parent, &rect);
-    EXPECT_EQ(rect.left, 10);
-    EXPECT_EQ(rect.top, 20);
-    EXPECT_EQ(rect.right, 50);
-    EXPECT_EQ(rect.bottom, 40);
-
-    POINT point = {130, 60};
-    uiPointScreenToWindow(parent, &point);
-    EXPECT_EQ(point.x, 30);
-    EXPECT_EQ(point.y, 10);
-
-    RECT moved = {7, 9, 57, 29};
-    uiRectToOrigin(parent, &moved);
-    EXPECT_EQ(moved.left, 0);
-    EXPECT_EQ(moved.top, 0);
-    EXPECT_EQ(moved.right, 50);
-    EXPECT_EQ(moved.bottom, 20);
-
-    EXPECT_TRUE(uiMoveWindowToRect(parent, RECT{5, 6, 105, 56}, FALSE));
-    RECT window = {};
-    GetWindowRect(parent, &window);
-    EXPECT_EQ(window.left, 5);
-    EXPECT_EQ(window.bottom, 56);
-}
 
 }  // namespace

@@ -73,14 +73,6 @@ TEST_F(Reflection, AnAnswerWithoutTheHandledFlagLeavesTheMessageToTheParent)
     EXPECT_EQ(log, (std::vector<std::string>{Entry("child reflected", WM_NOTIFY), Entry("window", WM_NOTIFY)}));
 }
 
-TEST_F(Reflection, AHandledFlagWithAZeroAnswerLeavesTheMessageToTheParent)
-{
-    childSkin.claim = true;
-    NMHDR header = {child, kChildId, static_cast<UINT>(NM_CLICK)};
-
-    SendMessageW(parent, WM_NOTIFY, kChildId, reinterpret_cast<LPARAM>(&header));
-    EXPECT_EQ(log, (std::vector<std::string>{Entry("child reflected", WM_NOTIFY), Entry("window", WM_NOTIFY)}));
-}
 
 TEST_F(Reflection, OwnerDrawForAMenuIsNotReflected)
 {
@@ -170,22 +162,6 @@ TEST_F(Reflection, AReflectedCallPassesOnToTheOlderObjectOfTheChild)
     head.Detach();
 }
 
-TEST_F(Reflection, AChildWithoutAChainLeavesTheMessageToTheParent)
-{
-    childSkin.Detach();
-    NMHDR header = {child, kChildId, static_cast<UINT>(NM_CLICK)};
-    SendMessageW(parent, WM_NOTIFY, kChildId, reinterpret_cast<LPARAM>(&header));
-    EXPECT_EQ(log, std::vector<std::string>{Entry("window", WM_NOTIFY)});
-    childSkin.Attach(child, FALSE);
-}
 
-TEST_F(Reflection, TheLastChildObjectWithoutAnAnswerGivesZero)
-{
-    uiSubclassWnd plain;
-    uiReflectInfo info = {WM_NOTIFY, 0, 0, FALSE};
-    EXPECT_EQ(plain.OnReflectedMessage(WM_NOTIFY, 0, &info), 0);
-    EXPECT_EQ(plain.OnReflectedCommand(0, 0, nullptr), 0);
-    EXPECT_EQ(plain.OnReflectedNotify(&info, nullptr), 0);
-}
 
 }  // namespace

@@ -14,7 +14,6 @@
 #include "uiSkinAdmin.h"
 #include "uiSkinBase.h"
 #include "uiSkinError.h"
-#include "uiStyle.h"
 
 namespace {
 
@@ -227,34 +226,8 @@ TEST_F(SkinBase, AHiddenButtonAppliesItsColourAdjustmentAtOnce)
     EXPECT_FALSE(skin->ApplyDeferredColorAdjust());
 }
 
-TEST_F(SkinBase, AHeaderAdjustsColoursWithoutMarkingItselfDirty)
-{
-    TestWindow window;
-    auto* skin = new uiSkinBase;
-    skin->SetTypeCode(112);
-    ASSERT_TRUE(skin->SkinWindow(window, L"items", TRUE, FALSE));
-    skin->ApplyColorAdjust(30, 80, 10, TRUE);
-    EXPECT_FALSE(skin->IsDirty());
-}
 
-TEST_F(SkinBase, TheUpdateMessageWithOneAppliesTheStoredAdjustment)
-{
-    TestWindow window;
-    auto* skin = new uiSkinBase;
-    ASSERT_TRUE(skin->SkinWindow(window, L"items", TRUE, FALSE));
-    EXPECT_EQ(SendMessageW(window, UIM_UPDATE, 1, 0), 1);
-    EXPECT_TRUE(skin->IsDirty());
-}
 
-TEST_F(SkinBase, AStyleWithoutPropertiesIsKeptButNotApplied)
-{
-    TestWindow window;
-    auto* skin = new uiSkinBase;
-    ASSERT_TRUE(skin->SkinWindow(window, L"no.property", TRUE, FALSE));
-    ASSERT_NE(skin->GetDisplayList(), nullptr);
-    EXPECT_EQ(skin->GetToolTipWindow(), nullptr);
-    EXPECT_EQ(skin->GetStyleName(), CString(L"no.property"));
-}
 
 TEST_F(SkinBase, APlainBaseWithoutAStyleMakesAParentReflect)
 {
