@@ -68,8 +68,9 @@ BOOL uiSubclassWnd::Attach(HWND hwnd, BOOL autoDelete)
     if (!hwnd || !IsWindow(hwnd) || m_oldProc)
         return FALSE;
     // The shared procedure goes on the window before the style is applied: a subclass that applying
-    // the style makes (the tooltip's) then sits above it and, taking itself out later, puts the
-    // shared procedure back instead of the window's original one.
+    // the style makes (the tooltip's) then sits above it, and taking itself out puts the shared
+    // procedure back. Below the chain, its removal could reset the window to the original procedure
+    // and cut the chain off.
     uiHandleMap* map = uiGetHandleMap();
     if (!map->Subclass(hwnd))
         return FALSE;
