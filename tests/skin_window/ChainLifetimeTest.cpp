@@ -103,6 +103,44 @@ TEST_F(ChainLifetime, AWindowDestroyedByItsOwnProcedureBelowTheObjectsDeletesThe
                                              "handler done 42", "deleted"}));
 }
 
+// Logs after its own handling of a command returns, and when it is deleted.
+class LogsAfterPassingOn : public uiSubclassWnd {
+public:
+    explicit LogsAfterPassingOn(std::string name) : m_name(std::move(name)) {}
+    ~LogsAfterPassingOn() override { EventLog().push_back(m_name + " deleted"); }
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override
+    {
+        const LRESULT result = uiSubclassWnd::WindowProc(msg, wParam, lParam);
+        if (msg == WM_COMMAND)
+            EventLog().push_back(m_name + " done");
+        return result;
+    }
+    LRESULT OnReflectedCommand(UINT, UINT, HWND) override
+    {
+        DestroyWindow(GetParent(m_hwnd));
+        EventLog().push_back(m_name + " handler done");
+        return 0;
+    }
+
+private:
+    std::string m_name;
+};
+
+TEST_F(ChainLifetime, AChildThatDestroysItsParentOnAReflectedCommandOutlivesItsHandler)
+{
+    TestWindow parent;
+    TestWindow child(parent, 4);
+    (new LogsAfterPassingOn("parent"))->Attach(parent, TRUE);
+    (new LogsAfterPassingOn("child"))->Attach(child, TRUE);
+    log.clear();
+
+    SendMessageW(parent, WM_COMMAND, MAKEWPARAM(4, BN_CLICKED), reinterpret_cast<LPARAM>(child.Get()));
+    EXPECT_FALSE(IsWindow(parent));
+    EXPECT_EQ(log, (std::vector<std::string>{Entry("window", WM_NCDESTROY), Entry("window", WM_NCDESTROY),
+                                             "child handler done", "child deleted", "parent done",
+                                             "parent deleted"}));
+}
+
 // A subclass of someone else's, put on the window after the chain.
 WNDPROC foreignPrevious;
 LRESULT CALLBACK ForeignProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
