@@ -2,36 +2,52 @@
 #include "uiDisplayImage.h"
 
 #include <algorithm>
+#include <climits>
 #include "uiDrawRoutines.h"
 #include "uiImage.h"
 
 namespace {
 
+// Part rectangles and targets come from the skin as written: arithmetic on them saturates.
+int Clamp(long long value)
+{
+    return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
+}
+
 int Width(const RECT& rect)
 {
-    return rect.right - rect.left;
+    return Clamp(static_cast<long long>(rect.right) - rect.left);
 }
 
 int Height(const RECT& rect)
 {
-    return rect.bottom - rect.top;
+    return Clamp(static_cast<long long>(rect.bottom) - rect.top);
 }
 
 // The source drawn unscaled with its top-left corner at (left, top).
-int DrawUnscaled(uiImage* image, HDC dc, int left, int top, const RECT& source)
+int DrawUnscaled(uiImage* image, HDC dc, long long left, long long top, const RECT& source)
 {
-    const RECT destination = {left, top, left + Width(source), top + Height(source)};
+    const RECT destination = {Clamp(left), Clamp(top), Clamp(left + Width(source)), Clamp(top + Height(source))};
     return image->Draw(dc, destination, &source);
 }
 
 int DrawTiles(uiImage* image, HDC dc, const RECT& target, const RECT& source)
 {
-    const int pw = Width(source), ph = Height(source);
+    const long long pw = Width(source), ph = Height(source);
     if (pw <= 0 || ph <= 0)
         return 0;
-    for (int top = target.top; top < target.bottom; top += ph) {
-        for (int left = target.left; left < target.right; left += pw) {
-            const RECT tile = {left, top, std::min<int>(left + pw, target.right), std::min<int>(top + ph, target.bottom)};
+    // Only the tiles that meet the DC's visible area are drawn: a skin can give a target far larger
+    // than any window, and positions are kept in 64 bits so that no step wraps.
+    RECT visible;
+    if (GetClipBox(dc, &visible) == ERROR || !IntersectRect(&visible, &visible, &target))
+        return 1;
+    const long long firstColumn = (visible.left - static_cast<long long>(target.left)) / pw;
+    const long long firstRow = (visible.top - static_cast<long long>(target.top)) / ph;
+    for (long long top = target.top + firstRow * ph; top < visible.bottom; top += ph) {
+        for (long long left = target.left + firstColumn * pw; left < visible.right; left += pw) {
+            const RECT tile = {static_cast<LONG>(left), static_cast<LONG>(top),
+                               static_cast<LONG>(std::min<long long>(left + pw, target.right)),
+                               static_cast<LONG>(std::min<long long>(top + ph, target.bottom))};
             const RECT portion = {source.left, source.top, source.left + Width(tile), source.top + Height(tile)};
             image->Draw(dc, tile, &portion);
         }
@@ -120,10 +136,10 @@ int uiDisplayImage::PaintInRect(HDC dc, const RECT& target, const RECT* sub)
     SelectStateColumn();
     RECT source = {0, 0, m_image->GetWidth(), m_image->GetHeight()};
     if (m_hasPart && sub) {
-        source.left = m_partRect.left + sub->left;
-        source.top = m_partRect.top + sub->top;
-        source.right = source.left + Width(*sub);
-        source.bottom = source.top + Height(*sub);
+        source.left = Clamp(static_cast<long long>(m_partRect.left) + sub->left);
+        source.top = Clamp(static_cast<long long>(m_partRect.top) + sub->top);
+        source.right = Clamp(static_cast<long long>(source.left) + Width(*sub));
+        source.bottom = Clamp(static_cast<long long>(source.top) + Height(*sub));
     } else if (m_hasPart) {
         source = m_partRect;
     } else if (sub) {
@@ -152,15 +168,15 @@ int uiDisplayImage::DrawByMode(HDC dc, const RECT& target, const RECT& source)
     case UI_PAINT_STRETCH_PART_ALL:
         return uiDrawImageGrid(dc, m_image, m_paintMode, target, m_partLeft, m_partTop, m_partRight, m_partBottom);
     case UI_PAINT_CENTER:
-        return DrawUnscaled(m_image, dc, target.left + Width(target) / 2 - pw / 2,
-                            target.top + Height(target) / 2 - ph / 2, source);
+        return DrawUnscaled(m_image, dc, static_cast<long long>(target.left) + Width(target) / 2 - pw / 2,
+                            static_cast<long long>(target.top) + Height(target) / 2 - ph / 2, source);
     case UI_PAINT_LEFT:
     case UI_PAINT_TOP:
         return DrawUnscaled(m_image, dc, target.left, target.top, source);
     case UI_PAINT_RIGHT:
-        return DrawUnscaled(m_image, dc, target.right - pw, target.top, source);
+        return DrawUnscaled(m_image, dc, static_cast<long long>(target.right) - pw, target.top, source);
     case UI_PAINT_BOTTOM: {
-        const RECT band = {target.left, target.bottom - ph, target.right, target.bottom};
+        const RECT band = {target.left, Clamp(static_cast<long long>(target.bottom) - ph), target.right, target.bottom};
         return m_image->Draw(dc, band, &source);
     }
     default:

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "uiDisplayItem.h"
+#include "uiColorInfo.h"
 
 class uiImage;
 
@@ -40,7 +41,7 @@ public:
     int m_partRight = 0;
     int m_partTop = 0;
     int m_partBottom = 0;
-    COLORREF m_transparentColor = static_cast<COLORREF>(-1);
+    COLORREF m_transparentColor = UI_NO_COLOR;
     uiImage* m_image = nullptr;
     BOOL m_hasPart = FALSE;
     BOOL m_canAdjust = TRUE;

@@ -149,9 +149,11 @@ void uiMovie::OnTick()
         return;
     if (!m_repeat && m_frameIndex + 1 == m_frameCount)
         return;
-    m_elapsed += kTickStep;
-    if (m_elapsed < m_interval)
+    // Compared before adding: an interval near the top of the range must not make elapsed wrap.
+    if (static_cast<long long>(m_elapsed) + kTickStep < m_interval) {
+        m_elapsed += kTickStep;
         return;
+    }
     ++m_frameIndex;
     if (m_frameIndex >= m_frameCount)
         m_frameIndex = 0;

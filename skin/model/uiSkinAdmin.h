@@ -47,10 +47,11 @@ public:
 
     // The key of the index transform, built from a pass phrase.
     static DWORD HashPassword(const wchar_t* passPhrase);
+
+private:
     // XORs every whole 32-bit word of the block with the key and the fixed constant; restores as well.
     static void TransformIndex(BYTE* block, size_t length, DWORD key);
 
-private:
     struct Entry {
         DWORD type;
         DWORD dataSize;

@@ -166,19 +166,17 @@ TEST_F(Player, MouseLeaveReplacesOneTriggeredItemByAnother)
     // Its "start" is off, yet a triggered item plays.
     EXPECT_TRUE(movie.IsRunning());
     EXPECT_TRUE(IsRegistered());
-}
-
-TEST_F(Player, TriggerWithoutAMatchingItemLeavesNoneCurrent)
-{
-    list.Append(Animation(4, 50, UI_TRIGGER_MOUSE_ENTER));
-    movie.Attach(window, &list);
+    // A trigger without an item of its own leaves none current.
+    movie.OnMessage(UI_MSG_MOUSE_ENTER, 0, 0);
     movie.OnMessage(WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(movie.GetCurrentItem(), leave);
+    movie.SelectByTrigger(3);
     EXPECT_EQ(movie.GetCurrentItem(), nullptr);
-    EXPECT_TRUE(movie.IsRunning());
 }
 
 TEST_F(Player, ListWithoutAnimationsPaintsNothingButTicksStillInvalidate)
 {
+    EXPECT_EQ(movie.OnMessage(WM_PAINT, 0, 0), 0);
     uiDisplayList empty;
     movie.Attach(window, &empty);
     EXPECT_EQ(movie.GetCurrentItem(), nullptr);
@@ -189,12 +187,6 @@ TEST_F(Player, ListWithoutAnimationsPaintsNothingButTicksStillInvalidate)
     EXPECT_FALSE(TakeInvalidated());
     Tick();
     EXPECT_TRUE(TakeInvalidated());
-}
-
-TEST_F(Player, OtherMessagesAreNotHandled)
-{
-    EXPECT_EQ(movie.OnMessage(WM_PAINT, 0, 0), 0);
-    EXPECT_EQ(movie.OnMessage(WM_TIMER, 0, 0), 0);
 }
 
 TEST_F(Player, ItemThatMustNotStartHoldsAndUnregisters)

@@ -151,15 +151,6 @@ TEST_F(SkinAdmin, SoundSkinLeavesNoErrorCode)
     EXPECT_EQ(CString(L"basic"), uiGetSkinAdmin().GetSkinFolder());
 }
 
-TEST_F(SkinAdmin, ImagesComeFromTheDatabaseWhenFirstUsed)
-{
-    ASSERT_TRUE(LoadSkinDatabase(L"basic.skindb"));
-    uiImage* image = uiGetGdiAdmin().GetImage(L"cmd_strip");
-    ASSERT_NE(nullptr, image);
-    EXPECT_EQ(96, image->GetWidth());
-    EXPECT_EQ(8, image->GetHeight());
-}
-
 TEST_F(SkinAdmin, MessageBoxSettingsComeWithTheSkin)
 {
     ASSERT_TRUE(LoadSkinDatabase(L"basic.skindb"));
@@ -217,13 +208,6 @@ TEST_F(SkinAdmin, CommandOfAnotherStateDrawsNothing)
         EXPECT_EQ(1, uiGetSkinAdmin().FindCommand(16)->Draw(canvas.GetDC(), 0, 0, state));
     for (int x = 0; x < 40; x += 3)
         EXPECT_EQ(RGB(255, 255, 255), canvas.Pixel(x, 4));
-}
-
-TEST(SkinCommand, CodeIsRequired)
-{
-    TiXmlDocument document;
-    document.Parse("<command picfile=\"a\"/>");
-    EXPECT_EQ(nullptr, uiCommand::CreateFromXml(document.RootElement()));
 }
 
 TEST(SkinCommand, CommandWithoutPictureDrawsNothing)

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "SkinDatabaseFiles.h"
+#include "uiGdiAdmin.h"
+#include "uiImage.h"
 #include "uiSkinAdmin.h"
 #include "uiSkinError.h"
 #include "uiSkinMemStream.h"
@@ -54,6 +56,16 @@ TEST_F(SkinContainer, EntryNamesMatchWithoutRegardToCase)
     EXPECT_EQ(ReadWholeEntry(L"basic\\cmd.bmp"), ReadWholeEntry(L"BASIC\\CMD.BMP"));
     EXPECT_EQ(0, uiGetSkinAdmin().GetEntrySize(L"cmd.bmp"));
     EXPECT_EQ(0, uiGetSkinAdmin().GetEntrySize(L"basic\\missing.png"));
+}
+
+// A database loaded from memory (no resource load in this process yet) also serves its images.
+TEST_F(SkinContainer, ImagesComeFromTheDatabaseWhenFirstUsed)
+{
+    ASSERT_TRUE(LoadSkinDatabase(L"basic.skindb"));
+    uiImage* image = uiGetGdiAdmin().GetImage(L"cmd_strip");
+    ASSERT_NE(nullptr, image);
+    EXPECT_EQ(96, image->GetWidth());
+    EXPECT_EQ(8, image->GetHeight());
 }
 
 TEST_F(SkinContainer, ReadEntryRefusesABufferOfAnotherSize)

@@ -18,7 +18,7 @@ set_source_files_properties(${TEST_DIR}/SkinAdminResource.rc PROPERTIES
 
 tavrin_add_gtest(skin_admin_test
     SOURCES ${TEST_DIR}/SkinDatabaseFiles.cpp ${TEST_DIR}/SkinContainerTest.cpp ${TEST_DIR}/SkinAdminTest.cpp
-            ${TEST_DIR}/UiLogTest.cpp
+            ${TEST_DIR}/UiLogTest.cpp ${TEST_DIR}/SkinServicesTest.cpp
             ${TEST_DIR}/SkinAdminResource.rc
     LIBS skin_model_test_support
     LABELS unit)
@@ -26,4 +26,13 @@ target_include_directories(skin_admin_test PRIVATE ${skin_admin_resource_dir})
 add_dependencies(skin_admin_test skin_admin_resource)
 
 set_tests_properties(skin_admin_test PROPERTIES FIXTURES_REQUIRED skin_admin_databases
+    PASS_REGULAR_EXPRESSION "\\[  PASSED  \\]" FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
+
+# Damaged containers for the skin administrator; passes when nothing crashes or hangs.
+tavrin_add_gtest(skin_admin_mutation
+    SOURCES ${TEST_DIR}/SkinDatabaseFiles.cpp ${TEST_DIR}/SkinAdminMutationTest.cpp
+    LIBS skin_model_test_support
+    LABELS mutation
+    TIMEOUT 900)
+set_tests_properties(skin_admin_mutation PROPERTIES FIXTURES_REQUIRED skin_admin_databases
     PASS_REGULAR_EXPRESSION "\\[  PASSED  \\]" FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")

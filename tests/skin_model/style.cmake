@@ -26,3 +26,12 @@ tavrin_add_gtest(style_inheritance_test
     LABELS unit)
 set_tests_properties(style_inheritance_test PROPERTIES FIXTURES_REQUIRED style_databases
     PASS_REGULAR_EXPRESSION "\\[  PASSED  \\]" FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
+
+# Damaged style documents; passes when nothing crashes or hangs.
+tavrin_add_gtest(style_mutation
+    SOURCES ${TEST_DIR}/StyleMutationTest.cpp
+    LIBS style_test_support
+    LABELS mutation
+    TIMEOUT 900)
+set_tests_properties(style_mutation PROPERTIES FIXTURES_REQUIRED style_databases
+    PASS_REGULAR_EXPRESSION "\\[  PASSED  \\]" FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")

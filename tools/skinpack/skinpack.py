@@ -31,8 +31,8 @@ MASK32 = 0xFFFFFFFF
 
 def hash_password(phrase):
     key = HASH_SEED
-    for i, unit in enumerate(struct.unpack("<%dH" % (len(phrase.encode("utf-16-le")) // 2),
-                                           phrase.encode("utf-16-le"))):
+    encoded = phrase.encode("utf-16-le")
+    for i, unit in enumerate(struct.unpack("<%dH" % (len(encoded) // 2), encoded)):
         step = i % 4
         if step == 0:
             key = (key + unit) & MASK32
