@@ -21,6 +21,8 @@ public:
 
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnAttached() override;
+    // The movie stops with the style whose animate items it plays.
+    void ReleaseStyle() override;
     int ApplyStyle() override;
     int SetColorAdjust(int hue, int saturation, int lightness) override;
 
@@ -69,6 +71,10 @@ protected:
     BOOL m_movieBound = FALSE;
 
 private:
+    void StopMovie();
+    void OnWindowPosChanged();
+    LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
+    void OnPaint();
     HRGN BuildShapeRegion(const RECT& bounds);
     HRGN BuildColorKeyRegion(const RECT& bounds, BOOL reset);
 };
