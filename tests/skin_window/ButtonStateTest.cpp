@@ -4,7 +4,6 @@
 
 #include "ButtonTestSupport.h"
 #include "uiApiLoader.h"
-#include "uiEngineMessages.h"
 #include "uiHandleMap.h"
 #include "uiSkinButton.h"
 
@@ -157,12 +156,25 @@ TEST_F(PushButton, AnArmedLeaveNotificationKeepsTheButtonFromReEnteringOver)
     EXPECT_EQ(2, button->GetState());
 }
 
-TEST_F(PushButton, RepaintMessagePaintsAtOnce)
+// Whether the inset-by-2 outline carries the dotted focus mark on a white face.
+bool HasFocusMark(HWND hwnd)
 {
-    EXPECT_EQ(kNormalFace, WindowPixel(hwnd, 40, 12));
-    SendMessageW(hwnd, UIM_REPAINT, 0, 0);
-    RECT pending = {};
-    EXPECT_FALSE(GetUpdateRect(hwnd, &pending, FALSE));
+    int marked = 0;
+    for (int x = 2; x < 12; ++x)
+        marked += WindowPixel(hwnd, x, 2) != RGB(255, 255, 255);
+    return marked > 0 && WindowPixel(hwnd, 40, 12) == RGB(255, 255, 255);
+}
+
+TEST_F(PushButton, AFocusedButtonWhoseStyleAsksForItShowsTheFocusMark)
+{
+    const HWND focused = host.AddChild(kButtonId + 2, BS_PUSHBUTTON, 120, 20, 80, 24);
+    ASSERT_TRUE(SkinAs(new uiSkinButton, focused, 103, L"button.focus"));
+    EXPECT_FALSE(HasFocusMark(focused));
+
+    SetFocus(focused);
+    EXPECT_TRUE(HasFocusMark(focused));
+    SetFocus(hwnd);
+    EXPECT_FALSE(HasFocusMark(focused));
 }
 
 // A skin object that says when it is deleted.
