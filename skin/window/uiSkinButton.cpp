@@ -138,7 +138,7 @@ void uiSkinButton::UncheckGroup()
 
 void uiSkinButton::OnLButtonUp()
 {
-    if (m_pressed && IsCursorInside()) {
+    if (m_pressed && (m_clickInside || IsCursorInside())) {
         if (m_typeCode == kCheckBox) {
             SetChecked(m_checked ? 0 : 1);
         } else if (m_typeCode == kRadioButton && !m_checked) {
@@ -191,11 +191,31 @@ LRESULT uiSkinButton::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         SetChecked(static_cast<int>(wParam));
         break;
     case WM_KEYDOWN:
+        if (wParam == VK_SPACE) {
+            m_pressed = TRUE;
+            SetState(UI_STATE_DOWN);
+            break;
+        }
         if (wParam != VK_RETURN)
             break;
         SendMessageW(GetParent(m_hwnd), WM_COMMAND, static_cast<WPARAM>(GetDlgCtrlID(m_hwnd) & 0xFFFF),
                      reinterpret_cast<LPARAM>(m_hwnd));
         return 1;
+    case WM_KEYUP:
+        // The window reports this release as a click wherever the cursor is: so must the check.
+        if (wParam == VK_SPACE && m_pressed) {
+            m_clickInside = TRUE;
+            OnLButtonUp();
+            m_clickInside = FALSE;
+        }
+        break;
+    case BM_CLICK: {
+        // The window clicks itself with a press and release at (0, 0), wherever the cursor is.
+        m_clickInside = TRUE;
+        const LRESULT result = uiSkinControl::WindowProc(msg, wParam, lParam);
+        m_clickInside = FALSE;
+        return result;
+    }
     case WM_MOUSEMOVE:
         if (!m_tracking) {
             SetState(UI_STATE_OVER);

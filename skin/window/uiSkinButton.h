@@ -46,4 +46,7 @@ protected:
     int m_stateMask = 135;
     // A mouse-leave notification is armed.
     BOOL m_tracking = FALSE;
+    // The release under way is a click that the window reports (BM_CLICK, the space key): it counts
+    // as inside whatever the cursor's position.
+    BOOL m_clickInside = FALSE;
 };

@@ -101,6 +101,24 @@ TEST_F(CheckBox, AClickTogglesTheCheckThroughTheCheckedDownAndOverFaces)
     EXPECT_EQ(2, box->GetState());
 }
 
+TEST_F(CheckBox, ClicksThatTheWindowReportsWithoutTheMouseToggleTheCheckToo)
+{
+    uiSkinButton* box = Make(2001, BS_AUTOCHECKBOX, 104, L"checkbutton");
+    const HWND hwnd = box->GetHwnd();
+    SendMessageW(hwnd, BM_CLICK, 0, 0);
+    EXPECT_EQ(BST_CHECKED, SendMessageW(hwnd, BM_GETCHECK, 0, 0));
+
+    SendMessageW(hwnd, WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_EQ(8192, box->GetState());
+    SendMessageW(hwnd, WM_KEYUP, VK_SPACE, 0);
+    EXPECT_EQ(BST_UNCHECKED, SendMessageW(hwnd, BM_GETCHECK, 0, 0));
+
+    // Every click reported to the parent changed the check.
+    ASSERT_EQ(2u, host.commands.size());
+    EXPECT_EQ(static_cast<UINT>(BN_CLICKED), host.commands[0].code);
+    EXPECT_EQ(static_cast<UINT>(BN_CLICKED), host.commands[1].code);
+}
+
 TEST_F(CheckBox, ThePlainRadioTypeBecomesOwnerDrawn)
 {
     uiSkinButton* radio = Make(2001, BS_RADIOBUTTON, 105, L"radiobutton");
