@@ -68,3 +68,18 @@ TEST_F(SplitButton, TheDropDownPressShowsThePressedState)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DefaultSplitButton, PaintsItsNormalFaceWhenTheStyleHasNoDefaultLook)
+{
+    LoadButtonSkin();
+    HostWindow host;
+    const HWND hwnd = host.AddChild(kSplitId, BS_DEFPUSHBUTTON, 20, 20, 100, 24);
+    auto* button = new uiSkinSplitButton;
+    ASSERT_TRUE(SkinAs(button, hwnd, 123, L"splitbutton"));
+    EXPECT_FALSE(button->IsDefault());
+    EXPECT_EQ(kNormalFace, WindowPixel(hwnd, 40, 12));
+}
+
+}  // namespace
