@@ -7,10 +7,14 @@
 #include "uiNoSkinGuard.h"
 #include "uiScrollHooks.h"
 #include "uiSkinAdmin.h"
+#include "uiSkinAnimate.h"
 #include "uiSkinBase.h"
+#include "uiSkinButton.h"
 #include "uiSkinControl.h"
 #include "uiSkinDialogEx.h"
 #include "uiSkinError.h"
+#include "uiSkinProgress.h"
+#include "uiSkinSplitButton.h"
 #include "uiTimerWindow.h"
 #include "uiWindowHelpers.h"
 
@@ -52,9 +56,9 @@ const FactoryRow kFactory[] = {
     {100, Make<uiSkinDialogEx>, L"dialog", kSkinChildren | kDefaultForNullOnly},
     {101, nullptr, L"dialog", kSkinChildren | kDefaultForNullOnly},
     {102, Make<uiSkinControl>, L"childdialog", kStoreCode | kSkinChildren},
-    {103, nullptr, L"button", kStoreCode},
-    {104, nullptr, L"checkbutton", kStoreCode},
-    {105, nullptr, L"radiobutton", kStoreCode},
+    {103, Make<uiSkinButton>, L"button", kStoreCode},
+    {104, Make<uiSkinButton>, L"checkbutton", kStoreCode},
+    {105, Make<uiSkinButton>, L"radiobutton", kStoreCode},
     {106, Make<uiSkinControl>, L"static", kStoreCode | kAddNotify},
     {107, nullptr, L"edit", 0},
     {108, nullptr, L"listbox", kParentAfterCreate},
@@ -66,11 +70,11 @@ const FactoryRow kFactory[] = {
     {115, nullptr, L"sliderctrl", kParentBeforeCreate},
     {116, nullptr, L"spinbutton", 0},
     {117, nullptr, L"tabctrl", kParentAfterCreate},
-    {119, nullptr, L"progress", 0},
-    {120, nullptr, nullptr, kNameAsGiven},
+    {119, Make<uiSkinProgress>, L"progress", 0},
+    {120, Make<uiSkinAnimate>, nullptr, kNameAsGiven},
     {121, nullptr, L"treectrl", kParentBeforeCreate},
     {122, nullptr, L"toolbarctrl", kParentBeforeCreate},
-    {123, nullptr, L"splitbutton", kStoreCode},
+    {123, Make<uiSkinSplitButton>, L"splitbutton", kStoreCode},
     {124, nullptr, L"scrollwindow", 0},
     {125, Make<uiSkinControl>, nullptr, kStoreCode | kNameRequired},
     {126, nullptr, L"datetimectrl", kParentBeforeCreate},

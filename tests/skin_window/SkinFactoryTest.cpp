@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include "DialogTestSupport.h"
 #include "uiDisplayItem.h"
@@ -36,6 +37,38 @@ TEST_F(Factory, AStaticWithoutNameTakesTheStaticStyleTheCodeAndClickNotices)
     EXPECT_STREQ(head->GetStyleName().GetString(), L"static");
     EXPECT_EQ(head->GetTypeCode(), 106);
     EXPECT_TRUE(GetWindowLongW(label, GWL_STYLE) & SS_NOTIFY);
+}
+
+TEST_F(Factory, ButtonKindsTakeTheirDefaultStylesAndKeepTheirCodes)
+{
+    const struct {
+        int code;
+        const wchar_t* style;
+    } kinds[] = {{'g', L"button"}, {'h', L"checkbutton"}, {'i', L"radiobutton"}, {'{', L"splitbutton"}};
+    int id = 10;
+    for (const auto& kind : kinds) {
+        HWND button = MakeChild(host, L"Button", 0, id++);
+        ASSERT_TRUE(uiSkinWindow(button, kind.code, L"", FALSE)) << kind.code;
+        EXPECT_STREQ(Head(button)->GetStyleName().GetString(), kind.style);
+        EXPECT_EQ(Head(button)->GetTypeCode(), kind.code);
+    }
+    HWND bar = MakeChild(host, PROGRESS_CLASSW, 0, id);
+    ASSERT_TRUE(uiSkinWindow(bar, 'w', nullptr, FALSE));
+    EXPECT_STREQ(Head(bar)->GetStyleName().GetString(), L"progress");
+}
+
+TEST_F(Factory, ChildButtonsAreRefinedOnlyByTheExactLowByteOfTheirStyle)
+{
+    HWND check = MakeChild(host, L"Button", BS_AUTOCHECKBOX, 10);
+    HWND radio = MakeChild(host, L"Button", BS_AUTORADIOBUTTON, 11);
+    HWND leftText = MakeChild(host, L"Button", BS_AUTOCHECKBOX | BS_LEFTTEXT, 12);
+    HWND push = MakeChild(host, L"Button", BS_DEFPUSHBUTTON, 13);
+    ASSERT_TRUE(uiSkinChildWindows(host));
+    EXPECT_EQ(Head(check)->GetTypeCode(), 104);
+    EXPECT_EQ(Head(radio)->GetTypeCode(), 105);
+    EXPECT_EQ(Head(leftText)->GetTypeCode(), 103);
+    EXPECT_STREQ(Head(leftText)->GetStyleName().GetString(), L"button");
+    EXPECT_EQ(Head(push)->GetTypeCode(), 103);
 }
 
 TEST_F(Factory, AnExtendedDialogTakesTheDialogStyleOnlyForANullName)
