@@ -43,7 +43,7 @@ protected:
         return types;
     }
 
-    HostWindow parent{nullptr, 40, 40, 300, 200};
+    HostWindow parent{Stage(), 0, 0, 300, 200};
     HostWindow child{parent, 20, 20, 200, 100};
     uiSkinControl* control = nullptr;
 };

@@ -14,9 +14,23 @@
 namespace {
 
 const int kChildDialog = 102;
+const int kStatic = 106;
 const int kGeneric = 125;
 const COLORREF kPanel = RGB(0x20, 0x40, 0x60), kMarker = RGB(255, 0, 0), kDot = RGB(255, 255, 255);
 const COLORREF kCyan = RGB(0, 255, 255);
+
+BOOL CALLBACK CountWindow(HWND, LPARAM counter)
+{
+    ++*reinterpret_cast<int*>(counter);
+    return TRUE;
+}
+
+int ThreadWindowCount()
+{
+    int count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
 
 class SkinControl : public testing::Test {
 protected:
@@ -28,7 +42,7 @@ protected:
 
 TEST_F(SkinControl, TheWindowShowsTheStylesColourAndItems)
 {
-    HostWindow window(nullptr, 40, 40, 120, 80);
+    HostWindow window(Stage(), 0, 0, 120, 80);
     uiSkinControl* control = ::SkinControl(window, L"panel", kGeneric);
     ASSERT_NE(control, nullptr);
     PaintNow(window);
@@ -43,7 +57,7 @@ TEST_F(SkinControl, TheWindowShowsTheStylesColourAndItems)
 
 TEST_F(SkinControl, ShrinkingKeepsTheLargerBitmapAndGrowingByOnePixelReplacesIt)
 {
-    HostWindow window(nullptr, 40, 40, 120, 80);
+    HostWindow window(Stage(), 0, 0, 120, 80);
     uiSkinControl* control = ::SkinControl(window, L"panel", kGeneric);
     ASSERT_NE(control, nullptr);
     PaintNow(window);
@@ -65,7 +79,7 @@ TEST_F(SkinControl, ShrinkingKeepsTheLargerBitmapAndGrowingByOnePixelReplacesIt)
 
 TEST_F(SkinControl, APaintRebuildsTheBackgroundOnlyWhenMarkedDirty)
 {
-    HostWindow window(nullptr, 40, 40, 120, 80);
+    HostWindow window(Stage(), 0, 0, 120, 80);
     uiSkinControl* control = ::SkinControl(window, L"panel", kGeneric);
     ASSERT_NE(control, nullptr);
     PaintNow(window);
@@ -81,7 +95,7 @@ TEST_F(SkinControl, APaintRebuildsTheBackgroundOnlyWhenMarkedDirty)
 
 TEST_F(SkinControl, ANewWindowTextRebuildsTheBackground)
 {
-    HostWindow window(nullptr, 40, 40, 120, 80);
+    HostWindow window(Stage(), 0, 0, 120, 80);
     uiSkinControl* control = ::SkinControl(window, L"panel", kGeneric);
     ASSERT_NE(control, nullptr);
     PaintNow(window);
@@ -95,7 +109,7 @@ TEST_F(SkinControl, ANewWindowTextRebuildsTheBackground)
 
 TEST_F(SkinControl, EraseBackgroundErasesNothing)
 {
-    HostWindow window(nullptr, 40, 40, 120, 80);
+    HostWindow window(Stage(), 0, 0, 120, 80);
     ASSERT_NE(::SkinControl(window, L"panel", kGeneric), nullptr);
     PixelCanvas canvas(20, 20, kCyan);
 
@@ -105,7 +119,7 @@ TEST_F(SkinControl, EraseBackgroundErasesNothing)
 
 TEST_F(SkinControl, AClipColourWithoutShapesCutsTheWindowToItsOtherPixels)
 {
-    HostWindow window(nullptr, 40, 40, 60, 40);
+    HostWindow window(Stage(), 0, 0, 60, 40);
     ASSERT_NE(::SkinControl(window, L"keyed", kGeneric), nullptr);
     PaintNow(window);
 
@@ -122,7 +136,7 @@ TEST_F(SkinControl, AClipColourWithoutShapesCutsTheWindowToItsOtherPixels)
 
 TEST_F(SkinControl, RectangleShapesPlacedFromBothEdgesMakeTheRegion)
 {
-    HostWindow window(nullptr, 40, 40, 100, 60);
+    HostWindow window(Stage(), 0, 0, 100, 60);
     ASSERT_NE(::SkinControl(window, L"shaped", kGeneric), nullptr);
     PaintNow(window);
 
@@ -179,7 +193,7 @@ protected:
         ASSERT_NE(parentControl, nullptr);
     }
 
-    HostWindow parent{nullptr, 40, 40, 200, 100};
+    HostWindow parent{Stage(), 0, 0, 200, 100};
     uiSkinControl* parentControl = nullptr;
 };
 
@@ -226,29 +240,46 @@ TEST_F(Children, ARebuiltParentHasItsTransparentChildrenRepaintOverIt)
     EXPECT_EQ(WindowPixel(child, 14, 14), kPanel);
 }
 
+TEST(SkinControlResources, TheGdiCountSeesObjectsComeAndGo)
+{
+    const long before = LiveGdiObjects();
+    HBRUSH brushes[10];
+    for (HBRUSH& brush : brushes)
+        brush = CreateSolidBrush(RGB(1, 2, 3));
+    EXPECT_EQ(LiveGdiObjects(), before + 10);
+    for (HBRUSH brush : brushes)
+        DeleteObject(brush);
+    EXPECT_EQ(LiveGdiObjects(), before);
+}
+
 TEST(SkinControlResources, ManyCreateAndDestroyCyclesLeaveTheObjectCountsAlone)
 {
     ASSERT_TRUE(uiGetSkinAdmin().LoadFromResource(MAKEINTRESOURCEW(2030), L"SKINDB"));
-    HostWindow host(nullptr, 40, 40, 300, 200);
-    // A shaped control with a transparent child, painted, resized and painted again.
+    HostWindow host(Stage(), 0, 0, 300, 200);
+    // A shaped control with a transparent child, painted, resized and painted again; an event control
+    // whose item's tooltip appears.
     auto cycle = [&host] {
         HostWindow parent(host, 0, 0, 200, 100);
         ::SkinControl(parent, L"keyed", kChildDialog);
         HostWindow child(parent, 5, 5, 40, 30);
         ::SkinControl(child, L"see.through", kGeneric);
+        HostWindow events(host, 0, 100, 200, 60);
+        ::SkinControl(events, L"events", kStatic);
         PaintNow(parent);
         SetWindowPos(parent, nullptr, 0, 0, 220, 110, SWP_NOMOVE | SWP_NOZORDER);
-        PaintNow(parent);
+        SendMessageW(events, WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
+        PaintNow(host);
     };
     // The first cycle may create lasting objects of the system's own (stock fonts, caches).
     cycle();
-    const DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    const DWORD userBefore = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    const long gdiBefore = LiveGdiObjects();
+    ASSERT_GT(gdiBefore, 0);
+    const int windowsBefore = ThreadWindowCount();
     for (int i = 0; i < 1000; ++i)
         cycle();
-    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdiBefore);
-    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), userBefore);
-    std::printf("GDI objects %lu, USER objects %lu\n", gdiBefore, userBefore);
+    EXPECT_EQ(LiveGdiObjects(), gdiBefore);
+    // Tooltips are top-level windows of the thread.
+    EXPECT_EQ(ThreadWindowCount(), windowsBefore);
 }
 
 }  // namespace
