@@ -59,6 +59,14 @@ TEST_F(TransportTest, ServerThatNeverAnswersIsGivenUpAfterSixSeconds)
     EXPECT_EQ(1u, Received(1).size()) << "the request itself arrived";
 }
 
+TEST_F(TransportTest, FloodingAnswerIsReadToItsEndAndTheReportCountsAsSent)
+{
+    // The answer is sixteen times what the client keeps of it.
+    ServiceSet(L"stat.mode", L"flood");
+    EXPECT_TRUE(stat_->CollectInstall_Sync());
+    EXPECT_EQ(1u, Received(1).size());
+}
+
 TEST_F(TransportTest, ServerAddressIsTakenLiterallyAndPayloadIsNotEscaped)
 {
     stat_->GetConfig()->server = ServiceUrl(L"/a%s%d%25");
