@@ -118,6 +118,37 @@ TEST_F(CheckVersion, NoUsableAnswerIsANetworkFailure)
     EXPECT_EQ(CString(L"Tavrin装机版"), g_displayName);
 }
 
+TEST_F(CheckVersion, OversizedAnswersAreNoAnswer)
+{
+    ServiceSet(L"version.info", L"oversized");
+    EXPECT_EQ(2, controller_.CheckVersion());
+    EXPECT_EQ(CString(), controller_.setupFileName);
+
+    g_installedVersion = L"2.4.0.12";
+    SetServiceAddresses(folder_);
+    g_commandLine = L"-client";
+    ServiceSet(L"version.info", L"fields");
+    ServiceSet(L"version.log", L"oversized");
+    EXPECT_EQ(0, controller_.CheckVersion());
+    EXPECT_EQ(1, mainView_.calls);
+    EXPECT_EQ(CString(), mainView_.notes);
+}
+
+TEST_F(CheckVersion, ServiceThatNeverAnswersIsGivenUpAfterTheReceiveTimeOut)
+{
+    // The query's receive time-out is fixed at 30 s. The service holds its answer far longer, so
+    // the query can only end by its own time-out: not before it (a timer's grain below), and well
+    // within the hold however loaded the machine.
+    ServiceSet(L"version.info", L"stall");
+    ServiceSet(L"version.stall_seconds", L"600");
+    const ULONGLONG start = GetTickCount64();
+    EXPECT_EQ(2, controller_.CheckVersion());
+    const ULONGLONG elapsed = GetTickCount64() - start;
+    ServiceRelease();
+    EXPECT_GE(elapsed, 29000u);
+    EXPECT_LE(elapsed, 300000u);
+}
+
 TEST_F(CheckVersion, LinesOfTheAnswerAreJoined)
 {
     ServiceSet(L"version.info_text", L"0`3.1\r\n`a.exe`http://u\n`ff}");
