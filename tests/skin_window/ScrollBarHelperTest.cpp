@@ -146,16 +146,15 @@ TEST_F(HelperPainting, AnUnknownBarPaintsNothing)
     EXPECT_EQ(kUntouched, At(8, 8));
 }
 
-TEST_F(HelperPainting, AttachGivesTheWindowHotTrackingBarsOfTheCellsSize)
+TEST_F(HelperPainting, WithoutAGridImageTheBarsAreLaidOutButNothingIsPainted)
 {
-    ASSERT_TRUE(uiCsbIsEnabled(window.hwnd()));
-    RECT before{};
-    GetClientRect(window.hwnd(), &before);
-    SCROLLINFO si{sizeof(si), SIF_ALL, 0, 99, 10, 0, 0};
-    uiCsbSetScrollInfo(window.hwnd(), SB_VERT, &si, TRUE);
-    RECT after{};
-    GetClientRect(window.hwnd(), &after);
-    EXPECT_EQ(grid::kCellWidth, before.right - after.right);
+    helper.Detach();
+    ASSERT_TRUE(helper.LoadStyle(L"scrollbar.noimage"));
+    ASSERT_TRUE(helper.Attach(window.hwnd()));
+    EXPECT_EQ(kCsbSkipDefault, Part(SB_VERT, kCsbPartFirstArrow, kCsbStateNormal, RECT{0, 0, 16, 12}));
+    EXPECT_EQ(kCsbSkipDefault, Part(SB_VERT, kCsbPartThumb, kCsbStateNormal, RECT{0, 20, 16, 80}));
+    EXPECT_EQ(kUntouched, At(8, 6));
+    EXPECT_EQ(kUntouched, At(8, 50));
 }
 
 // The adjustments read the bar through USER32 GetScrollInfo: here the system's own state, as it is
