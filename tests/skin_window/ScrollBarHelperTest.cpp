@@ -87,16 +87,6 @@ TEST_F(HelperPainting, AHorizontalBarUsesTheHorizontalRowsAndState2IsNormalThere
     EXPECT_EQ(grid::Cell(grid::kHorzTrack, grid::kPressed), At(30, 8));
 }
 
-TEST_F(HelperPainting, BothPageAreasAreTheTrackCellStretched)
-{
-    Part(SB_VERT, kCsbPartPageBefore, kCsbStateNormal, RECT{0, 12, 16, 80});
-    Part(SB_VERT, kCsbPartPageAfter, kCsbStateNormal, RECT{0, 100, 16, 180});
-    EXPECT_EQ(grid::Cell(grid::kVertTrack, grid::kNormal), At(1, 12));
-    EXPECT_EQ(grid::Cell(grid::kVertTrack, grid::kNormal), At(15, 79));
-    EXPECT_EQ(grid::Cell(grid::kVertTrack, grid::kNormal), At(8, 150));
-    EXPECT_EQ(kUntouched, At(8, 90));
-}
-
 TEST_F(HelperPainting, AVerticalThumbHasUnstretchedCapsAndTheGripperCentred)
 {
     EXPECT_EQ(kCsbSkipDefault, Part(SB_VERT, kCsbPartThumb, kCsbStateHot, RECT{0, 20, 16, 80}));
@@ -138,12 +128,6 @@ TEST_F(HelperPainting, TheSizeBoxIsTheSizeGripCellAndAnswersZero)
 {
     EXPECT_EQ(0, Part(kCsbBarSizeBox, kCsbItemSizeBox, kCsbStateNormal, RECT{0, 0, 16, 16}));
     EXPECT_EQ(grid::Cell(grid::kSizeGrip, grid::kNormal), At(8, 8));
-}
-
-TEST_F(HelperPainting, AnUnknownBarPaintsNothing)
-{
-    EXPECT_EQ(0, Part(2, kCsbPartFirstArrow, kCsbStateNormal, RECT{0, 0, 16, 16}));
-    EXPECT_EQ(kUntouched, At(8, 8));
 }
 
 TEST_F(HelperPainting, WithoutAGridImageTheBarsAreLaidOutButNothingIsPainted)
@@ -194,13 +178,6 @@ TEST_F(HelperAdjustments, ARangeOf0To100WithoutAPageCountsAsEmptyAndHidesTheBar)
     helper.HideEmptyBar(SB_VERT);
     EXPECT_FALSE(helper.IsVerticalHidden());
     EXPECT_FALSE(uiCsbIsBarVisible(window.hwnd(), SB_VERT));
-}
-
-TEST_F(HelperAdjustments, AHiddenBarWithAnEmptyRangeIsNotMarked)
-{
-    SetSystemRange(100, 0);
-    helper.HideEmptyBar(SB_VERT);
-    EXPECT_FALSE(helper.IsVerticalHidden());
 }
 
 TEST_F(HelperAdjustments, FixEmptyRangeWritesOnlyAnEmptyRangeAndSyncWritesAny)
