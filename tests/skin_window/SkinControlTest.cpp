@@ -107,6 +107,36 @@ TEST_F(SkinControl, ANewWindowTextRebuildsTheBackground)
     EXPECT_EQ(WindowPixel(window, 15, 15), kPanel);
 }
 
+TEST_F(SkinControl, TheMouseOverAPlainControlPaintsItsOverLook)
+{
+    HostWindow window(Stage(), 0, 0, 120, 80);
+    ASSERT_NE(::SkinControl(window, L"panel", kGeneric), nullptr);
+    PaintNow(window);
+    EXPECT_EQ(WindowPixel(window, 45, 15), kPanel);
+
+    // Painted at once, before the leave notice that the parked cursor causes is served.
+    SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(60, 30));
+    UpdateWindow(window);
+    EXPECT_EQ(WindowPixel(window, 45, 15), kCyan);
+    EXPECT_EQ(WindowPixel(window, 15, 15), kMarker);
+}
+
+TEST_F(SkinControl, AWindowTooLargeForItsBitmapStaysUnpaintedAndTakesNothing)
+{
+    HostWindow window(Stage(), 0, 0, 30000, 30000);
+    uiSkinControl* control = ::SkinControl(window, L"panel", kGeneric);
+    ASSERT_NE(control, nullptr);
+    const long before = LiveGdiObjects();
+
+    for (int i = 0; i < 50; ++i)
+        EXPECT_FALSE(control->RebuildBackground(TRUE));
+    EXPECT_EQ(control->GetBackgroundDC(), nullptr);
+    // The window DCs taken for the rebuilds went back: a DC still taken makes the next one new.
+    EXPECT_EQ(LiveGdiObjects(), before);
+    PaintNow(window);
+    EXPECT_EQ(control->GetBackgroundDC(), nullptr);
+}
+
 TEST_F(SkinControl, EraseBackgroundErasesNothing)
 {
     HostWindow window(Stage(), 0, 0, 120, 80);
