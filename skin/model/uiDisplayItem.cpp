@@ -1,0 +1,130 @@
+// Layout and relative placement shared by every display item.
+#include "uiDisplayItem.h"
+
+#include <vector>
+
+namespace {
+
+// Skin offsets and sizes can be anything a document says; sums saturate instead of wrapping.
+int SaturatedSum(long long value)
+{
+    if (value > INT_MAX)
+        return INT_MAX;
+    if (value < INT_MIN)
+        return INT_MIN;
+    return static_cast<int>(value);
+}
+
+int Add(int a, int b)
+{
+    return SaturatedSum(static_cast<long long>(a) + b);
+}
+
+int Subtract(int a, int b)
+{
+    return SaturatedSum(static_cast<long long>(a) - b);
+}
+
+// Origin along one axis: the near edge, or an offset from the far edge when negative.
+int Origin(int offset, int nearEdge, int farEdge)
+{
+    if (offset == UI_UNSET)
+        return nearEdge;
+    return offset < 0 ? Add(farEdge, offset) : Add(nearEdge, offset);
+}
+
+// Extent along one axis: a set size clamped to the parent, else up to the far-edge rule.
+int Extent(int origin, int size, int farOffset, int nearEdge, int farEdge)
+{
+    if (size != UI_UNSET) {
+        int parentSize = Subtract(farEdge, nearEdge);
+        return size < parentSize ? size : parentSize;
+    }
+    int end = farEdge;
+    if (farOffset != UI_UNSET)
+        end = farOffset < 0 ? Add(farEdge, farOffset) : farOffset;
+    return Subtract(end, origin);
+}
+
+} // namespace
+
+uiDisplayItem::uiDisplayItem(int type) : m_type(type)
+{
+}
+
+int uiDisplayItem::PaintDirect(HDC)
+{
+    return 0;
+}
+
+int uiDisplayItem::AdjustColor(int, int, int)
+{
+    return 1;
+}
+
+void uiDisplayItem::CalcRect(const RECT& parent)
+{
+    m_x = Origin(m_left, parent.left, parent.right);
+    m_y = Origin(m_top, parent.top, parent.bottom);
+    m_w = Extent(m_x, m_width, m_right, parent.left, parent.right);
+    m_h = Extent(m_y, m_height, m_bottom, parent.top, parent.bottom);
+}
+
+RECT uiDisplayItem::GetRect() const
+{
+    RECT rect = {m_x, m_y, Add(m_x, m_w), Add(m_y, m_h)};
+    return rect;
+}
+
+int uiDisplayItem::SetRectAndPaint(HDC dc, const RECT& rect)
+{
+    m_x = rect.left;
+    m_y = rect.top;
+    m_w = Subtract(rect.right, rect.left);
+    m_h = Subtract(rect.bottom, rect.top);
+    return Paint(dc);
+}
+
+void uiDisplayItem::ResolveRelative()
+{
+    // Collect the chain up to its first item, stopping where it would come back on itself, then
+    // place from that first item outwards.
+    std::vector<uiDisplayItem*> chain;
+    for (uiDisplayItem* item = this; item; item = item->m_relativeTo) {
+        bool seen = false;
+        for (uiDisplayItem* earlier : chain)
+            seen = seen || earlier == item;
+        if (seen)
+            break;
+        chain.push_back(item);
+    }
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+        uiDisplayItem* item = *it;
+        if (!item->m_relativeTo || item->m_relativeTo == item || item->m_relativePoint != UI_RELATIVE_RIGHT)
+            continue;
+        const uiDisplayItem* anchor = item->m_relativeTo;
+        int offset = item->m_left == UI_UNSET ? 0 : item->m_left;
+        item->m_x = Add(Add(anchor->m_x, anchor->m_w), offset);
+    }
+}
+
+void uiDisplayItem::CopyTo(uiDisplayItem* target) const
+{
+    target->m_index = m_index;
+    target->m_visible = m_visible;
+    target->m_left = m_left;
+    target->m_top = m_top;
+    target->m_right = m_right;
+    target->m_bottom = m_bottom;
+    target->m_width = m_width;
+    target->m_height = m_height;
+    target->m_stateMask = m_stateMask;
+    target->m_x = m_x;
+    target->m_y = m_y;
+    target->m_w = m_w;
+    target->m_h = m_h;
+    target->m_name = m_name;
+    target->m_ownerWindow = m_ownerWindow;
+    target->m_relativeToName = m_relativeToName;
+    target->m_relativePoint = m_relativePoint;
+}

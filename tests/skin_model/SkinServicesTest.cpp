@@ -1,0 +1,222 @@
+// The small services of the skin engine: the timer window's ticks, the optional system functions and
+// the message-box settings.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "uiApiLoader.h"
+#include "uiGdiAdmin.h"
+#include "uiMsgBoxSettings.h"
+#include "uiTimerWindow.h"
+#include "uiXmlReader.h"
+
+namespace {
+
+// A top-level window of this thread that the timer window can post to.
+class TestWindow {
+public:
+    explicit TestWindow(bool visible)
+        : m_window(CreateWindowExW(0, L"STATIC", L"", WS_POPUP | (visible ? WS_VISIBLE : 0), 0, 0, 10, 10, nullptr,
+                                   nullptr, GetModuleHandleW(nullptr), nullptr))
+    {
+    }
+    ~TestWindow() { DestroyWindow(m_window); }
+    TestWindow(const TestWindow&) = delete;
+    TestWindow& operator=(const TestWindow&) = delete;
+    HWND Handle() const { return m_window; }
+
+private:
+    HWND m_window;
+};
+
+// Pumps this thread's messages, counting ticks per window, until the target has received count more
+// ticks. The bound only keeps a broken timer from hanging the test.
+bool WaitForTicks(HWND target, int count, std::map<HWND, int>* ticks)
+{
+    const int goal = (*ticks)[target] + count;
+    while ((*ticks)[target] < goal) {
+        if (MsgWaitForMultipleObjects(0, nullptr, FALSE, 20000, QS_ALLINPUT) == WAIT_TIMEOUT)
+            return false;
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == UI_MSG_TIMER_TICK) {
+                EXPECT_EQ(0u, message.wParam);
+                EXPECT_EQ(0, message.lParam);
+                ++(*ticks)[message.hwnd];
+            } else {
+                DispatchMessageW(&message);
+            }
+        }
+    }
+    return true;
+}
+
+class TimerWindow : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_timer.Create()); }
+    void TearDown() override { m_timer.Destroy(); }
+    uiTimerWindow m_timer;
+    std::map<HWND, int> m_ticks;
+};
+
+TEST_F(TimerWindow, RegisteredVisibleWindowGetsTicks)
+{
+    TestWindow window(true);
+    EXPECT_TRUE(m_timer.AddWindow(window.Handle()));
+    EXPECT_TRUE(m_timer.IsRunning());
+    EXPECT_TRUE(WaitForTicks(window.Handle(), 3, &m_ticks));
+}
+
+TEST_F(TimerWindow, SameWindowIsRegisteredOnce)
+{
+    TestWindow window(false);
+    EXPECT_TRUE(m_timer.AddWindow(window.Handle()));
+    EXPECT_FALSE(m_timer.AddWindow(window.Handle()));
+    EXPECT_TRUE(m_timer.RemoveWindow(window.Handle()));
+    EXPECT_FALSE(m_timer.RemoveWindow(window.Handle()));
+}
+
+TEST_F(TimerWindow, HiddenWindowGetsNoTicksUntilShown)
+{
+    TestWindow visible(true);
+    TestWindow hidden(false);
+    ASSERT_TRUE(m_timer.AddWindow(hidden.Handle()));
+    ASSERT_TRUE(m_timer.AddWindow(visible.Handle()));
+    // Each tick is posted to both in the same pass, so three ticks at the visible window would have
+    // brought some to the hidden one.
+    ASSERT_TRUE(WaitForTicks(visible.Handle(), 3, &m_ticks));
+    EXPECT_EQ(0, m_ticks[hidden.Handle()]);
+    ShowWindow(hidden.Handle(), SW_SHOWNOACTIVATE);
+    EXPECT_TRUE(WaitForTicks(hidden.Handle(), 2, &m_ticks));
+}
+
+TEST_F(TimerWindow, LastRemovalStopsAndNewRegistrationRestarts)
+{
+    TestWindow window(true);
+    ASSERT_TRUE(m_timer.AddWindow(window.Handle()));
+    ASSERT_TRUE(m_timer.RemoveWindow(window.Handle()));
+    EXPECT_FALSE(m_timer.IsRunning());
+    ASSERT_TRUE(m_timer.AddWindow(window.Handle()));
+    EXPECT_TRUE(m_timer.IsRunning());
+    EXPECT_TRUE(WaitForTicks(window.Handle(), 2, &m_ticks));
+}
+
+TEST_F(TimerWindow, DestroyForgetsRegistrations)
+{
+    TestWindow window(false);
+    ASSERT_TRUE(m_timer.AddWindow(window.Handle()));
+    m_timer.Destroy();
+    EXPECT_FALSE(m_timer.IsRunning());
+    EXPECT_EQ(nullptr, m_timer.GetHandle());
+    EXPECT_FALSE(m_timer.RemoveWindow(window.Handle()));
+}
+
+TEST(ApiLoader, FindsTheFunctionsAndForgetsThemOnUnload)
+{
+    EXPECT_TRUE(uiApiLoader::Load());
+    EXPECT_NE(nullptr, uiApiLoader::AlphaBlend);
+    EXPECT_NE(nullptr, uiApiLoader::GradientFill);
+    EXPECT_NE(nullptr, uiApiLoader::_TrackMouseEvent);
+    EXPECT_NE(nullptr, uiApiLoader::InitCommonControlsEx);
+    EXPECT_NE(nullptr, uiApiLoader::MonitorFromWindow);
+    EXPECT_NE(nullptr, uiApiLoader::msimg32);
+    EXPECT_NE(nullptr, uiApiLoader::comctl32);
+    EXPECT_TRUE(uiApiLoader::Unload());
+    EXPECT_EQ(nullptr, uiApiLoader::AlphaBlend);
+    EXPECT_EQ(nullptr, uiApiLoader::_TrackMouseEvent);
+    EXPECT_EQ(nullptr, uiApiLoader::msimg32);
+    EXPECT_EQ(nullptr, uiApiLoader::comctl32);
+}
+
+class MsgBoxSettings : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        uiMsgBoxSettings::Instance() = uiMsgBoxSettings();
+        uiGetGdiAdmin().Clear();
+    }
+    void TearDown() override { uiGetGdiAdmin().Clear(); }
+
+    static void Load(const char* xml)
+    {
+        TiXmlDocument document;
+        ASSERT_TRUE(uiXmlLoadMemory(document, xml, strlen(xml)));
+        uiMsgBoxSettings::Instance().LoadXml(document.RootElement());
+    }
+};
+
+// The font's height and average character width as GDI measures them, the oracle of the conversions.
+void MeasureFont(HFONT font, int* height, int* averageWidth)
+{
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, font);
+    TEXTMETRICW metrics = {};
+    GetTextMetricsW(dc, &metrics);
+    SIZE extent = {};
+    GetTextExtentPoint32W(dc, L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &extent);
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    *height = metrics.tmHeight;
+    *averageWidth = (extent.cx / 26 + 1) / 2;
+}
+
+TEST_F(MsgBoxSettings, SpacesBecomeDialogUnitsOfTheFont)
+{
+    TiXmlDocument gdi;
+    const char kFonts[] = "<theme><uifont><font id=\"msg\" fontface=\"Tahoma\" fontsize=\"16\"/></uifont></theme>";
+    ASSERT_TRUE(uiXmlLoadMemory(gdi, kFonts, sizeof(kFonts) - 1));
+    uiGetGdiAdmin().LoadGdiXml(gdi.RootElement(), L"", L"", L"");
+    HFONT font = uiGetGdiAdmin().GetFont(L"msg");
+    ASSERT_NE(nullptr, font);
+    int height = 0, averageWidth = 0;
+    MeasureFont(font, &height, &averageWidth);
+    ASSERT_GT(height, 0);
+    ASSERT_GT(averageWidth, 0);
+
+    Load("<messagebox><font id=\"msg\"/><button width=\"80\" height=\"-1\"/>"
+         "<space buttonSpace=\"40\" verticalSpace=\"16\" topSpace=\"-1\" bottomSpace=\"7\"/></messagebox>");
+    const uiMsgBoxSettings& settings = uiMsgBoxSettings::Instance();
+    EXPECT_EQ(font, settings.font);
+    EXPECT_EQ(height, settings.charHeight);
+    EXPECT_EQ(averageWidth, settings.averageCharWidth);
+    EXPECT_EQ(80, settings.buttonWidth);
+    EXPECT_EQ(0, settings.buttonHeight);
+    EXPECT_EQ(40 * 4 / averageWidth, settings.buttonSpace);
+    EXPECT_EQ(16 * 8 / height, settings.verticalSpace);
+    EXPECT_EQ(0, settings.topSpace);
+    EXPECT_EQ(8, settings.iconSpace);
+    EXPECT_EQ(7, settings.bottomSpace);
+}
+
+TEST_F(MsgBoxSettings, UnknownFontFallsBackToTheDefaultFont)
+{
+    TiXmlDocument gdi;
+    const char kFonts[] = "<theme><uifont><font id=\"default\" fontface=\"Tahoma\" fontsize=\"12\"/></uifont></theme>";
+    ASSERT_TRUE(uiXmlLoadMemory(gdi, kFonts, sizeof(kFonts) - 1));
+    uiGetGdiAdmin().LoadGdiXml(gdi.RootElement(), L"", L"", L"");
+    Load("<messagebox><font id=\"nosuchfont\"/></messagebox>");
+    EXPECT_EQ(uiGetGdiAdmin().GetFont(L"default"), uiMsgBoxSettings::Instance().font);
+}
+
+TEST_F(MsgBoxSettings, VerticalSpaceWithoutAFontDividesNothing)
+{
+    Load("<messagebox><space verticalSpace=\"16\" topSpace=\"4\" leftSpace=\"10\"/></messagebox>");
+    const uiMsgBoxSettings& settings = uiMsgBoxSettings::Instance();
+    EXPECT_EQ(0, settings.charHeight);
+    EXPECT_EQ(0, settings.verticalSpace);
+    EXPECT_EQ(0, settings.topSpace);
+    EXPECT_EQ(10 * 4 / 2, settings.leftSpace);
+}
+
+TEST_F(MsgBoxSettings, CaptionsAndStyleAreReadByName)
+{
+    Load("<messagebox><dialogstyle id=\"msgdialog\"/><lang><YesToAll value=\"A\"/><Abort value=\"B\"/>"
+         "<NoSuchCaption value=\"C\"/></lang></messagebox>");
+    const uiMsgBoxSettings& settings = uiMsgBoxSettings::Instance();
+    EXPECT_EQ(CString(L"msgdialog"), settings.dialogStyle);
+    EXPECT_EQ(CString(L"A"), settings.captions[UI_CAPTION_YESTOALL]);
+    EXPECT_EQ(CString(L"B"), settings.captions[UI_CAPTION_ABORT]);
+    EXPECT_EQ(CString(L""), settings.captions[UI_CAPTION_OK]);
+}
+
+} // namespace

@@ -1,0 +1,25 @@
+// Helpers of the style tests: a window element parsed from text, kept alive with its document.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <tinyxml.h>
+#include "CString.h"
+#include "uiStyle.h"
+
+// Writes an 8 x 4 24-bit bitmap file into the temporary folder and returns its path. Its columns, left
+// to right, are blue, blue, green, green, red, red, blue, blue.
+CString WriteColumnBitmap();
+// The path as narrow text for XML (the temporary folder's path is ASCII under the test prefix).
+std::string NarrowPath(const CString& path);
+
+class StyleDocument {
+public:
+    // The root element of the text; null when it does not parse.
+    const TiXmlElement* Parse(const std::string& text);
+    // A style read from the text's root element (a window element); null when it does not parse.
+    std::unique_ptr<uiStyle> Style(const std::string& text);
+
+private:
+    TiXmlDocument m_document;
+};

@@ -1,0 +1,20 @@
+# Custom-drawn scroll bars and the hooking layer, driven by window messages under Wine.
+tavrin_add_gtest(skin_window_scroll_test
+    SOURCES ${TEST_DIR}/ScrollTestWindow.cpp ${TEST_DIR}/CustomScrollBarStateTest.cpp
+            ${TEST_DIR}/CustomScrollBarTrackingTest.cpp
+    LIBS skin_window
+    LABELS unit
+    TIMEOUT 120)
+target_include_directories(skin_window_scroll_test PRIVATE ${TEST_DIR})
+# The mouse sequences place the real cursor: no other test may move it meanwhile.
+set_tests_properties(skin_window_scroll_test PROPERTIES RUN_SERIAL TRUE
+    PASS_REGULAR_EXPRESSION "\\[  PASSED  \\]" FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
+
+tavrin_add_gtest(skin_window_hook_test
+    SOURCES ${TEST_DIR}/ApiHookTest.cpp ${TEST_DIR}/ScrollHooksTest.cpp ${TEST_DIR}/ScrollTestWindow.cpp
+    LIBS skin_window
+    LABELS unit
+    TIMEOUT 120)
+target_include_directories(skin_window_hook_test PRIVATE ${TEST_DIR})
+set_tests_properties(skin_window_hook_test PROPERTIES
+    PASS_REGULAR_EXPRESSION "\\[  PASSED  \\]" FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
