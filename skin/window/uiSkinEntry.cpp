@@ -14,6 +14,9 @@
 #include "uiSkinDialogEx.h"
 #include "uiSkinError.h"
 #include "uiSkinProgress.h"
+#include "uiSkinScrollBar.h"
+#include "uiSkinScrollDialog.h"
+#include "uiSkinScrollWnd.h"
 #include "uiSkinSplitButton.h"
 #include "uiTimerWindow.h"
 #include "uiWindowHelpers.h"
@@ -64,9 +67,9 @@ const FactoryRow kFactory[] = {
     {108, nullptr, L"listbox", kParentAfterCreate},
     {109, nullptr, L"listctrl", kStoreCode | kParentAfterCreate},
     {110, nullptr, L"combobox", 0},
-    {111, nullptr, L"scrollwindow", 0},
+    {111, Make<uiSkinScrollDialog>, L"scrollwindow", 0},
     {113, nullptr, L"groupbox", 0},
-    {114, nullptr, L"scrollbar", 0},
+    {114, Make<uiSkinScrollBar>, L"scrollbar", 0},
     {115, nullptr, L"sliderctrl", kParentBeforeCreate},
     {116, nullptr, L"spinbutton", 0},
     {117, nullptr, L"tabctrl", kParentAfterCreate},
@@ -75,7 +78,7 @@ const FactoryRow kFactory[] = {
     {121, nullptr, L"treectrl", kParentBeforeCreate},
     {122, nullptr, L"toolbarctrl", kParentBeforeCreate},
     {123, Make<uiSkinSplitButton>, L"splitbutton", kStoreCode},
-    {124, nullptr, L"scrollwindow", 0},
+    {124, Make<uiSkinScrollWnd>, L"scrollwindow", 0},
     {125, Make<uiSkinControl>, nullptr, kStoreCode | kNameRequired},
     {126, nullptr, L"datetimectrl", kParentBeforeCreate},
 };
