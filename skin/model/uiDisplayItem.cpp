@@ -48,6 +48,22 @@ int Extent(int origin, int size, int farOffset, int nearEdge, int farEdge)
 
 } // namespace
 
+RECT uiPlacement::ToRect() const
+{
+    RECT rect = {x, y, Add(x, w), Add(y, h)};
+    return rect;
+}
+
+uiPlacement uiPlaceRect(const RECT& parent, int left, int top, int right, int bottom, int width, int height)
+{
+    uiPlacement placed;
+    placed.x = Origin(left, parent.left, parent.right);
+    placed.y = Origin(top, parent.top, parent.bottom);
+    placed.w = Extent(placed.x, width, right, parent.left, parent.right);
+    placed.h = Extent(placed.y, height, bottom, parent.top, parent.bottom);
+    return placed;
+}
+
 uiDisplayItem::uiDisplayItem(int type) : m_type(type)
 {
 }
@@ -64,16 +80,16 @@ int uiDisplayItem::AdjustColor(int, int, int)
 
 void uiDisplayItem::CalcRect(const RECT& parent)
 {
-    m_x = Origin(m_left, parent.left, parent.right);
-    m_y = Origin(m_top, parent.top, parent.bottom);
-    m_w = Extent(m_x, m_width, m_right, parent.left, parent.right);
-    m_h = Extent(m_y, m_height, m_bottom, parent.top, parent.bottom);
+    const uiPlacement placed = uiPlaceRect(parent, m_left, m_top, m_right, m_bottom, m_width, m_height);
+    m_x = placed.x;
+    m_y = placed.y;
+    m_w = placed.w;
+    m_h = placed.h;
 }
 
 RECT uiDisplayItem::GetRect() const
 {
-    RECT rect = {m_x, m_y, Add(m_x, m_w), Add(m_y, m_h)};
-    return rect;
+    return uiPlacement{m_x, m_y, m_w, m_h}.ToRect();
 }
 
 int uiDisplayItem::SetRectAndPaint(HDC dc, const RECT& rect)
