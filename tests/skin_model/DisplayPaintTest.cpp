@@ -2,6 +2,7 @@
 // and gradients.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <vector>
 #include "SkinTestSupport.h"
 #include "uiApiLoader.h"
@@ -209,6 +210,35 @@ TEST(LineItem, LinesRunAlongTheTopOrLeftEdge)
     item.m_direction = 1;
     item.Paint(canvas.GetDC());
     ExpectProbes(canvas, {{2, 3, kRed}, {2, 8, kRed}, {2, 9, kBack}, {3, 5, kBack}}, "vertical");
+}
+
+// A line placed near the end of the coordinate range ends there: its far end never wraps round to
+// the other side and across the surface.
+TEST(LineItem, LineNearTheEndOfTheRangeStaysOffTheSurface)
+{
+    const int kFar = 2000000000;
+    PixelCanvas canvas(20, 20, kBack);
+    uiDisplayLine horizontal;
+    horizontal.m_lineColor = uiColorInfo(kRed);
+    horizontal.m_left = kFar;
+    horizontal.m_width = kFar;
+    horizontal.m_top = 5;
+    horizontal.CalcRect(RECT{0, 0, INT_MAX, INT_MAX});
+    horizontal.Paint(canvas.GetDC());
+
+    uiDisplayLine vertical;
+    vertical.m_lineColor = uiColorInfo(kRed);
+    vertical.m_direction = 1;
+    vertical.m_left = 5;
+    vertical.m_top = kFar;
+    vertical.m_height = kFar;
+    vertical.CalcRect(RECT{0, 0, INT_MAX, INT_MAX});
+    vertical.Paint(canvas.GetDC());
+
+    for (int at = 0; at < 20; ++at) {
+        EXPECT_EQ(canvas.Pixel(at, 5), kBack) << at;
+        EXPECT_EQ(canvas.Pixel(5, at), kBack) << at;
+    }
 }
 
 TEST(LineItem, GradientFillsTheLineArea)
