@@ -159,3 +159,16 @@ TEST(ShiftX, UnsetLeftTakesTheOffsetSetLeftMovesAndPlacedItemsStay)
     EXPECT_EQ(copy.FindItem(L"placed")->m_x, 10 + 4 + 16);
     EXPECT_EQ(copy.FindItem(L"label")->m_x, 10 + 3);
 }
+
+TEST(ShiftX, ShiftsSaturateAtTheEndsOfTheRange)
+{
+    uiDisplayList list;
+    list.Append(Named(L"right", INT_MAX - 5));
+    list.Append(Named(L"left", -5));
+    list.Layout(RECT{0, 0, 100, 10});
+    list.ShiftX(10);
+    EXPECT_EQ(list.FindItem(L"right")->m_x, INT_MAX);
+    list.Layout(RECT{INT_MIN, 0, INT_MIN + 100, 10});
+    list.ShiftX(-200);
+    EXPECT_EQ(list.FindItem(L"left")->m_x, INT_MIN);
+}
