@@ -187,7 +187,8 @@ void uiDisplayImage::SelectStateColumn()
     const int columnWidth = GetImageWidth() / columns;
     const int height = GetImageHeight();
     const int column = StateColumn(m_stateMask);
-    m_partRect = {column * columnWidth, 0, column * columnWidth + columnWidth, height};
+    const int left = uiSaturate(static_cast<long long>(column) * columnWidth);
+    m_partRect = {left, 0, uiSaturatedAdd(left, columnWidth), height};
     m_hasPart = TRUE;
     m_paintMode = UI_PAINT_STRETCH;
 }

@@ -95,6 +95,21 @@ TEST_F(ImageModes, ThreeInBecomesAStretchedPartOnItsFirstPaint)
     EXPECT_TRUE(EqualRect(&item.m_partRect, &part));
 }
 
+// A part as wide as the range, cut for the disabled column of a "3in" strip, saturates: the column lies
+// beyond the part's right end instead of wrapping round to negative coordinates.
+TEST_F(ImageModes, StateColumnOfAHugePartSaturates)
+{
+    item.m_paintMode = UI_PAINT_3IN;
+    item.SetStateMask(UI_STATE_DISABLED);
+    item.m_hasPart = TRUE;
+    item.m_partRect = {0, 0, INT_MAX, 9};
+    item.Paint(canvas.GetDC());
+    const int third = INT_MAX / 3;
+    EXPECT_EQ(item.m_partRect.left, 3 * third);
+    EXPECT_EQ(item.m_partRect.right, INT_MAX);
+    EXPECT_EQ(item.m_partRect.bottom, 9);
+}
+
 TEST_F(ImageModes, PartAndSubRectanglesChooseTheSource)
 {
     item.m_hasPart = TRUE;
