@@ -7,8 +7,11 @@
 #include <vector>
 
 #include "DialogTestSupport.h"
+#include "uiDisplayItem.h"
+#include "uiDisplayList.h"
 #include "uiHandleMap.h"
 #include "uiNoSkinGuard.h"
+#include "uiSkinBase.h"
 #include "uiSkinDialogEx.h"
 #include "uiSkinEntry.h"
 
@@ -163,6 +166,39 @@ TEST_F(DialogEx, TheMinimiseButtonMinimisesAndTheMaximiseButtonToggles)
     EXPECT_FALSE(IsZoomed(dialog));
     SendMessageW(GetDlgItem(dialog, 0xFFDE), BM_CLICK, 0, 0);
     EXPECT_TRUE(PumpUntil([&] { return IsIconic(dialog) != FALSE; }));
+}
+
+// Which look the maximise button shows: 1 for items 1..3 only, 0 for items 4..6 only, -1 otherwise.
+int MaximiseLookOf(HWND button)
+{
+    auto* skin = dynamic_cast<uiSkinBase*>(uiGetHandleMap()->Find(button));
+    if (!skin || !skin->GetDisplayList())
+        return -1;
+    const wchar_t* maximise[] = {L"max1", L"max2", L"max3"};
+    const wchar_t* restore[] = {L"restore1", L"restore2", L"restore3"};
+    int shown = 0, hidden = 0;
+    for (int i = 0; i < 3; ++i) {
+        const BOOL max = skin->GetDisplayList()->FindItem(maximise[i])->IsVisible();
+        const BOOL res = skin->GetDisplayList()->FindItem(restore[i])->IsVisible();
+        shown += max && !res;
+        hidden += !max && res;
+    }
+    return shown == 3 ? 1 : hidden == 3 ? 0 : -1;
+}
+
+TEST_F(DialogEx, TheMaximiseButtonShowsTheLookOfWhatAClickWouldDo)
+{
+    HostWindow dialog(kFramedDialog | WS_VISIBLE);
+    ASSERT_TRUE(uiSkinWindow(dialog, 'd', L"dlg.frame", FALSE));
+    HWND button = GetDlgItem(dialog, 0xFFDD);
+    EXPECT_EQ(MaximiseLookOf(button), 1);
+    SendMessageW(dialog, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    EXPECT_TRUE(IsZoomed(dialog));
+    EXPECT_EQ(MaximiseLookOf(button), 0);
+    // A double click on the caption of the maximised dialog.
+    SendMessageW(dialog, WM_SYSCOMMAND, 0xF122, 0);
+    EXPECT_FALSE(IsZoomed(dialog));
+    EXPECT_EQ(MaximiseLookOf(button), 1);
 }
 
 TEST_F(DialogEx, TheApplicationCanVetoAMinimiseWhenTheStyleAsksIt)
