@@ -166,7 +166,7 @@ BOOL uiSkinControl::RebuildBackground(BOOL force)
     }
     const HDC memoryDC = m_background->GetDC();
     if (m_style && m_style->property) {
-        if (HBRUSH brush = CreateSolidBrush(m_style->property->bkColor.GetColor())) {
+        if (HBRUSH brush = CreateSolidBrush(uiGdiColor(m_style->property->bkColor.GetColor()))) {
             FillRect(memoryDC, &rect, brush);
             DeleteObject(brush);
         }

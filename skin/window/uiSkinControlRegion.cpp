@@ -110,7 +110,7 @@ HRGN uiSkinControl::BuildColorKeyRegion(const RECT& bounds, BOOL reset)
             continue;
         if (reset) {
             // No shape for the window (maximised), but the key-coloured pixels must not show.
-            const COLORREF previous = SetBkColor(background, property.bkColor.GetColor());
+            const COLORREF previous = SetBkColor(background, uiGdiColor(property.bkColor.GetColor()));
             ExtTextOutW(background, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
             SetBkColor(background, previous);
             if (HDC source = CreateCompatibleDC(background)) {
