@@ -80,6 +80,12 @@ HostWindow::~HostWindow()
         DestroyWindow(m_hwnd);
 }
 
+HWND Stage()
+{
+    static HostWindow stage(nullptr, 40, 40, 400, 300);
+    return stage;
+}
+
 HWND CreateSolidChild(HWND parent, const RECT& place, COLORREF color)
 {
     RegisterClasses();
@@ -98,6 +104,33 @@ uiSkinControl* SkinControl(HWND hwnd, const wchar_t* style, int typeCode)
         return control;
     delete control;
     return nullptr;
+}
+
+long LiveGdiObjects()
+{
+    if (const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS))
+        return static_cast<long>(counted);
+    // One entry of the shared handle table; an entry is in use while its type is not 0.
+    struct HandleEntry {
+        UINT64 object;
+        ULONG owner;
+        USHORT unique;
+        UCHAR type;
+        UCHAR flags;
+        UINT64 userPointer;
+    };
+    static_assert(sizeof(HandleEntry) == 24, "layout of the shared GDI handle table");
+    const int kEntries = 0x10000;
+    // PEB.GdiSharedHandleTable of a 32-bit process; the PEB's address is at fs:0x30.
+    const BYTE* peb = nullptr;
+    asm("movl %%fs:0x30, %0" : "=r"(peb));
+    const auto* table = *reinterpret_cast<const HandleEntry* const*>(peb + 0x94);
+    if (!table)
+        return -1;
+    long used = 0;
+    for (int i = 0; i < kEntries; ++i)
+        used += table[i].type != 0;
+    return used;
 }
 
 void PumpPending()
@@ -132,11 +165,6 @@ COLORREF WindowPixel(HWND hwnd, int x, int y)
     const COLORREF color = GetPixel(dc, x, y);
     ReleaseDC(hwnd, dc);
     return color;
-}
-
-COLORREF DCPixel(HDC dc, int x, int y)
-{
-    return GetPixel(dc, x, y);
 }
 
 SIZE SelectedBitmapSize(HDC dc)

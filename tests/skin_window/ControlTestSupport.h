@@ -40,6 +40,10 @@ private:
 // A child of the class that fills its client area with one colour on WM_PAINT.
 HWND CreateSolidChild(HWND parent, const RECT& place, COLORREF color);
 
+// One visible top-level window for the whole run that the tests' windows live in: under Wine without
+// a window manager every top-level window that goes waits for the display server.
+HWND Stage();
+
 // A new uiSkinControl of the type code on the window with the style, auto-deleting; null on failure.
 uiSkinControl* SkinControl(HWND hwnd, const wchar_t* style, int typeCode);
 
@@ -50,9 +54,12 @@ bool PumpUntil(const std::function<bool()>& condition);
 void PaintNow(HWND hwnd);
 // The pixel at a point of the window rectangle, read from the window's own DC.
 COLORREF WindowPixel(HWND hwnd, int x, int y);
-// The pixel at a point of a DC's selected bitmap.
-COLORREF DCPixel(HDC dc, int x, int y);
 SIZE SelectedBitmapSize(HDC dc);
+
+// The process's live GDI objects: GetGuiResources where the system counts them, else the used
+// entries of the process's shared GDI handle table (Wine keeps one but reports 0 to GetGuiResources).
+// -1 when neither is available.
+long LiveGdiObjects();
 
 // Posts the mouse message with the client point. The real cursor stays parked outside the test
 // windows (ParkCursor), so that no mouse move of its own comes between the posted ones.

@@ -43,7 +43,7 @@ protected:
         return types;
     }
 
-    HostWindow parent{nullptr, 40, 40, 300, 200};
+    HostWindow parent{Stage(), 0, 0, 300, 200};
     HostWindow child{parent, 20, 20, 200, 100};
     uiSkinControl* control = nullptr;
 };
@@ -65,15 +65,6 @@ TEST_F(EventCtrl, MovingOntoTheNextItemLeavesTheFirstBeforeEnteringTheSecond)
     }
     EXPECT_EQ(Notices()[2].x, kInRight.x);
     EXPECT_EQ(Notices()[2].y, kInRight.y);
-}
-
-TEST_F(EventCtrl, MovesInsideTheCurrentItemSendNothingMore)
-{
-    Post(WM_MOUSEMOVE, kInLeft);
-    Post(WM_MOUSEMOVE, {kInLeft.x + 5, kInLeft.y + 3});
-    PumpPending();
-
-    EXPECT_EQ(NoticeTypes(), (std::vector<int>{9}));
 }
 
 TEST_F(EventCtrl, ReleasingOverThePressedItemClicksIt)

@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include "ControlTestSupport.h"
-#include "SkinTestSupport.h"
 #include "uiSkinAdmin.h"
 #include "uiSkinControl.h"
 #include "uiStyleRecords.h"
@@ -14,9 +13,23 @@
 namespace {
 
 const int kChildDialog = 102;
+const int kStatic = 106;
 const int kGeneric = 125;
 const COLORREF kPanel = RGB(0x20, 0x40, 0x60), kMarker = RGB(255, 0, 0), kDot = RGB(255, 255, 255);
 const COLORREF kCyan = RGB(0, 255, 255);
+
+BOOL CALLBACK CountWindow(HWND, LPARAM counter)
+{
+    ++*reinterpret_cast<int*>(counter);
+    return TRUE;
+}
+
+int ThreadWindowCount()
+{
+    int count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
 
 class SkinControl : public testing::Test {
 protected:
@@ -28,7 +41,7 @@ protected:
 
 TEST_F(SkinControl, TheWindowShowsTheStylesColourAndItems)
 {
-    HostWindow window(nullptr, 40, 40, 120, 80);
+    HostWindow window(Stage(), 0, 0, 120, 80);
     uiSkinControl* control = ::SkinControl(window, L"panel", kGeneric);
     ASSERT_NE(control, nullptr);
     PaintNow(window);
@@ -37,13 +50,13 @@ TEST_F(SkinControl, TheWindowShowsTheStylesColourAndItems)
     EXPECT_EQ(WindowPixel(window, 15, 15), kMarker);
     EXPECT_EQ(WindowPixel(window, 119, 79), kPanel);
     ASSERT_NE(control->GetBackgroundDC(), nullptr);
-    EXPECT_EQ(DCPixel(control->GetBackgroundDC(), 29, 29), kMarker);
-    EXPECT_EQ(DCPixel(control->GetBackgroundDC(), 30, 30), kPanel);
+    EXPECT_EQ(GetPixel(control->GetBackgroundDC(), 29, 29), kMarker);
+    EXPECT_EQ(GetPixel(control->GetBackgroundDC(), 30, 30), kPanel);
 }
 
 TEST_F(SkinControl, ShrinkingKeepsTheLargerBitmapAndGrowingByOnePixelReplacesIt)
 {
-    HostWindow window(nullptr, 40, 40, 120, 80);
+    HostWindow window(Stage(), 0, 0, 120, 80);
     uiSkinControl* control = ::SkinControl(window, L"panel", kGeneric);
     ASSERT_NE(control, nullptr);
     PaintNow(window);
@@ -65,7 +78,7 @@ TEST_F(SkinControl, ShrinkingKeepsTheLargerBitmapAndGrowingByOnePixelReplacesIt)
 
 TEST_F(SkinControl, APaintRebuildsTheBackgroundOnlyWhenMarkedDirty)
 {
-    HostWindow window(nullptr, 40, 40, 120, 80);
+    HostWindow window(Stage(), 0, 0, 120, 80);
     uiSkinControl* control = ::SkinControl(window, L"panel", kGeneric);
     ASSERT_NE(control, nullptr);
     PaintNow(window);
@@ -81,7 +94,7 @@ TEST_F(SkinControl, APaintRebuildsTheBackgroundOnlyWhenMarkedDirty)
 
 TEST_F(SkinControl, ANewWindowTextRebuildsTheBackground)
 {
-    HostWindow window(nullptr, 40, 40, 120, 80);
+    HostWindow window(Stage(), 0, 0, 120, 80);
     uiSkinControl* control = ::SkinControl(window, L"panel", kGeneric);
     ASSERT_NE(control, nullptr);
     PaintNow(window);
@@ -93,19 +106,39 @@ TEST_F(SkinControl, ANewWindowTextRebuildsTheBackground)
     EXPECT_EQ(WindowPixel(window, 15, 15), kPanel);
 }
 
-TEST_F(SkinControl, EraseBackgroundErasesNothing)
+TEST_F(SkinControl, TheMouseOverAPlainControlPaintsItsOverLook)
 {
-    HostWindow window(nullptr, 40, 40, 120, 80);
+    HostWindow window(Stage(), 0, 0, 120, 80);
     ASSERT_NE(::SkinControl(window, L"panel", kGeneric), nullptr);
-    PixelCanvas canvas(20, 20, kCyan);
+    PaintNow(window);
+    EXPECT_EQ(WindowPixel(window, 45, 15), kPanel);
 
-    EXPECT_EQ(SendMessageW(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas.GetDC()), 0), 1);
-    EXPECT_EQ(canvas.Pixel(10, 10), kCyan);
+    // Painted at once, before the leave notice that the parked cursor causes is served.
+    SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(60, 30));
+    UpdateWindow(window);
+    EXPECT_EQ(WindowPixel(window, 45, 15), kCyan);
+    EXPECT_EQ(WindowPixel(window, 15, 15), kMarker);
+}
+
+TEST_F(SkinControl, AWindowTooLargeForItsBitmapStaysUnpaintedAndTakesNothing)
+{
+    HostWindow window(Stage(), 0, 0, 30000, 30000);
+    uiSkinControl* control = ::SkinControl(window, L"panel", kGeneric);
+    ASSERT_NE(control, nullptr);
+    const long before = LiveGdiObjects();
+
+    for (int i = 0; i < 50; ++i)
+        EXPECT_FALSE(control->RebuildBackground(TRUE));
+    EXPECT_EQ(control->GetBackgroundDC(), nullptr);
+    // The window DCs taken for the rebuilds went back: a DC still taken makes the next one new.
+    EXPECT_EQ(LiveGdiObjects(), before);
+    PaintNow(window);
+    EXPECT_EQ(control->GetBackgroundDC(), nullptr);
 }
 
 TEST_F(SkinControl, AClipColourWithoutShapesCutsTheWindowToItsOtherPixels)
 {
-    HostWindow window(nullptr, 40, 40, 60, 40);
+    HostWindow window(Stage(), 0, 0, 60, 40);
     ASSERT_NE(::SkinControl(window, L"keyed", kGeneric), nullptr);
     PaintNow(window);
 
@@ -122,7 +155,7 @@ TEST_F(SkinControl, AClipColourWithoutShapesCutsTheWindowToItsOtherPixels)
 
 TEST_F(SkinControl, RectangleShapesPlacedFromBothEdgesMakeTheRegion)
 {
-    HostWindow window(nullptr, 40, 40, 100, 60);
+    HostWindow window(Stage(), 0, 0, 100, 60);
     ASSERT_NE(::SkinControl(window, L"shaped", kGeneric), nullptr);
     PaintNow(window);
 
@@ -179,7 +212,7 @@ protected:
         ASSERT_NE(parentControl, nullptr);
     }
 
-    HostWindow parent{nullptr, 40, 40, 200, 100};
+    HostWindow parent{Stage(), 0, 0, 200, 100};
     uiSkinControl* parentControl = nullptr;
 };
 
@@ -226,29 +259,46 @@ TEST_F(Children, ARebuiltParentHasItsTransparentChildrenRepaintOverIt)
     EXPECT_EQ(WindowPixel(child, 14, 14), kPanel);
 }
 
+TEST(SkinControlResources, TheGdiCountSeesObjectsComeAndGo)
+{
+    const long before = LiveGdiObjects();
+    HBRUSH brushes[10];
+    for (HBRUSH& brush : brushes)
+        brush = CreateSolidBrush(RGB(1, 2, 3));
+    EXPECT_EQ(LiveGdiObjects(), before + 10);
+    for (HBRUSH brush : brushes)
+        DeleteObject(brush);
+    EXPECT_EQ(LiveGdiObjects(), before);
+}
+
 TEST(SkinControlResources, ManyCreateAndDestroyCyclesLeaveTheObjectCountsAlone)
 {
     ASSERT_TRUE(uiGetSkinAdmin().LoadFromResource(MAKEINTRESOURCEW(2030), L"SKINDB"));
-    HostWindow host(nullptr, 40, 40, 300, 200);
-    // A shaped control with a transparent child, painted, resized and painted again.
+    HostWindow host(Stage(), 0, 0, 300, 200);
+    // A shaped control with a transparent child, painted, resized and painted again; an event control
+    // whose item's tooltip appears.
     auto cycle = [&host] {
         HostWindow parent(host, 0, 0, 200, 100);
         ::SkinControl(parent, L"keyed", kChildDialog);
         HostWindow child(parent, 5, 5, 40, 30);
         ::SkinControl(child, L"see.through", kGeneric);
+        HostWindow events(host, 0, 100, 200, 60);
+        ::SkinControl(events, L"events", kStatic);
         PaintNow(parent);
         SetWindowPos(parent, nullptr, 0, 0, 220, 110, SWP_NOMOVE | SWP_NOZORDER);
-        PaintNow(parent);
+        SendMessageW(events, WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
+        PaintNow(host);
     };
     // The first cycle may create lasting objects of the system's own (stock fonts, caches).
     cycle();
-    const DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    const DWORD userBefore = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    const long gdiBefore = LiveGdiObjects();
+    ASSERT_GT(gdiBefore, 0);
+    const int windowsBefore = ThreadWindowCount();
     for (int i = 0; i < 1000; ++i)
         cycle();
-    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdiBefore);
-    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), userBefore);
-    std::printf("GDI objects %lu, USER objects %lu\n", gdiBefore, userBefore);
+    EXPECT_EQ(LiveGdiObjects(), gdiBefore);
+    // Tooltips are top-level windows of the thread.
+    EXPECT_EQ(ThreadWindowCount(), windowsBefore);
 }
 
 }  // namespace
