@@ -16,6 +16,7 @@ namespace {
 const COLORREF kNavy = RGB(0, 0, 0x80), kOdd = RGB(0, 255, 0), kEven = RGB(0, 0x80, 0);
 const COLORREF kOver = RGB(255, 255, 0), kChecked = RGB(255, 0, 255), kMark = RGB(255, 255, 255);
 const COLORREF kBorder = RGB(255, 0, 0), kHeaderNormal = RGB(0x40, 0x40, 0x40), kHeaderOver = RGB(0xC0, 0xC0, 0xC0);
+const COLORREF kSeparator = RGB(0, 0, 0);
 const DWORD kReport = LVS_REPORT | LVS_OWNERDRAWFIXED | LVS_SHOWSELALWAYS;
 
 class ListCtrl : public testing::Test {
@@ -268,6 +269,10 @@ TEST_F(ListCtrl, TheHeaderShowsTheHotColumnAndClicksMoveAndFlipTheSort)
     EXPECT_EQ(header->GetTypeCode(), 112);
     PaintNow(list);
     EXPECT_EQ(WindowPixel(Header(), 30, 5), kHeaderNormal);
+    // Each column ends in its two-pixel separator.
+    EXPECT_EQ(WindowPixel(Header(), 58, 5), kSeparator);
+    EXPECT_EQ(WindowPixel(Header(), 119, 5), kSeparator);
+    EXPECT_EQ(WindowPixel(Header(), 57, 5), kHeaderNormal);
 
     PostMouse(Header(), WM_MOUSEMOVE, 90, 5);
     PumpPending();
@@ -275,6 +280,9 @@ TEST_F(ListCtrl, TheHeaderShowsTheHotColumnAndClicksMoveAndFlipTheSort)
     PaintNow(list);
     EXPECT_EQ(WindowPixel(Header(), 90, 5), kHeaderOver);
     EXPECT_EQ(WindowPixel(Header(), 30, 5), kHeaderNormal);
+    // The hot column has no separator.
+    EXPECT_EQ(WindowPixel(Header(), 119, 5), kHeaderOver);
+    EXPECT_EQ(WindowPixel(Header(), 58, 5), kSeparator);
 
     NMHEADERW click = {};
     click.hdr.hwndFrom = Header();

@@ -2,6 +2,7 @@
 #include "ListTestSupport.h"
 
 #include <commctrl.h>
+#include <vector>
 
 #include "uiSkinAdmin.h"
 #include "uiSkinBase.h"
@@ -15,6 +16,16 @@ bool LoadListsSkin()
         loaded = uiGetSkinAdmin().LoadFromResource(MAKEINTRESOURCEW(2031), L"SKINDB");
     }
     return loaded;
+}
+
+int GdiHeadroom()
+{
+    std::vector<HBRUSH> brushes;
+    while (HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3)))
+        brushes.push_back(brush);
+    for (HBRUSH brush : brushes)
+        DeleteObject(brush);
+    return static_cast<int>(brushes.size());
 }
 
 ListHost::ListHost() : m_window(nullptr, 30, 30, 400, 300)

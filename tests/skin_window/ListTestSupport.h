@@ -9,6 +9,11 @@
 // Loads the list test skin once; whether it is loaded.
 bool LoadListsSkin();
 
+// How many more GDI objects the process can make now: brushes are made until the system refuses one,
+// then deleted. Wine reports no object counts, but its handle table is finite; a leak shows as less
+// room.
+int GdiHeadroom();
+
 // A top-level host with a plain skin object, so that owner-draw and notify messages reach the
 // children's own skin objects.
 class ListHost {

@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include "ListTestSupport.h"
+#include "SkinTestSupport.h"
 #include "uiSkinTreeCtrl.h"
 
 namespace {
@@ -134,16 +135,20 @@ TEST_F(TreeCtrl, AFramedTreeGetsTheSkinsBorder)
     EXPECT_EQ(WindowPixel(tree, 0, 0), kBorder);
 }
 
-TEST_F(TreeCtrl, ErasingManyTimesLeavesNoBrushBehind)
+TEST_F(TreeCtrl, ErasingFillsBelowTheItemsAndLeavesNoBrushBehind)
 {
     Skin();
-    HDC dc = GetDC(tree);
-    SendMessageW(tree, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-    const DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    for (int i = 0; i < 500; ++i)
-        EXPECT_EQ(SendMessageW(tree, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0), 1);
-    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), before);
-    ReleaseDC(tree, dc);
+    PixelCanvas canvas(250, 200, RGB(0, 255, 255));
+    const WPARAM dc = reinterpret_cast<WPARAM>(canvas.GetDC());
+    EXPECT_EQ(SendMessageW(tree, WM_ERASEBKGND, dc, 0), 1);
+    // The five items keep what they had; below them the style's colour.
+    EXPECT_EQ(canvas.Pixel(100, 4 * kRow + 5), RGB(0, 255, 255));
+    EXPECT_EQ(canvas.Pixel(100, 5 * kRow + 5), kNavy);
+
+    const int before = GdiHeadroom();
+    for (int i = 0; i < 300; ++i)
+        SendMessageW(tree, WM_ERASEBKGND, dc, 0);
+    EXPECT_EQ(GdiHeadroom(), before);
 }
 
 }  // namespace

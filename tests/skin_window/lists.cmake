@@ -12,7 +12,8 @@ set_source_files_properties(${TEST_DIR}/ListsSkinResource.rc PROPERTIES
     OBJECT_DEPENDS ${skin_window_lists_resource_dir}/lists.skindb)
 
 tavrin_add_gtest(skin_window_lists_test
-    SOURCES ${TEST_DIR}/ControlTestSupport.cpp ${TEST_DIR}/ListTestSupport.cpp ${TEST_DIR}/ListBoxTest.cpp ${TEST_DIR}/ListCtrlTest.cpp ${TEST_DIR}/TreeCtrlTest.cpp ${TEST_DIR}/ListFactoryTest.cpp
+    SOURCES ${TEST_DIR}/ControlTestSupport.cpp ${TEST_DIR}/ListTestSupport.cpp ${TEST_DIR}/ListBoxTest.cpp
+            ${TEST_DIR}/ListCtrlTest.cpp ${TEST_DIR}/TreeCtrlTest.cpp ${TEST_DIR}/ListFactoryTest.cpp ${TEST_DIR}/ListResourcesTest.cpp
             ${TEST_DIR}/ListsSkinResource.rc
     LIBS skin_window skin_model_test_support comctl32
     LABELS unit
