@@ -375,6 +375,7 @@ LRESULT uiSkinListBox::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
             return WithoutRedraw(msg, wParam, lParam, RDW_FRAME);
         break;
     case LB_ADDSTRING:
+    case LB_ADDFILE:
     case LB_INSERTSTRING: {
         // The list box decides where the row lands (a sorted list places it by its text) and may
         // refuse it: the look's slot follows the index it answers.
@@ -382,6 +383,15 @@ LRESULT uiSkinListBox::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         if (index >= 0)
             InsertSlot(static_cast<int>(index));
         return index;
+    }
+    case LB_DIR:
+    case LB_SETCOUNT: {
+        // Rows added all over the list, or a new count of a list without data: no look can tell
+        // which row it belongs to any more, so every row starts afresh.
+        const LRESULT result = uiSkinEventCtrl::WindowProc(msg, wParam, lParam);
+        DeleteDrawItemInfo(-1);
+        m_looks.resize(static_cast<size_t>(GetCount()));
+        return result;
     }
     case LB_DELETESTRING: {
         // Only a row that the list box really deleted takes its look along.

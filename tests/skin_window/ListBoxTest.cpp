@@ -88,6 +88,23 @@ TEST_F(ListBox, ARefusedInsertAddsNoSlotAndAnInsertPastTheEndIsAppended)
     EXPECT_EQ(skin->GetDrawItemSlotCount(), Count());
 }
 
+TEST_F(ListBox, RowsAddedByAFolderListingStartAfreshOneSlotEach)
+{
+    MakeList(LBS_SORT);
+    Skin();
+    Add(L"zz");
+    ASSERT_NE(skin->GetDrawItemInfo(0), nullptr);
+    wchar_t folder[MAX_PATH] = {};
+    GetSystemDirectoryW(folder, MAX_PATH);
+    lstrcatW(folder, L"\\*.dll");
+
+    ASSERT_GE(SendMessageW(list, LB_DIR, DDL_READWRITE, reinterpret_cast<LPARAM>(folder)), 0);
+    EXPECT_EQ(skin->GetDrawItemSlotCount(), Count());
+    EXPECT_GT(Count(), 1);
+    EXPECT_EQ(skin->PeekDrawItemInfo(Count() - 1), nullptr);
+    EXPECT_TRUE(skin->GetEventItems().empty());
+}
+
 TEST_F(ListBox, DeletingARowMovesTheLaterLooksUpAndABadIndexChangesNothing)
 {
     MakeList();
