@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <algorithm>
 #include <cstdio>
+#include <map>
 
 #include "uiDisplayEventItem.h"
 #include "uiDisplayEventList.h"
@@ -185,6 +186,43 @@ void uiSkinListCtrl::RemapColumns(int oldColumns, int newColumns, int column)
         }
     }
     m_cells = std::move(remapped);
+}
+
+std::vector<LPARAM> uiSkinListCtrl::RowParams() const
+{
+    const int rows = GetRowCount();
+    std::vector<LPARAM> params(static_cast<size_t>(rows < 0 ? 0 : rows), 0);
+    for (int row = 0; row < rows; ++row) {
+        LVITEMW item = {};
+        item.mask = LVIF_PARAM;
+        item.iItem = row;
+        SendMessageW(m_hwnd, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        params[row] = item.lParam;
+    }
+    return params;
+}
+
+void uiSkinListCtrl::FollowSortedRows(const std::vector<LPARAM>& before)
+{
+    const size_t columns = static_cast<size_t>(GetColumnCount());
+    const std::vector<LPARAM> after = RowParams();
+    if (after.size() != before.size() || before.size() * columns != m_cells.size())
+        return;
+    std::multimap<LPARAM, size_t> oldRows;
+    for (size_t row = 0; row < before.size(); ++row)
+        oldRows.emplace(before[row], row);
+    std::vector<std::unique_ptr<uiDrawObj>> sorted(m_cells.size());
+    for (size_t row = 0; row < after.size(); ++row) {
+        const auto found = oldRows.find(after[row]);
+        if (found == oldRows.end())
+            continue;
+        for (size_t column = 0; column < columns; ++column)
+            sorted[row * columns + column] = std::move(m_cells[found->second * columns + column]);
+        oldRows.erase(found);
+    }
+    for (size_t i = 0; i < m_cells.size(); ++i)
+        DropCell(i);
+    m_cells = std::move(sorted);
 }
 
 void uiSkinListCtrl::InsertRow(int row)
@@ -438,6 +476,15 @@ LRESULT uiSkinListCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
                 InvalidateRowsFrom(static_cast<int>(row));
         }
         return row;
+    }
+    case LVM_SORTITEMS:
+    case LVM_SORTITEMSEX: {
+        // The sort moves the rows: their cells move with them.
+        const std::vector<LPARAM> before = RowParams();
+        const LRESULT result = uiSkinEventCtrl::WindowProc(msg, wParam, lParam);
+        if (result)
+            FollowSortedRows(before);
+        return result;
     }
     case LVM_DELETEALLITEMS: {
         const LRESULT result = uiSkinEventCtrl::WindowProc(msg, wParam, lParam);

@@ -50,6 +50,11 @@ private:
     void DropCell(size_t index);
     // Moves the looks to their cells after a column was inserted at or deleted from the index.
     void RemapColumns(int oldColumns, int newColumns, int column);
+    // The item data of every row, in row order.
+    std::vector<LPARAM> RowParams() const;
+    // Moves the rows' cells to where a sort put the rows, knowing each row by its item data (rows
+    // with the same data keep their order among themselves).
+    void FollowSortedRows(const std::vector<LPARAM>& before);
     void InsertRow(int row);
     void DeleteRow(int row);
     void DrawRow(const DRAWITEMSTRUCT& item);

@@ -117,6 +117,34 @@ TEST_F(ListCtrl, ASortedListPutsTheNewCellsWhereItPlacedTheRow)
     EXPECT_EQ(skin->PeekDrawItem(2, 1), c);
 }
 
+int CALLBACK ByItemData(LPARAM first, LPARAM second, LPARAM)
+{
+    return static_cast<int>(first - second);
+}
+
+TEST_F(ListCtrl, SortingTheRowsTakesTheirCellsAlong)
+{
+    MakeList();
+    Skin();
+    uiDrawObj* looks[3] = {};
+    const LPARAM data[3] = {30, 10, 20};
+    for (int row = 0; row < 3; ++row) {
+        LVITEMW item = {};
+        item.mask = LVIF_PARAM;
+        item.iItem = row;
+        item.lParam = data[row];
+        SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    }
+    for (int row = 0; row < 3; ++row)
+        looks[row] = skin->GetDrawItem(row, 2);
+
+    ASSERT_TRUE(SendMessageW(list, LVM_SORTITEMS, 0, reinterpret_cast<LPARAM>(ByItemData)));
+    EXPECT_EQ(skin->PeekDrawItem(0, 2), looks[1]);
+    EXPECT_EQ(skin->PeekDrawItem(1, 2), looks[2]);
+    EXPECT_EQ(skin->PeekDrawItem(2, 2), looks[0]);
+    EXPECT_EQ(skin->GetCellSlotCount(), 9);
+}
+
 TEST_F(ListCtrl, DeletingAColumnMovesEveryLaterCellAndDropsItsClickableParts)
 {
     MakeList();
