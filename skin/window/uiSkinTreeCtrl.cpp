@@ -222,7 +222,8 @@ void uiSkinTreeCtrl::OnMouseMove(POINT point)
         m_leavePending = uiRequestMouseLeave(m_hwnd);
     TVHITTESTINFO hit = {};
     hit.pt = point;
-    const HTREEITEM item = reinterpret_cast<HTREEITEM>(SendMessageW(m_hwnd, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    const LRESULT found = SendMessageW(m_hwnd, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+    const HTREEITEM item = reinterpret_cast<HTREEITEM>(found);
     if (!item) {
         if (m_hotItem) {
             const HTREEITEM previous = m_hotItem;

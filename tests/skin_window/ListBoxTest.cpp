@@ -31,7 +31,10 @@ protected:
         skin = new uiSkinListBox;
         ASSERT_TRUE(skin->SkinWindow(list, skinStyle, TRUE, FALSE));
     }
-    int Add(const wchar_t* text) { return static_cast<int>(SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text))); }
+    int Add(const wchar_t* text)
+    {
+        return static_cast<int>(SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)));
+    }
     LRESULT Insert(int index, const wchar_t* text)
     {
         return SendMessageW(list, LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
@@ -193,6 +196,25 @@ TEST_F(ListBox, TheRowUnderTheMouseDrawsOverAndLeavingEndsIt)
     EXPECT_EQ(skin->GetHotItem(), -1);
     PaintNow(list);
     EXPECT_EQ(WindowPixel(list, 35, kRowHeight + 5), kEven);
+}
+
+TEST_F(ListBox, AClickOnARowsPartTellsTheParentWhichRow)
+{
+    MakeList();
+    Skin();
+    Add(L"one");
+    Add(L"two");
+    PaintNow(list);
+    Notices().clear();
+
+    PostMouse(list, WM_LBUTTONDOWN, 65, kRowHeight + 5, MK_LBUTTON);
+    PostMouse(list, WM_LBUTTONUP, 65, kRowHeight + 5);
+    ASSERT_TRUE(PumpUntil([] { return !Notices().empty() && Notices().back().type == UI_EVENT_CLICK; }));
+    const Notice& click = Notices().back();
+    EXPECT_EQ(click.receiver, static_cast<HWND>(host));
+    EXPECT_EQ(click.control, list);
+    EXPECT_EQ(click.name, L"press");
+    EXPECT_EQ(click.index, 1);
 }
 
 TEST_F(ListBox, AFramedListGetsTheSkinsBorder)

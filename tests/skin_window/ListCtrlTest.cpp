@@ -262,6 +262,25 @@ TEST_F(ListCtrl, RowsAlternateOddAndEvenAndSelectedOrHotRowsPaintTheItem)
     EXPECT_EQ(RowPixel(2), kOdd);
 }
 
+TEST_F(ListCtrl, AClickOnACellsPartTellsTheParentItsRowAndColumn)
+{
+    MakeList();
+    Skin();
+    InsertRow(0);
+    InsertRow(1);
+    PaintNow(list);
+    Notices().clear();
+    const RECT second = Row(1);
+
+    PostMouse(list, WM_LBUTTONDOWN, 73, second.top + 3, MK_LBUTTON);
+    PostMouse(list, WM_LBUTTONUP, 73, second.top + 3);
+    ASSERT_TRUE(PumpUntil([] { return !Notices().empty() && Notices().back().type == UI_EVENT_CLICK; }));
+    const Notice& click = Notices().back();
+    EXPECT_EQ(click.control, list);
+    EXPECT_EQ(click.name, L"cell.press");
+    EXPECT_EQ(click.index, 1 * 65536 + 1);
+}
+
 TEST_F(ListCtrl, ARowWithoutALookForItsSecondColumnIsNotDrawn)
 {
     MakeList();
