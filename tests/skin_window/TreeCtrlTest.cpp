@@ -5,6 +5,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <string>
 
 #include "ListTestSupport.h"
 #include "SkinTestSupport.h"
@@ -74,6 +75,29 @@ TEST_F(TreeCtrl, ItemsAreIndentedByTheirLevelAndShowTheirSign)
     PaintNow(tree);
     EXPECT_EQ(Pixel(11, 0, 3), kCollapsed);
     EXPECT_EQ(Pixel(150, 2), kNavy);
+}
+
+TEST_F(TreeCtrl, AHorizontallyScrolledTreeDrawsItsItemsShiftedByThePosition)
+{
+    Skin();
+    // A text far wider than the tree gives it a horizontal range.
+    TVITEMW item = {};
+    item.mask = TVIF_TEXT | TVIF_HANDLE;
+    item.hItem = second;
+    std::wstring wide(200, L'W');
+    item.pszText = &wide[0];
+    SendMessageW(tree, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(tree, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 30), 0);
+    const int position = GetScrollPos(tree, SB_HORZ);
+    ASSERT_GT(position, 8);
+    ASSERT_LT(position, 48);
+    PaintNow(tree);
+
+    // The mark at x 2 to 6 of each row now lies left of the window; the row's far part is drawn.
+    EXPECT_EQ(Pixel(3, 0, 3), kNormal);
+    EXPECT_EQ(Pixel(2 + 48 - position, 3, 3), kMark);
+    EXPECT_EQ(Pixel(2 + 48 - position - 1, 3, 3), kNormal);
+    EXPECT_EQ(Pixel(240, 0), kNormal);
 }
 
 TEST_F(TreeCtrl, TheSelectedItemDrawsCheckedAndTheItemUnderTheMouseOver)
