@@ -28,10 +28,19 @@ int GdiHeadroom()
     return static_cast<int>(brushes.size());
 }
 
-ListHost::ListHost() : m_window(nullptr, 30, 30, 400, 300)
+ListHost::ListHost()
 {
-    // Auto-deleting: it goes with the window.
-    (new uiSkinBase)->Attach(m_window, TRUE);
+    static HostWindow shared(nullptr, 30, 30, 400, 300);
+    static const bool skinned = (new uiSkinBase)->Attach(shared, TRUE) != FALSE;
+    (void)skinned;
+    m_window = shared;
+}
+
+ListHost::~ListHost()
+{
+    while (HWND child = GetWindow(m_window, GW_CHILD))
+        DestroyWindow(child);
+    PumpPending();
 }
 
 HWND ListHost::Child(const wchar_t* className, DWORD style, const RECT& place, DWORD exStyle) const

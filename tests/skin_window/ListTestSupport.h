@@ -14,15 +14,19 @@ bool LoadListsSkin();
 // room.
 int GdiHeadroom();
 
-// A top-level host with a plain skin object, so that owner-draw and notify messages reach the
-// children's own skin objects.
+// The top-level host of the list tests, with a plain skin object, so that owner-draw and notify
+// messages reach the children's own skin objects. One host serves every test (under Wine a shown
+// top-level window takes seconds to go); each ListHost destroys the children made on it.
 class ListHost {
 public:
     ListHost();
+    ~ListHost();
+    ListHost(const ListHost&) = delete;
+    ListHost& operator=(const ListHost&) = delete;
     operator HWND() const { return m_window; }
     // A child of the class with the style, at the place, id 100.
     HWND Child(const wchar_t* className, DWORD style, const RECT& place, DWORD exStyle = 0) const;
 
 private:
-    HostWindow m_window;
+    HWND m_window;
 };
