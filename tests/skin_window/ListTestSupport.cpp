@@ -34,6 +34,8 @@ ListHost::ListHost()
     static const bool skinned = (new uiSkinBase)->Attach(shared, TRUE) != FALSE;
     (void)skinned;
     m_window = shared;
+    // The posted mouse messages alone decide what is hot.
+    ParkCursor();
 }
 
 ListHost::~ListHost()

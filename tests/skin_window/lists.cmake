@@ -20,5 +20,6 @@ tavrin_add_gtest(skin_window_lists_test
     TIMEOUT 300)
 target_include_directories(skin_window_lists_test PRIVATE ${skin_window_lists_resource_dir})
 add_dependencies(skin_window_lists_test skin_window_lists_resource)
-set_tests_properties(skin_window_lists_test PROPERTIES
+# Hover states come from posted mouse moves: no other test may move the real cursor meanwhile.
+set_tests_properties(skin_window_lists_test PROPERTIES RUN_SERIAL TRUE
     PASS_REGULAR_EXPRESSION "\\[  PASSED  \\]" FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
