@@ -217,6 +217,22 @@ TEST_F(ListBox, AClickOnARowsPartTellsTheParentWhichRow)
     EXPECT_EQ(click.index, 1);
 }
 
+TEST_F(ListBox, AColourAdjustmentReachesLooksMadeBeforeAndAfterIt)
+{
+    MakeList();
+    Skin();
+    Add(L"one");
+    Add(L"two");
+    ASSERT_NE(skin->GetDrawItemInfo(0), nullptr);
+    EXPECT_EQ(skin->SetColorAdjust(0, 100, -60), 1);
+    PaintNow(list);
+
+    // Row 1's look is made while it is drawn, after the adjustment.
+    const COLORREF before = WindowPixel(list, 4, 4);
+    EXPECT_NE(before, kMark);
+    EXPECT_EQ(WindowPixel(list, 4, kRowHeight + 4), before);
+}
+
 TEST_F(ListBox, AFramedListGetsTheSkinsBorder)
 {
     list = host.Child(L"LISTBOX", kOwnerDrawn | WS_BORDER, RECT{10, 10, 210, 150});
