@@ -46,6 +46,9 @@ public:
 
 private:
     void SkinHeader();
+    // Runs a message that inserts, deletes or sorts rows or columns and moves the cells to match;
+    // FALSE for other messages.
+    BOOL OnCellMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
     void Resize(int rows);
     void DropCell(size_t index);
     // Moves the looks to their cells after a column was inserted at or deleted from the index.
