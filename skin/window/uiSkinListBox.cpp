@@ -327,6 +327,41 @@ LRESULT uiSkinListBox::WithoutRedraw(UINT msg, WPARAM wParam, LPARAM lParam, UIN
     return result;
 }
 
+BOOL uiSkinListBox::OnRowMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    switch (msg) {
+    case LB_ADDSTRING:
+    case LB_ADDFILE:
+    case LB_INSERTSTRING: {
+        // The list box decides where the row lands (a sorted list places it by its text) and may
+        // refuse it: the look's slot follows the index it answers.
+        const LRESULT index = uiSkinEventCtrl::WindowProc(msg, wParam, lParam);
+        *result = index;
+        if (index >= 0)
+            InsertSlot(static_cast<int>(index));
+        return TRUE;
+    }
+    case LB_DIR:
+    case LB_SETCOUNT: {
+        // Rows added all over the list, or a new count of a list without data: no look can tell
+        // which row it belongs to any more, so every row starts afresh.
+        *result = uiSkinEventCtrl::WindowProc(msg, wParam, lParam);
+        DeleteDrawItemInfo(-1);
+        m_looks.resize(static_cast<size_t>(GetCount()));
+        return TRUE;
+    }
+    case LB_DELETESTRING: {
+        // Only a row that the list box really deleted takes its look along.
+        *result = uiSkinEventCtrl::WindowProc(msg, wParam, lParam);
+        if (*result != LB_ERR)
+            DeleteDrawItemInfo(static_cast<int>(wParam));
+        return TRUE;
+    }
+    default:
+        return FALSE;
+    }
+}
+
 LRESULT uiSkinListBox::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     const LRESULT drawAnswer = m_scrollBars.IsAttached() ? m_scrollBars.OnMessage(msg, wParam, lParam) : 0;
@@ -336,6 +371,9 @@ LRESULT uiSkinListBox::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     if (m_scrollBars.IsAttached() && uiScrollBarHelper::IsCustomDraw(msg, lParam))
         return drawAnswer;
+    LRESULT result = 0;
+    if (OnRowMessage(msg, wParam, lParam, &result))
+        return result;
     switch (msg) {
     case WM_PAINT:
         return OnPaint();
@@ -374,32 +412,6 @@ LRESULT uiSkinListBox::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         if (HasSkinnedBackground())
             return WithoutRedraw(msg, wParam, lParam, RDW_FRAME);
         break;
-    case LB_ADDSTRING:
-    case LB_ADDFILE:
-    case LB_INSERTSTRING: {
-        // The list box decides where the row lands (a sorted list places it by its text) and may
-        // refuse it: the look's slot follows the index it answers.
-        const LRESULT index = uiSkinEventCtrl::WindowProc(msg, wParam, lParam);
-        if (index >= 0)
-            InsertSlot(static_cast<int>(index));
-        return index;
-    }
-    case LB_DIR:
-    case LB_SETCOUNT: {
-        // Rows added all over the list, or a new count of a list without data: no look can tell
-        // which row it belongs to any more, so every row starts afresh.
-        const LRESULT result = uiSkinEventCtrl::WindowProc(msg, wParam, lParam);
-        DeleteDrawItemInfo(-1);
-        m_looks.resize(static_cast<size_t>(GetCount()));
-        return result;
-    }
-    case LB_DELETESTRING: {
-        // Only a row that the list box really deleted takes its look along.
-        const LRESULT result = uiSkinEventCtrl::WindowProc(msg, wParam, lParam);
-        if (result != LB_ERR)
-            DeleteDrawItemInfo(static_cast<int>(wParam));
-        return result;
-    }
     default:
         break;
     }

@@ -55,6 +55,9 @@ private:
     void InvalidateItem(int index);
     // Runs the message with redrawing off, then repaints the list once.
     LRESULT WithoutRedraw(UINT msg, WPARAM wParam, LPARAM lParam, UINT extraFlags);
+    // Runs a message that adds or deletes rows and keeps the looks in step with what the list box
+    // did; FALSE for other messages.
+    BOOL OnRowMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
     // Keeps the looks in step with an insertion or deletion the list box has done.
     void InsertSlot(int index);
     // Row values of the event items from the index on, after rows moved.
