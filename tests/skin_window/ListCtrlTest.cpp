@@ -16,7 +16,7 @@ namespace {
 const COLORREF kNavy = RGB(0, 0, 0x80), kOdd = RGB(0, 255, 0), kEven = RGB(0, 0x80, 0);
 const COLORREF kOver = RGB(255, 255, 0), kChecked = RGB(255, 0, 255), kMark = RGB(255, 255, 255);
 const COLORREF kBorder = RGB(255, 0, 0), kHeaderNormal = RGB(0x40, 0x40, 0x40), kHeaderOver = RGB(0xC0, 0xC0, 0xC0);
-const COLORREF kSeparator = RGB(0, 0, 0);
+const COLORREF kSeparator = RGB(0, 0, 0), kAscend = RGB(0, 255, 0x80), kDescend = RGB(0x80, 0, 255);
 const DWORD kReport = LVS_REPORT | LVS_OWNERDRAWFIXED | LVS_SHOWSELALWAYS;
 
 class ListCtrl : public testing::Test {
@@ -344,6 +344,36 @@ TEST_F(ListCtrl, TheHeaderShowsTheHotColumnAndClicksMoveAndFlipTheSort)
     SendMessageW(list, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&click));
     EXPECT_EQ(header->GetSortColumn(), 2);
     EXPECT_TRUE(header->IsAscending());
+}
+
+TEST_F(ListCtrl, TheSortedColumnShowsItsArrowAfterItsText)
+{
+    MakeList();
+    Skin();
+    uiSkinHeaderCtrl* header = skin->GetHeaderSkin();
+    ASSERT_NE(header, nullptr);
+    RECT client = {};
+    GetClientRect(Header(), &client);
+    // A left-aligned column without text: the arrow starts 10 pixels in, 8 wide, its bottom at half
+    // the height.
+    const int y = client.bottom / 2 - 2;
+    PaintNow(list);
+    EXPECT_EQ(WindowPixel(Header(), 13, y), kDescend);
+    EXPECT_EQ(WindowPixel(Header(), 73, y), kHeaderNormal);
+
+    NMHEADERW click = {};
+    click.hdr.hwndFrom = Header();
+    click.hdr.code = HDN_ITEMCLICKW;
+    click.iItem = 1;
+    SendMessageW(list, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&click));
+    PaintNow(list);
+    EXPECT_EQ(WindowPixel(Header(), 73, y), kAscend);
+    EXPECT_EQ(WindowPixel(Header(), 13, y), kHeaderNormal);
+    EXPECT_EQ(WindowPixel(Header(), 73, client.bottom / 2 + 1), kHeaderNormal);
+
+    SendMessageW(list, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&click));
+    PaintNow(list);
+    EXPECT_EQ(WindowPixel(Header(), 73, y), kDescend);
 }
 
 TEST_F(ListCtrl, AHeaderThatDoesNotSortShowsNoHover)
