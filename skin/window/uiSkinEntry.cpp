@@ -13,11 +13,14 @@
 #include "uiSkinControl.h"
 #include "uiSkinDialogEx.h"
 #include "uiSkinError.h"
+#include "uiSkinListBox.h"
+#include "uiSkinListCtrl.h"
 #include "uiSkinProgress.h"
 #include "uiSkinScrollBar.h"
 #include "uiSkinScrollDialog.h"
 #include "uiSkinScrollWnd.h"
 #include "uiSkinSplitButton.h"
+#include "uiSkinTreeCtrl.h"
 #include "uiTimerWindow.h"
 #include "uiWindowHelpers.h"
 
@@ -64,8 +67,8 @@ const FactoryRow kFactory[] = {
     {105, Make<uiSkinButton>, L"radiobutton", kStoreCode},
     {106, Make<uiSkinControl>, L"static", kStoreCode | kAddNotify},
     {107, nullptr, L"edit", 0},
-    {108, nullptr, L"listbox", kParentAfterCreate},
-    {109, nullptr, L"listctrl", kStoreCode | kParentAfterCreate},
+    {108, Make<uiSkinListBox>, L"listbox", kParentAfterCreate},
+    {109, Make<uiSkinListCtrl>, L"listctrl", kStoreCode | kParentAfterCreate},
     {110, nullptr, L"combobox", 0},
     {111, Make<uiSkinScrollDialog>, L"scrollwindow", 0},
     {113, nullptr, L"groupbox", 0},
@@ -75,7 +78,7 @@ const FactoryRow kFactory[] = {
     {117, nullptr, L"tabctrl", kParentAfterCreate},
     {119, Make<uiSkinProgress>, L"progress", 0},
     {120, Make<uiSkinAnimate>, nullptr, kNameAsGiven},
-    {121, nullptr, L"treectrl", kParentBeforeCreate},
+    {121, Make<uiSkinTreeCtrl>, L"treectrl", kParentBeforeCreate},
     {122, nullptr, L"toolbarctrl", kParentBeforeCreate},
     {123, Make<uiSkinSplitButton>, L"splitbutton", kStoreCode},
     {124, Make<uiSkinScrollWnd>, L"scrollwindow", 0},
