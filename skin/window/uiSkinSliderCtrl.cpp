@@ -46,7 +46,10 @@ LRESULT uiSkinSliderCtrl::OnCustomDraw(NMCUSTOMDRAW* draw)
     }
     switch (draw->dwItemSpec) {
     case TBCD_THUMB:
-        InvalidateRect(m_hwnd, nullptr, FALSE);
+        // The filled part of the channel follows the thumb, so a moved thumb repaints the whole
+        // control once; invalidating on every paint would repaint it without end.
+        if (!EqualRect(&m_thumb, &draw->rc))
+            InvalidateRect(m_hwnd, nullptr, FALSE);
         PaintThumb(draw);
         break;
     case TBCD_CHANNEL:
