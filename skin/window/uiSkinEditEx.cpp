@@ -1,6 +1,7 @@
 // The skinned edit control.
 #include "uiSkinEditEx.h"
 
+#include "uiColorInfo.h"
 #include "uiDisplayList.h"
 #include "uiEngineMessages.h"
 #include "uiGdiAdmin.h"
@@ -98,10 +99,10 @@ COLORREF uiSkinEditEx::TextColor() const
     if (!info)
         return 0;
     if (!IsWindowEnabled(m_hwnd))
-        return info->textColorDisabled;
+        return uiGdiColor(info->textColorDisabled);
     if (GetStyle() & ES_READONLY)
-        return info->textColorReadOnly;
-    return info->textColor;
+        return uiGdiColor(info->textColorReadOnly);
+    return uiGdiColor(info->textColor);
 }
 
 LRESULT uiSkinEditEx::OnReflectedMessage(UINT msg, WPARAM wParam, uiReflectInfo* info)
