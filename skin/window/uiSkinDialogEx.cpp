@@ -5,6 +5,7 @@
 
 #include "uiDisplayList.h"
 #include "uiDrawRoutines.h"
+#include "uiSkinButton.h"
 #include "uiSkinEntry.h"
 #include "uiStyle.h"
 #include "uiStyleRecords.h"
@@ -168,7 +169,9 @@ void uiSkinDialogEx::CreateCaptionButton(int index, int id)
         const uiSysMenuInfo& menu = *m_style->sysmenu;
         for (int i = 0; i < menu.buttonCount; ++i) {
             if (menu.buttons[i].name.CompareNoCase(kButtonNames[index]) == 0 && !menu.buttons[i].label.IsEmpty()) {
-                uiSkinWindow(button, 103, menu.buttons[i].label, FALSE);
+                auto* skin = new uiSkinButton;
+                if (!skin->SkinWindow(button, menu.buttons[i].label, TRUE, FALSE) && !skin->IsAttached())
+                    delete skin;
                 break;
             }
         }

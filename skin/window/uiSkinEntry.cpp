@@ -7,7 +7,9 @@
 #include "uiNoSkinGuard.h"
 #include "uiScrollHooks.h"
 #include "uiSkinAdmin.h"
+#include "uiSkinAnimate.h"
 #include "uiSkinBase.h"
+#include "uiSkinButton.h"
 #include "uiSkinComboBox.h"
 #include "uiSkinControl.h"
 #include "uiSkinDateTimeCtrl.h"
@@ -16,8 +18,13 @@
 #include "uiSkinEditEx.h"
 #include "uiSkinError.h"
 #include "uiSkinGroupBox.h"
+#include "uiSkinProgress.h"
+#include "uiSkinScrollBar.h"
+#include "uiSkinScrollDialog.h"
+#include "uiSkinScrollWnd.h"
 #include "uiSkinSliderCtrl.h"
 #include "uiSkinSpinButton.h"
+#include "uiSkinSplitButton.h"
 #include "uiSkinTabCtrl.h"
 #include "uiSkinToolbarCtrl.h"
 #include "uiTimerWindow.h"
@@ -61,26 +68,26 @@ const FactoryRow kFactory[] = {
     {100, Make<uiSkinDialogEx>, L"dialog", kSkinChildren | kDefaultForNullOnly},
     {101, Make<uiSkinDialog>, L"dialog", kSkinChildren | kDefaultForNullOnly},
     {102, Make<uiSkinControl>, L"childdialog", kStoreCode | kSkinChildren},
-    {103, nullptr, L"button", kStoreCode},
-    {104, nullptr, L"checkbutton", kStoreCode},
-    {105, nullptr, L"radiobutton", kStoreCode},
+    {103, Make<uiSkinButton>, L"button", kStoreCode},
+    {104, Make<uiSkinButton>, L"checkbutton", kStoreCode},
+    {105, Make<uiSkinButton>, L"radiobutton", kStoreCode},
     {106, Make<uiSkinControl>, L"static", kStoreCode | kAddNotify},
     {107, Make<uiSkinEditEx>, L"edit", 0},
     {108, nullptr, L"listbox", kParentAfterCreate},
     {109, nullptr, L"listctrl", kStoreCode | kParentAfterCreate},
     {110, Make<uiSkinComboBox>, L"combobox", 0},
-    {111, nullptr, L"scrollwindow", 0},
+    {111, Make<uiSkinScrollDialog>, L"scrollwindow", 0},
     {113, Make<uiSkinGroupBox>, L"groupbox", 0},
-    {114, nullptr, L"scrollbar", 0},
+    {114, Make<uiSkinScrollBar>, L"scrollbar", 0},
     {115, Make<uiSkinSliderCtrl>, L"sliderctrl", kParentBeforeCreate},
     {116, Make<uiSkinSpinButton>, L"spinbutton", 0},
     {117, Make<uiSkinTabCtrl>, L"tabctrl", kParentAfterCreate},
-    {119, nullptr, L"progress", 0},
-    {120, nullptr, nullptr, kNameAsGiven},
+    {119, Make<uiSkinProgress>, L"progress", 0},
+    {120, Make<uiSkinAnimate>, nullptr, kNameAsGiven},
     {121, nullptr, L"treectrl", kParentBeforeCreate},
     {122, Make<uiSkinToolbarCtrl>, L"toolbarctrl", kParentBeforeCreate},
-    {123, nullptr, L"splitbutton", kStoreCode},
-    {124, nullptr, L"scrollwindow", 0},
+    {123, Make<uiSkinSplitButton>, L"splitbutton", kStoreCode},
+    {124, Make<uiSkinScrollWnd>, L"scrollwindow", 0},
     {125, Make<uiSkinControl>, nullptr, kStoreCode | kNameRequired},
     {126, Make<uiSkinDateTimeCtrl>, L"datetimectrl", kParentBeforeCreate},
 };
