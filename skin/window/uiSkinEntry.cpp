@@ -18,6 +18,8 @@
 #include "uiSkinEditEx.h"
 #include "uiSkinError.h"
 #include "uiSkinGroupBox.h"
+#include "uiSkinListBox.h"
+#include "uiSkinListCtrl.h"
 #include "uiSkinProgress.h"
 #include "uiSkinScrollBar.h"
 #include "uiSkinScrollDialog.h"
@@ -27,6 +29,7 @@
 #include "uiSkinSplitButton.h"
 #include "uiSkinTabCtrl.h"
 #include "uiSkinToolbarCtrl.h"
+#include "uiSkinTreeCtrl.h"
 #include "uiTimerWindow.h"
 #include "uiWindowHelpers.h"
 
@@ -73,8 +76,8 @@ const FactoryRow kFactory[] = {
     {105, Make<uiSkinButton>, L"radiobutton", kStoreCode},
     {106, Make<uiSkinControl>, L"static", kStoreCode | kAddNotify},
     {107, Make<uiSkinEditEx>, L"edit", 0},
-    {108, nullptr, L"listbox", kParentAfterCreate},
-    {109, nullptr, L"listctrl", kStoreCode | kParentAfterCreate},
+    {108, Make<uiSkinListBox>, L"listbox", kParentAfterCreate},
+    {109, Make<uiSkinListCtrl>, L"listctrl", kStoreCode | kParentAfterCreate},
     {110, Make<uiSkinComboBox>, L"combobox", 0},
     {111, Make<uiSkinScrollDialog>, L"scrollwindow", 0},
     {113, Make<uiSkinGroupBox>, L"groupbox", 0},
@@ -84,7 +87,7 @@ const FactoryRow kFactory[] = {
     {117, Make<uiSkinTabCtrl>, L"tabctrl", kParentAfterCreate},
     {119, Make<uiSkinProgress>, L"progress", 0},
     {120, Make<uiSkinAnimate>, nullptr, kNameAsGiven},
-    {121, nullptr, L"treectrl", kParentBeforeCreate},
+    {121, Make<uiSkinTreeCtrl>, L"treectrl", kParentBeforeCreate},
     {122, Make<uiSkinToolbarCtrl>, L"toolbarctrl", kParentBeforeCreate},
     {123, Make<uiSkinSplitButton>, L"splitbutton", kStoreCode},
     {124, Make<uiSkinScrollWnd>, L"scrollwindow", 0},
