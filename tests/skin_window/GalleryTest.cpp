@@ -7,6 +7,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstring>
+
 #include "ControlTestSupport.h"
 #include "GalleryWindow.h"
 #include "WindowCapture.h"
@@ -58,6 +60,16 @@ protected:
     static bool Shows(HWND window, int x, int y, COLORREF expected)
     {
         return PumpUntil([&] { return ScreenPixel(window, x, y) == expected; });
+    }
+
+    // Whether the point of the window's client area shows the colour.
+    static bool ClientShows(HWND window, int x, int y, COLORREF expected)
+    {
+        POINT point = {x, y};
+        ClientToScreen(window, &point);
+        RECT rect = {};
+        GetWindowRect(window, &rect);
+        return Shows(window, point.x - rect.left, point.y - rect.top, expected);
     }
 
     static void HoverAt(HWND window, int x, int y)
@@ -194,6 +206,37 @@ TEST_F(Gallery, ToolbarButtonsLightUnderTheMouse)
     EXPECT_TRUE(Shows(toolbar, SizeOf(toolbar).cx - 4, 4, Hex(0xd0d8e0)));
     HoverAt(toolbar, button.left + 3, button.top + 3);
     EXPECT_TRUE(Shows(toolbar, button.left + 3, button.top + 3, Hex(0x80c080)));
+}
+
+TEST_F(Gallery, ButtonShowsItsFaceAndLightsUnderTheMouse)
+{
+    const HWND button = Control(gallery::kButton);
+    EXPECT_TRUE(Shows(button, 4, 4, Hex(0x5070a0)));
+    HoverAt(button, 4, 4);
+    EXPECT_TRUE(Shows(button, 4, 4, Hex(0x7090c0)));
+}
+
+TEST_F(Gallery, TreeShowsItsRowsAndTheSelectedOne)
+{
+    const HWND tree = Control(gallery::kTree);
+    const auto selected = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    const auto root = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+    ASSERT_NE(selected, nullptr);
+    // The item goes in where the rectangle comes out.
+    RECT selectedRow = {}, rootRow = {};
+    memcpy(&selectedRow, &selected, sizeof(selected));
+    memcpy(&rootRow, &root, sizeof(root));
+    SendMessageW(tree, TVM_GETITEMRECT, FALSE, reinterpret_cast<LPARAM>(&selectedRow));
+    SendMessageW(tree, TVM_GETITEMRECT, FALSE, reinterpret_cast<LPARAM>(&rootRow));
+    EXPECT_TRUE(ClientShows(tree, selectedRow.right - 10, selectedRow.top + 3, Hex(0x3070c0)));
+    EXPECT_TRUE(ClientShows(tree, rootRow.right - 10, rootRow.top + 3, Hex(0xf0f4f8)));
+}
+
+TEST_F(Gallery, ListViewHeaderShowsItsBackground)
+{
+    const HWND header = reinterpret_cast<HWND>(SendMessageW(Control(gallery::kListView), LVM_GETHEADER, 0, 0));
+    ASSERT_NE(header, nullptr);
+    EXPECT_TRUE(Shows(header, SizeOf(header).cx - 4, 3, Hex(0xc8d0d8)));
 }
 
 // GoogleTest runs the tests in declaration order: the picture shows the gallery after the probes.

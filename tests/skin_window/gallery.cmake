@@ -2,6 +2,8 @@
 # working folder is <build>/gallery), and damaged styles for every kind of the gallery's skin.
 set(gallery_skin_dir ${CMAKE_BINARY_DIR}/tools/gallery-skin)
 set(gallery_rc ${CMAKE_SOURCE_DIR}/tools/gallery/Gallery.rc)
+# Source properties hold per folder: the resource is recompiled here too when the skin changes.
+set_source_files_properties(${gallery_rc} PROPERTIES OBJECT_DEPENDS ${gallery_skin_dir}/gallery.skindb)
 
 tavrin_add_gtest(gallery_test
     SOURCES ${TEST_DIR}/ControlTestSupport.cpp ${TEST_DIR}/GalleryTest.cpp ${gallery_rc}

@@ -98,6 +98,10 @@ void FillListView(HWND list)
         item.pszText = const_cast<wchar_t*>(rows[row][1]);
         SendMessageW(list, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
     }
+    LVITEMW selected = {};
+    selected.stateMask = LVIS_SELECTED;
+    selected.state = LVIS_SELECTED;
+    SendMessageW(list, LVM_SETITEMSTATE, 2, reinterpret_cast<LPARAM>(&selected));
 }
 
 HTREEITEM AddTreeItem(HWND tree, HTREEITEM parent, const wchar_t* text)
@@ -115,8 +119,9 @@ void FillTree(HWND tree)
     const HTREEITEM root = AddTreeItem(tree, TVI_ROOT, L"文档");
     AddTreeItem(tree, root, L"报告");
     AddTreeItem(tree, root, L"图片");
-    AddTreeItem(tree, TVI_ROOT, L"下载");
+    const HTREEITEM last = AddTreeItem(tree, TVI_ROOT, L"下载");
     SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(root));
+    SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(last));
 }
 
 void CreateControls(HWND frame)
