@@ -213,9 +213,20 @@ TEST_F(SmallControls, DatePickerRepaintsItsFrameOnlyWhileTheCalendarIsOpen)
     NMHDR header = {date, 7, static_cast<UINT>(DTN_DROPDOWN)};
     SendMessageW(Host(), WM_NOTIFY, 7, reinterpret_cast<LPARAM>(&header));
     EXPECT_TRUE(skin->IsDroppedDown());
+    // The refresh timer is the picker's own business while the calendar is open.
+    EXPECT_EQ(SendMessageW(date, WM_TIMER, 100, 0), 1);
     header.code = static_cast<UINT>(DTN_CLOSEUP);
     SendMessageW(Host(), WM_NOTIFY, 7, reinterpret_cast<LPARAM>(&header));
     EXPECT_FALSE(skin->IsDroppedDown());
+}
+
+TEST_F(SmallControls, TimePickerSkinsItsUpDownControl)
+{
+    const HWND time = MakeControl(DATETIMEPICK_CLASSW, DTS_TIMEFORMAT, {10, 10, 170, 34}, 126);
+    ASSERT_NE(SkinOf<uiSkinDateTimeCtrl>(time), nullptr);
+    const HWND spin = GetWindow(time, GW_CHILD);
+    ASSERT_NE(spin, nullptr);
+    EXPECT_NE(SkinOf<uiSkinSpinButton>(spin), nullptr);
 }
 
 }  // namespace
