@@ -67,17 +67,6 @@ TEST_F(SmallControls, SpinHalvesSplitTheClientAreaAcrossItsHeight)
     EXPECT_EQ(second.bottom, 40);
 }
 
-TEST_F(SmallControls, HorizontalSpinSplitsAcrossItsWidth)
-{
-    uiSkinSpinButton* spin = Spin(UDS_HORZ);
-    ASSERT_NE(spin, nullptr);
-    EXPECT_FALSE(spin->IsVertical());
-    RECT first = {}, second = {};
-    spin->GetHalves(&first, &second);
-    EXPECT_EQ(first.right, 10);
-    EXPECT_EQ(second.left, 10);
-}
-
 TEST_F(SmallControls, EachSpinStateChoosesItsImages)
 {
     uiSkinSpinButton* spin = Spin();
@@ -99,13 +88,6 @@ TEST_F(SmallControls, SpinPressedOutsideBothHalvesPaintsNothing)
     using Pair = std::pair<COLORREF, COLORREF>;
     EXPECT_EQ(Halves(spin, 4, -1), Pair(kPaper, kPaper));
     EXPECT_EQ(Halves(spin, 0x100, 1), Pair(kPaper, kPaper));
-}
-
-TEST_F(SmallControls, DisabledSpinStartsInTheDisabledState)
-{
-    uiSkinSpinButton* spin = Spin(WS_DISABLED);
-    ASSERT_NE(spin, nullptr);
-    EXPECT_EQ(spin->GetState(), 128);
 }
 
 TEST_F(SmallControls, SliderAnswersEveryCustomDrawStage)
