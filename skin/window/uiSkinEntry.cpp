@@ -10,16 +10,25 @@
 #include "uiSkinAnimate.h"
 #include "uiSkinBase.h"
 #include "uiSkinButton.h"
+#include "uiSkinComboBox.h"
 #include "uiSkinControl.h"
+#include "uiSkinDateTimeCtrl.h"
+#include "uiSkinDialog.h"
 #include "uiSkinDialogEx.h"
+#include "uiSkinEditEx.h"
 #include "uiSkinError.h"
+#include "uiSkinGroupBox.h"
 #include "uiSkinListBox.h"
 #include "uiSkinListCtrl.h"
 #include "uiSkinProgress.h"
 #include "uiSkinScrollBar.h"
 #include "uiSkinScrollDialog.h"
 #include "uiSkinScrollWnd.h"
+#include "uiSkinSliderCtrl.h"
+#include "uiSkinSpinButton.h"
 #include "uiSkinSplitButton.h"
+#include "uiSkinTabCtrl.h"
+#include "uiSkinToolbarCtrl.h"
 #include "uiSkinTreeCtrl.h"
 #include "uiTimerWindow.h"
 #include "uiWindowHelpers.h"
@@ -60,30 +69,30 @@ uiSkinBase* Make()
 // and return 0 until their classes are built and named here.
 const FactoryRow kFactory[] = {
     {100, Make<uiSkinDialogEx>, L"dialog", kSkinChildren | kDefaultForNullOnly},
-    {101, nullptr, L"dialog", kSkinChildren | kDefaultForNullOnly},
+    {101, Make<uiSkinDialog>, L"dialog", kSkinChildren | kDefaultForNullOnly},
     {102, Make<uiSkinControl>, L"childdialog", kStoreCode | kSkinChildren},
     {103, Make<uiSkinButton>, L"button", kStoreCode},
     {104, Make<uiSkinButton>, L"checkbutton", kStoreCode},
     {105, Make<uiSkinButton>, L"radiobutton", kStoreCode},
     {106, Make<uiSkinControl>, L"static", kStoreCode | kAddNotify},
-    {107, nullptr, L"edit", 0},
+    {107, Make<uiSkinEditEx>, L"edit", 0},
     {108, Make<uiSkinListBox>, L"listbox", kParentAfterCreate},
     {109, Make<uiSkinListCtrl>, L"listctrl", kStoreCode | kParentAfterCreate},
-    {110, nullptr, L"combobox", 0},
+    {110, Make<uiSkinComboBox>, L"combobox", 0},
     {111, Make<uiSkinScrollDialog>, L"scrollwindow", 0},
-    {113, nullptr, L"groupbox", 0},
+    {113, Make<uiSkinGroupBox>, L"groupbox", 0},
     {114, Make<uiSkinScrollBar>, L"scrollbar", 0},
-    {115, nullptr, L"sliderctrl", kParentBeforeCreate},
-    {116, nullptr, L"spinbutton", 0},
-    {117, nullptr, L"tabctrl", kParentAfterCreate},
+    {115, Make<uiSkinSliderCtrl>, L"sliderctrl", kParentBeforeCreate},
+    {116, Make<uiSkinSpinButton>, L"spinbutton", 0},
+    {117, Make<uiSkinTabCtrl>, L"tabctrl", kParentAfterCreate},
     {119, Make<uiSkinProgress>, L"progress", 0},
     {120, Make<uiSkinAnimate>, nullptr, kNameAsGiven},
     {121, Make<uiSkinTreeCtrl>, L"treectrl", kParentBeforeCreate},
-    {122, nullptr, L"toolbarctrl", kParentBeforeCreate},
+    {122, Make<uiSkinToolbarCtrl>, L"toolbarctrl", kParentBeforeCreate},
     {123, Make<uiSkinSplitButton>, L"splitbutton", kStoreCode},
     {124, Make<uiSkinScrollWnd>, L"scrollwindow", 0},
     {125, Make<uiSkinControl>, nullptr, kStoreCode | kNameRequired},
-    {126, nullptr, L"datetimectrl", kParentBeforeCreate},
+    {126, Make<uiSkinDateTimeCtrl>, L"datetimectrl", kParentBeforeCreate},
 };
 
 const FactoryRow* FindRow(int code)
