@@ -6,7 +6,8 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/env.sh"
 size=$((256 * 1024 * 1024))
-host="http://127.0.0.1:8731"
+source "$TAVRIN_BUILD/service-ports.env"
+host="http://127.0.0.1:$TAVRIN_SERVICE_PORT"
 url="$host/pkg/gen/$size/bench.exe"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT

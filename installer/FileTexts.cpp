@@ -3,8 +3,7 @@
 
 #include "HashFile.h"
 #include "KernelHandle.h"
-
-#include <vector>
+#include "VersionResource.h"
 
 namespace {
 
@@ -30,17 +29,10 @@ CString FormatByteSize(double size)
 
 CString GetFileVersionText(const CString& filePath)
 {
-    DWORD ignored = 0;
-    DWORD size = GetFileVersionInfoSizeW(filePath, &ignored);
-    if (size == 0)
-        return CString();
-    std::vector<BYTE> block(size);
-    if (!GetFileVersionInfoW(filePath, 0, size, block.data()))
-        return CString();
-    VS_FIXEDFILEINFO* fixed = nullptr;
+    const VersionResource resource(filePath);
     UINT fixedLength = 0;
-    if (!VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &fixedLength) || !fixed
-        || fixedLength < sizeof(VS_FIXEDFILEINFO))
+    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(resource.Value(L"\\", fixedLength));
+    if (!fixed || fixedLength < sizeof(VS_FIXEDFILEINFO))
         return CString();
     CString text;
     text.Format(L"%d.%d.%d.%d", HIWORD(fixed->dwProductVersionMS), LOWORD(fixed->dwProductVersionMS),

@@ -3,6 +3,7 @@
 #include "InstallerUtils.h"
 
 #include "Internet.h"
+#include "WinInetRequest.h"
 
 #include <memory>
 
@@ -30,17 +31,29 @@ CStringA HttpGetText(const CString& url)
     try {
         // A null agent stands for the program's name.
         CInternetSession session(nullptr, 1, PRE_CONFIG_INTERNET_ACCESS);
-        std::unique_ptr<CStdioFile> file(session.OpenURL(url, 1, INTERNET_FLAG_TRANSFER_ASCII));
-        // An error page is no answer.
-        auto* http = dynamic_cast<CHttpFile*>(file.get());
-        DWORD status = 0;
-        if (!http || !http->QueryInfoStatusCode(status) || !IsSuccessStatus(status))
+        // This runs on the user-interface thread: a service that takes the connection and never
+        // answers is given up after the receive time-out.
+        InternetHandle connection;
+        InternetHandle request =
+            SendGetWithReceiveTimeout(session, url, INTERNET_FLAG_TRANSFER_ASCII, kTextAnswerTimeoutMs, connection);
+        if (!request)
             return CStringA();
-        // Read as raw bytes; a transfer broken off midway throws and is no answer either.
+        CHttpFile file(request.release(), 1);
+        // An error page is no answer.
+        DWORD status = 0;
+        if (!file.QueryInfoStatusCode(status) || !IsSuccessStatus(status))
+            return CStringA();
+        // Read as raw bytes; a transfer broken off midway throws and is no answer either, and so is
+        // one longer than any real answer, before it can fill the memory.
         CStringA body;
         char block[4096];
-        for (UINT got = file->Read(block, sizeof(block)); got > 0; got = file->Read(block, sizeof(block)))
+        int received = 0;
+        for (UINT got = file.Read(block, sizeof(block)); got > 0; got = file.Read(block, sizeof(block))) {
+            received += static_cast<int>(got);
+            if (received > kMaxTextAnswerBytes)
+                return CStringA();
             AppendWithoutLineBreaks(body, block, got);
+        }
         return body;
     } catch (CInternetException* error) {
         error->Delete();
@@ -57,7 +70,7 @@ CString DecodeUtf8Text(const CStringA& body)
 void HttpPing(const CString& url)
 {
     try {
-        CInternetSession session(L"Download From HTTP", 1, PRE_CONFIG_INTERNET_ACCESS);
+        CInternetSession session(kDownloadAgent, 1, PRE_CONFIG_INTERNET_ACCESS);
         session.SetOption(INTERNET_OPTION_CONNECT_TIMEOUT, 3000);
         std::unique_ptr<CStdioFile> file(session.OpenURL(url, 0, INTERNET_FLAG_RELOAD, L"Accept:*/*\r\n"));
         // The status is read so that the request completes; the body is not.

@@ -182,7 +182,10 @@ void InstallController::PollProgress()
 
 bool InstallController::VerifyAndRunSetup()
 {
-    if (GetFileMd5Text(localSetupPath).CompareNoCase(expectedMd5) != 0)
+    // An empty digest on either side (an answer without one, a package that cannot be read) proves
+    // nothing: only two equal digests let the package run.
+    const CString actualMd5 = GetFileMd5Text(localSetupPath);
+    if (actualMd5.IsEmpty() || expectedMd5.IsEmpty() || actualMd5.CompareNoCase(expectedMd5) != 0)
         return false;
     if (!RunSetup(localSetupPath, SetupArguments(installFolder)))
         return false;

@@ -3,8 +3,6 @@
 
 #include <commctrl.h>
 
-#include <vector>
-
 #include "DownloadEngineUnpack.h"
 #include "DownloaderHolder.h"
 #include "BaseDownloader.h"
@@ -17,6 +15,7 @@
 #include "MainView.h"
 #include "ProgressView.h"
 #include "ServiceHosts.h"
+#include "VersionResource.h"
 #include "VersionService.h"
 #include "uiSkinEntry.h"
 
@@ -43,28 +42,21 @@ CString GetModuleFilePath()
 
 CString GetAppVersionText(const CString& filePath)
 {
-    DWORD handle = 0;
-    const DWORD size = GetFileVersionInfoSizeW(filePath, &handle);
-    if (size == 0)
-        return CString();
-    std::vector<BYTE> block(size);
-    if (!GetFileVersionInfoW(filePath, 0, size, block.data()))
-        return CString();
+    const VersionResource resource(filePath);
     struct Translation {
         WORD language;
         WORD codePage;
     };
-    Translation* translation = nullptr;
     UINT length = 0;
-    if (!VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation),
-                        &length) || length < sizeof(Translation))
+    const auto* translation = static_cast<const Translation*>(resource.Value(L"\\VarFileInfo\\Translation", length));
+    if (!translation || length < sizeof(Translation))
         return CString();
     CString language, codePage;
     language.Format(L"000%x", translation->language);
     codePage.Format(L"000%x", translation->codePage);
     const CString query = L"\\StringFileInfo\\" + language.Right(4) + codePage.Right(4) + L"\\fileversion";
-    wchar_t* text = nullptr;
-    if (!VerQueryValueW(block.data(), query, reinterpret_cast<void**>(&text), &length) || !text)
+    const auto* text = static_cast<const wchar_t*>(resource.Value(query, length));
+    if (!text)
         return CString();
     CString version(text, static_cast<int>(wcsnlen(text, length)));
     version.Replace(L',', L'.');

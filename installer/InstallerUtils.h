@@ -15,7 +15,10 @@ CString GetAppDataFolder();
 bool WriteResourceToFile(const CString& filePath, const CString& resourceType, int resourceId);
 
 // HTTP (HttpRequests.cpp). The answer body of a GET as raw bytes with line breaks removed; empty
-// when the request fails or the status is not 2xx.
+// when the request fails, the status is not 2xx, the body is longer than kMaxTextAnswerBytes, or
+// the service sends nothing for kTextAnswerTimeoutMs (it runs on the user-interface thread).
+constexpr int kMaxTextAnswerBytes = 1 << 20;
+constexpr DWORD kTextAnswerTimeoutMs = 30000;
 CStringA HttpGetText(const CString& url);
 // The body's bytes decoded as UTF-8.
 CString DecodeUtf8Text(const CStringA& body);

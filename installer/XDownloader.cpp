@@ -11,6 +11,7 @@
 #include <type_traits>
 
 #include "InstallerUtils.h"
+#include "WinInetRequest.h"
 
 namespace {
 
@@ -35,21 +36,6 @@ void CopyField(wchar_t (&field)[N], const CString& text) {
 }
 
 const wchar_t kResolveAgent[] = L"User-Agent: Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.1; SV1)";
-const int kMaxRedirects = 10;
-
-struct InternetCloser {
-    void operator()(void* handle) const { InternetCloseHandle(handle); }
-};
-using InternetHandle = std::unique_ptr<void, InternetCloser>;
-
-// A response header as text, empty when absent or longer than the buffer's bytes.
-CString HeaderText(HINTERNET request, DWORD header, DWORD bufferBytes) {
-    std::vector<wchar_t> buffer(bufferBytes / sizeof(wchar_t) + 1, L'\0');
-    DWORD size = bufferBytes;
-    if (!HttpQueryInfoW(request, header, buffer.data(), &size, nullptr))
-        return CString();
-    return CString(buffer.data());
-}
 
 // The file name in a Content-Disposition value: what follows the first "=", without blanks and
 // quotes around it, and only its last path component (after any drive) so that it cannot leave
@@ -232,20 +218,11 @@ CString XDownloader::ResolveFileName(const CString& url) {
     InternetHandle root(InternetOpenW(kResolveAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
     if (!root)
         return CString();
-    CString location = url;
-    for (int hop = 0; hop <= kMaxRedirects; ++hop) {
-        InternetHandle request(InternetOpenUrlW(root.get(), location, L"Accept: */*", static_cast<DWORD>(-1),
-                                                INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_AUTO_REDIRECT, 0));
-        if (!request)
-            return CString();
-        const int status = _wtoi(HeaderText(request.get(), HTTP_QUERY_STATUS_CODE, 2048));
-        if (status == 200)
-            return DispositionFileName(HeaderText(request.get(), HTTP_QUERY_CONTENT_DISPOSITION, 512));
-        if (status != 302)
-            return CString();
-        location = HeaderText(request.get(), HTTP_QUERY_LOCATION, 2048);
-    }
-    return CString();
+    DWORD status = 0;
+    InternetHandle request = OpenUrlFollowingRedirects(root.get(), url, L"Accept: */*", INTERNET_FLAG_RELOAD, status);
+    if (!request || status != 200)
+        return CString();
+    return DispositionFileName(HttpHeaderText(request.get(), HTTP_QUERY_CONTENT_DISPOSITION, 512));
 }
 
 CString FormatSpeedText(int bytesPerSecond) {

@@ -10,6 +10,7 @@
 #include <cwchar>
 
 #include "InstallerUtils.h"
+#include "WinInetRequest.h"
 
 // State shared by the downloader and its transfer threads. Every field is read and written under
 // the one lock, so a reader always sees the sizes and the percent of one update.
@@ -135,13 +136,9 @@ private:
 
 namespace {
 
-const wchar_t kAgent[] = L"Download From HTTP";
 const DWORD kReadBlock = 40960;
 const DWORD kConnectTimeoutMs = 3000;
 const DWORD kRangeNotSatisfiable = 416;
-const int kMaxRedirects = 10;
-
-using RequestHandle = std::unique_ptr<void, decltype(&InternetCloseHandle)>;
 
 struct FileCloser {
     void operator()(FILE* file) const { fclose(file); }
@@ -157,13 +154,6 @@ long long FileLength(const CString& path) {
     return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
-DWORD StatusCode(HINTERNET request) {
-    DWORD code = 0, size = sizeof(code);
-    if (!HttpQueryInfoW(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &code, &size, nullptr))
-        return 0;
-    return code;
-}
-
 // Content-Length read as text so that sizes beyond 32 bits survive; 0 when absent or unreadable.
 long long ContentLength(HINTERNET request) {
     wchar_t text[32] = {};
@@ -175,46 +165,14 @@ long long ContentLength(HINTERNET request) {
     return end != text && length > 0 ? length : 0;
 }
 
-RequestHandle OpenRequest(HINTERNET root, const CString& url, long long resumeAt) {
+// Opens the package from resumeAt on, following redirects itself so that a loop ends.
+InternetHandle OpenFrom(HINTERNET root, const CString& url, long long resumeAt, DWORD& status) {
     CString headers;
     if (resumeAt > 0)
         headers.Format(L"Accept:*/*\r\nRange:bytes=%I64d-", resumeAt);
     else
         headers = L"Accept:*/*\r\n";
-    return RequestHandle(InternetOpenUrlW(root, url, headers, headers.GetLength(),
-                                          INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_AUTO_REDIRECT, 0),
-                         &InternetCloseHandle);
-}
-
-bool IsRedirect(DWORD status) {
-    return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
-}
-
-// The redirect's target resolved against the URL that answered; empty without a Location.
-CString RedirectTarget(HINTERNET request, const CString& base) {
-    wchar_t location[2048] = {};
-    DWORD size = sizeof(location) - sizeof(wchar_t);
-    if (!HttpQueryInfoW(request, HTTP_QUERY_LOCATION, location, &size, nullptr))
-        return CString();
-    wchar_t combined[2048] = {};
-    DWORD length = 2047;
-    if (!InternetCombineUrlW(base, location, combined, &length, ICU_NO_ENCODE))
-        return CString();
-    return combined;
-}
-
-// Opens the URL and follows at most kMaxRedirects redirects itself, so that a redirect loop ends.
-RequestHandle OpenFollowingRedirects(HINTERNET root, CString url, long long resumeAt, DWORD& status) {
-    for (int hop = 0; hop <= kMaxRedirects; ++hop) {
-        RequestHandle request = OpenRequest(root, url, resumeAt);
-        status = request ? StatusCode(request.get()) : 0;
-        if (!request || !IsRedirect(status))
-            return request;
-        url = RedirectTarget(request.get(), url);
-        if (url.IsEmpty())
-            return request;
-    }
-    return RequestHandle(nullptr, &InternetCloseHandle);
+    return OpenUrlFollowingRedirects(root, url, headers, INTERNET_FLAG_RELOAD, status);
 }
 
 // Puts the finished part file in the target's place; false leaves the part file for a later try.
@@ -304,7 +262,7 @@ void YDownloader::DownloadFile(YDownloadArgs args) {
     TransferState& state = *args.state;
     const CString partFile = PartFileName(args.localPath);
 
-    HINTERNET root = InternetOpenW(kAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
+    HINTERNET root = InternetOpenW(kDownloadAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
     if (!root)
         return;
     if (!state.AddTransfer(root)) {
@@ -323,12 +281,12 @@ void YDownloader::DownloadFile(YDownloadArgs args) {
     if (resumeAt < 0)
         resumeAt = 0;
     DWORD status = 0;
-    RequestHandle request = OpenFollowingRedirects(root, args.url, resumeAt, status);
+    InternetHandle request = OpenFrom(root, args.url, resumeAt, status);
     if (request && status == kRangeNotSatisfiable && resumeAt > 0) {
         // The part file is as long as the package or longer: it cannot be continued.
         request.reset();
         resumeAt = 0;
-        request = OpenFollowingRedirects(root, args.url, resumeAt, status);
+        request = OpenFrom(root, args.url, resumeAt, status);
     }
     if (!request)
         return;

@@ -1,6 +1,7 @@
 // HTTP GET of the statistics reports over libcurl's easy interface.
 #include "HttpGet.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace ns_kw_stat {
@@ -20,8 +21,10 @@ size_t CurlWriteCallback(char* data, size_t size, size_t count, void* response)
     auto* body = static_cast<std::string*>(response);
     if (!data || !body)
         return static_cast<size_t>(-1);
-    body->append(data, size * count);
-    return size * count;
+    const size_t bytes = size * count;
+    if (body->size() < kMaxResponseBytes)
+        body->append(data, std::min(bytes, kMaxResponseBytes - body->size()));
+    return bytes;
 }
 
 int CurlDebugCallback(CURL*, curl_infotype type, char* data, size_t size, void*)

@@ -14,10 +14,6 @@
 #include <atomic>
 #include <chrono>
 
-#ifndef TAVRIN_STAT_SERVER
-#define TAVRIN_STAT_SERVER "http://127.0.0.1:8731"
-#endif
-
 namespace ns_kw_stat {
 namespace {
 
@@ -30,7 +26,7 @@ const std::chrono::seconds kThreadWait(kSendTimeoutSeconds + 6);
 
 }  // namespace
 
-KwStat::KwStat()
+KwStat::KwStat() : shared_(std::make_shared<SharedState>())
 {
     config_.server = L"" TAVRIN_STAT_SERVER;
     config_.key = L"5e1b7c93a0d24f68b1c07e9a3d52f816";
@@ -38,23 +34,25 @@ KwStat::KwStat()
     config_.appId = L"11";
     config_.channel = L"0000";
     config_.version = L"0.0.0.0";
-    InitializeCriticalSection(&lock_);
 }
 
 KwStat::~KwStat()
 {
-    closing_ = true;
+    SharedState& shared = *shared_;
+    shared.closing = true;
     {
-        std::unique_lock<std::mutex> threads(threadsMutex_);
-        threadsDone_.wait_for(threads, kThreadWait, [this] { return runningThreads_ == 0; });
+        std::unique_lock<std::mutex> threads(shared.threadsMutex);
+        shared.threadsDone.wait_for(threads, kThreadWait, [&shared] { return shared.runningThreads == 0; });
     }
-    DeleteCriticalSection(&lock_);
+    // A report runs wholly under the lock: once the lock is ours no report is inside the object, and
+    // the threads still queued on it find the object closing and leave without touching it.
+    CriticalSectionGuard last(shared.lock);
 }
 
 bool KwStat::Init()
 {
     // Under the lock, so that a repeated Init never takes the document from a report in progress.
-    CriticalSectionGuard guard(lock_);
+    CriticalSectionGuard guard(shared_->lock);
     tree_ = std::make_unique<JsonBuilder>();
     reasonTexts_ = {{1, L"手机助手连接不上"},   {4, L"我使用的不是安卓手机"}, {8, L"下载的应用有问题"},
                     {16, L"资源下载速度慢"},    {32, L"找不到想要的资源"},    {64, L"已有其他手机管理软件"}};
@@ -78,7 +76,7 @@ bool KwStat::IsAvailable()
 
 bool KwStat::BeginCall(const std::wstring& name)
 {
-    EnterCriticalSection(&lock_);
+    EnterCriticalSection(&shared_->lock);
     if (idle_) {
         callName_ = name;
         idle_ = false;
@@ -92,7 +90,7 @@ bool KwStat::EndCall(bool result)
         DebugOutputWithPrefix(result ? L"end " : L"send fail:", callName_);
         idle_ = true;
     }
-    LeaveCriticalSection(&lock_);
+    LeaveCriticalSection(&shared_->lock);
     return result;
 }
 

@@ -1,6 +1,7 @@
 // The statistics object: builds each report's JSON document, encrypts it and sends it to the
 // statistics server. Synchronous reports are serialised on one re-entrant lock; asynchronous ones run
-// their synchronous twin on a detached thread that the object waits for when it is destroyed.
+// their synchronous twin on a detached thread that the object waits for when it is destroyed; what
+// those threads share with the object outlives it until the last of them has ended.
 #pragma once
 
 #include "IKwStat.h"
@@ -73,27 +74,37 @@ private:
     bool SendDownloadEvent(const std::wstring& category, const std::wstring& item);
     std::wstring VersionAndChannel() const;
 
+    // What the detached report threads share with the object. Each thread holds it by reference, so a
+    // destructor that has given up waiting never frees a lock that a late thread is about to enter.
+    struct SharedState {
+        SharedState();
+        ~SharedState();
+        SharedState(const SharedState&) = delete;
+        SharedState& operator=(const SharedState&) = delete;
+
+        // Exists for the object's whole life, so that a report before Init or a second Init never
+        // meets a missing or replaced lock. A detached report runs wholly under it.
+        CRITICAL_SECTION lock;
+        // Set by the destructor without waiting for the lock; a detached report that gets the lock
+        // after that skips its work.
+        std::atomic<bool> closing{false};
+        std::mutex threadsMutex;
+        std::condition_variable threadsDone;
+        int runningThreads = 0;
+    };
+
     // Runs report on a detached thread; false when no thread could be started.
     bool StartDetached(std::function<void()> report);
-    void RunDetached(const std::function<void()>& report);
+    static void RunDetached(const std::shared_ptr<SharedState>& shared, const std::function<void()>& report);
 
     StatConfig config_;
     std::unique_ptr<JsonBuilder> tree_;
     std::unique_ptr<JsonBuilder> launchSnapshot_;
-    // Exists for the object's whole life, so that a report before Init or a second Init never meets a
-    // missing or replaced lock.
-    CRITICAL_SECTION lock_;
+    std::shared_ptr<SharedState> shared_;
     int reasonBits_ = 0;
     std::map<int, std::wstring> reasonTexts_;
     std::wstring callName_;
     bool idle_ = true;
-
-    // Set by the destructor without waiting for the lock; a detached report that gets the lock after
-    // that skips its work.
-    std::atomic<bool> closing_{false};
-    std::mutex threadsMutex_;
-    std::condition_variable threadsDone_;
-    int runningThreads_ = 0;
 };
 
 }  // namespace ns_kw_stat

@@ -1,5 +1,6 @@
 // The asynchronous reports: each runs its synchronous twin, through the virtual table, on a detached
-// thread and returns at once. The object counts these threads and waits for them when destroyed.
+// thread and returns at once. The object counts these threads and waits for them when destroyed; each
+// thread keeps the shared state alive until it ends.
 #include "KwStat.h"
 
 #include "CriticalSectionGuard.h"
@@ -8,37 +9,48 @@
 
 namespace ns_kw_stat {
 
+KwStat::SharedState::SharedState()
+{
+    InitializeCriticalSection(&lock);
+}
+
+KwStat::SharedState::~SharedState()
+{
+    DeleteCriticalSection(&lock);
+}
+
 bool KwStat::StartDetached(std::function<void()> report)
 {
+    std::shared_ptr<SharedState> shared = shared_;
     {
-        std::lock_guard<std::mutex> threads(threadsMutex_);
-        ++runningThreads_;
+        std::lock_guard<std::mutex> threads(shared->threadsMutex);
+        ++shared->runningThreads;
     }
     try {
-        boost::thread worker([this, report] { RunDetached(report); });
+        boost::thread worker([shared, report] { RunDetached(shared, report); });
         worker.detach();
         return true;
     } catch (...) {
-        std::lock_guard<std::mutex> threads(threadsMutex_);
-        --runningThreads_;
-        threadsDone_.notify_all();
+        std::lock_guard<std::mutex> threads(shared->threadsMutex);
+        --shared->runningThreads;
+        shared->threadsDone.notify_all();
         return false;
     }
 }
 
-void KwStat::RunDetached(const std::function<void()>& report)
+void KwStat::RunDetached(const std::shared_ptr<SharedState>& shared, const std::function<void()>& report)
 {
     try {
         // The lock is re-entrant: holding it here lets a closing object turn queued reports away.
-        CriticalSectionGuard guard(lock_);
-        if (!closing_)
+        CriticalSectionGuard guard(shared->lock);
+        if (!shared->closing)
             report();
     } catch (...) {
         // A report that cannot even allocate its document is dropped; nothing may escape the thread.
     }
-    std::lock_guard<std::mutex> threads(threadsMutex_);
-    --runningThreads_;
-    threadsDone_.notify_all();
+    std::lock_guard<std::mutex> threads(shared->threadsMutex);
+    --shared->runningThreads;
+    shared->threadsDone.notify_all();
 }
 
 bool KwStat::CollectAppLunchyInfo()

@@ -75,7 +75,7 @@ bool KwStat::CollectAppExceptionInfo_Sync(std::wstring message)
 {
     bool sent = false;
     {
-        CriticalSectionGuard guard(lock_);
+        CriticalSectionGuard guard(shared_->lock);
         callName_ = kCallPrefix + L"CollectAppExceptionInfo_Sync";
         if (tree_) {
             BuildDevInfo();
@@ -162,7 +162,7 @@ bool KwStat::CollectUnInstallFeedbackReason_Sync(int nReason)
 
 bool KwStat::SendDownloadEvent(const std::wstring& category, const std::wstring& item)
 {
-    CriticalSectionGuard guard(lock_);
+    CriticalSectionGuard guard(shared_->lock);
     return SendEvent_Sync({category, item});
 }
 

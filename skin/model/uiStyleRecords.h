@@ -75,6 +75,10 @@ struct uiRegionShape {
     int width = UI_UNSET;
     int height = UI_UNSET;
     RECT rect = {0, 0, 0, 0};
+
+    // The shape's place against the bounds: unset sides take the bounds', negative ones count from the
+    // far edge. The place is kept in rect.
+    RECT Resolve(const RECT& bounds);
 };
 
 enum uiWindowRegionType { UI_REGION_CLIPBYCOLOR = 0, UI_REGION_SHAPES = 1 };

@@ -28,7 +28,14 @@ DWORD StyleBitOf(int bar)
     return bar == SB_HORZ ? WS_HSCROLL : WS_VSCROLL;
 }
 
-int ClampPosition(const SCROLLINFO& si, int pos)
+bool SizeValueValid(int v)
+{
+    return v != 0 && v >= -8 && v <= 256;
+}
+
+}  // namespace
+
+int uiCsbClampPosition(const SCROLLINFO& si, int pos)
 {
     if (pos < si.nMin)
         pos = si.nMin;
@@ -42,12 +49,19 @@ int ClampPosition(const SCROLLINFO& si, int pos)
     return pos;
 }
 
-bool SizeValueValid(int v)
+void uiCsbStoreScrollInfo(SCROLLINFO& state, const SCROLLINFO& info)
 {
-    return v != 0 && v >= -8 && v <= 256;
+    if (info.fMask & SIF_RANGE) {
+        state.nMin = info.nMin;
+        state.nMax = info.nMax;
+    }
+    if (info.fMask & SIF_PAGE) {
+        const UINT span = static_cast<UINT>(state.nMax - state.nMin + 1);
+        state.nPage = info.nPage < span ? info.nPage : span;
+    }
+    if (info.fMask & SIF_POS)
+        state.nPos = uiCsbClampPosition(state, info.nPos);
 }
-
-}  // namespace
 
 CustomSBWnd* uiCsbGetState(HWND hwnd)
 {
@@ -221,16 +235,7 @@ int uiCsbSetScrollInfo(HWND hwnd, int bar, LPCSCROLLINFO info, BOOL redraw)
     if (!b)
         return uiSysSetScrollInfo(hwnd, bar, info, redraw);
     SCROLLINFO& si = b->info;
-    if (info->fMask & SIF_RANGE) {
-        si.nMin = info->nMin;
-        si.nMax = info->nMax;
-    }
-    if (info->fMask & SIF_PAGE) {
-        const UINT span = static_cast<UINT>(si.nMax - si.nMin + 1);
-        si.nPage = info->nPage < span ? info->nPage : span;
-    }
-    if (info->fMask & SIF_POS)
-        si.nPos = ClampPosition(si, info->nPos);
+    uiCsbStoreScrollInfo(si, *info);
 
     const bool wanted = (info->fMask & SIF_DISABLENOSCROLL) || (b->flags & kCsbKeepThumb) ||
                         (si.nPage != 0 && si.nMin < si.nMax && si.nMax >= static_cast<int>(si.nPage));
@@ -254,7 +259,7 @@ int uiCsbSetScrollPos(HWND hwnd, int bar, int pos, BOOL redraw)
     if (!b)
         return uiSysSetScrollPos(hwnd, bar, pos, redraw);
     const int previous = b->info.nPos;
-    b->info.nPos = ClampPosition(b->info, pos);
+    b->info.nPos = uiCsbClampPosition(b->info, pos);
     if (redraw && !sb->thumbTracking)
         uiCsbRedraw(hwnd, false);
     return previous;

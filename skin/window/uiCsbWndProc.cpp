@@ -338,14 +338,17 @@ CsbTracking& uiCsbTracking()
 
 LRESULT uiCsbCallGuarded(HWND hwnd, CustomSBWnd& sb, UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    // The guard covers both style changes, so that the WM_STYLECHANGED they cause stays here; a nested
+    // guarded call leaves the outer guard standing.
+    const BOOL outerGuard = sb.styleGuard;
+    sb.styleGuard = TRUE;
     const DWORD scrollBits = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE)) & (WS_HSCROLL | WS_VSCROLL);
     if (scrollBits)
         SetWindowLongW(hwnd, GWL_STYLE, GetWindowLongW(hwnd, GWL_STYLE) & ~scrollBits);
-    sb.styleGuard = TRUE;
     const LRESULT result = CallPrevious(hwnd, sb, msg, wParam, lParam);
     if (scrollBits)
         SetWindowLongW(hwnd, GWL_STYLE, GetWindowLongW(hwnd, GWL_STYLE) | scrollBits);
-    sb.styleGuard = FALSE;
+    sb.styleGuard = outerGuard;
     return result;
 }
 
@@ -384,7 +387,10 @@ LRESULT CALLBACK uiCsbWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_TIMER:
         return OnTimer(hwnd, sb, wParam, lParam);
     case WM_STYLECHANGED:
-        return 0;
+        // Only the library's own passing removal of the scroll styles is kept from the window.
+        if (sb.styleGuard)
+            return 0;
+        break;
     case WM_NCDESTROY:
         return OnNcDestroy(hwnd, sb, wParam, lParam);
     default:

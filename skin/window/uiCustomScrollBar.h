@@ -97,4 +97,10 @@ BOOL uiCsbIsThumbTracking(HWND hwnd);
 void uiCsbPaintNC(HWND hwnd);
 void uiCsbPrintNC(HDC hdc, HWND hwnd);
 
+// The position clamped to the bar's reachable positions: nMin to nMax - max(nPage, 1) + 1.
+int uiCsbClampPosition(const SCROLLINFO& si, int pos);
+// Stores the range, page and position that info's mask names, as the bars take them: the page
+// limited to the range, the position clamped.
+void uiCsbStoreScrollInfo(SCROLLINFO& state, const SCROLLINFO& info);
+
 LRESULT CALLBACK uiCsbWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -196,6 +196,20 @@ TEST_F(ControllerTest, PackageFailingItsCheckIsNeitherRunNorDeleted)
     EXPECT_TRUE(FileExists(controller.localSetupPath));
 }
 
+TEST_F(ControllerTest, EmptyDigestOnEitherSideNeverMatches)
+{
+    controller.StartDownload(CString(), CString());
+    WriteFileText(controller.localSetupPath, "abc");
+    controller.expectedMd5 = CString();  // an answer whose last field lacks its brace
+    EXPECT_FALSE(controller.VerifyAndRunSetup());
+    // A package that cannot be read has no digest either.
+    DeleteFileW(controller.localSetupPath);
+    EXPECT_FALSE(controller.VerifyAndRunSetup());
+    controller.expectedMd5 = L"900150983cd24fb0d6963f7d28e17f72";
+    EXPECT_FALSE(controller.VerifyAndRunSetup());
+    EXPECT_TRUE(controller.setupRuns.empty());
+}
+
 TEST_F(ControllerTest, SetupThatCannotStartCountsAsFailure)
 {
     controller.StartDownload(CString(), CString());

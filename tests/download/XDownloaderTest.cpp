@@ -120,6 +120,13 @@ TEST_F(ResolveFileNameTest, RedirectsAreFollowedAFewHopsOnly) {
     EXPECT_EQ(11u, RecordedHeader(L"Host").size());
 }
 
+TEST_F(ResolveFileNameTest, EveryRedirectKindIsFollowedToItsRelativeLocation) {
+    for (const wchar_t* code : {L"301", L"302", L"303", L"307", L"308"}) {
+        const std::wstring path = std::wstring(L"/pkg/moved/") + code + L"/files/named.bin";
+        EXPECT_EQ(CString(L"moved.exe"), NameWithDisposition(L"filename=moved.exe", path)) << code;
+    }
+}
+
 TEST_F(ResolveFileNameTest, FailuresGiveTheEmptyText) {
     EXPECT_EQ(CString(), XDownloader::ResolveFileName(ServiceUrl(L"/pkg/files/named.bin").c_str()));
     EXPECT_EQ(CString(), NameWithDisposition(L"filename=a.exe", L"/pkg/files/absent.bin"));

@@ -3,11 +3,14 @@ the machine for a mode, starts the executable, works its windows through the UI 
 back what the setup, the product, the browser and the services recorded.
 
 Used by the end-to-end tests (e2e_test.py) and by scripts/demo.sh."""
+import getpass
+import glob
 import hashlib
 import json
 import os
 import shutil
 import subprocess
+import sys
 import urllib.parse
 import urllib.request
 
@@ -19,7 +22,10 @@ INSTALLER = os.path.join(BUILD, "installer", "TavrinInstaller.exe")
 UIDRIVER = os.path.join(BUILD, "tools", "uidriver", "uidriver.exe")
 SETUP = os.path.join(BUILD, "standins", "setup", "TavrinSetup.exe")
 OLD_PRODUCT = os.path.join(BUILD, "standins", "product", "old", "Tavrin.exe")
-SERVICE = "http://127.0.0.1:8731"
+sys.path.insert(0, os.path.join(ROOT, "tools", "service"))
+from server import read_ports_file  # noqa: E402  (the build's ports, as the service itself reads them)
+
+SERVICE = "http://127.0.0.1:%d" % read_ports_file(os.path.join(BUILD, "service-ports.env"))[0]
 UNINSTALL_KEY = r"HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Tavrin装机版"
 NEWEST = "2.5.1.300"
 
@@ -42,11 +48,18 @@ def wine_env(extra=None):
 
 class Service:
     def get(self, path):
-        with urllib.request.urlopen(SERVICE + path, timeout=10) as answer:
+        # A reset or an idle query waits for the requests in flight (the service bounds that by 120 s).
+        with urllib.request.urlopen(SERVICE + path, timeout=180) as answer:
             return answer.read().decode("utf-8")
 
     def reset(self):
-        self.get("/_control/reset")
+        if self.get("/_control/reset") != "ok":
+            raise RuntimeError("the test service still had requests in flight")
+
+    def idle(self):
+        """Waits until no request is in flight: the records then hold all the requests already made."""
+        if self.get("/_control/idle") != "ok":
+            raise RuntimeError("the test service still had requests in flight")
 
     def set(self, **values):
         query = urllib.parse.urlencode({k.replace("__", "."): v for k, v in values.items()})
@@ -89,6 +102,7 @@ class InstallerRun:
 
     # Preparation -------------------------------------------------------------------------------
     def serve_package(self, md5=None):
+        self.remove_earlier_downloads()
         files = os.path.join(STATE, "pkg-files")
         os.makedirs(files, exist_ok=True)
         shutil.copyfile(self.package, os.path.join(files, "TavrinSetup.exe"))
@@ -100,6 +114,15 @@ class InstallerRun:
                          version__url=SERVICE + "/pkg/files/TavrinSetup.exe",
                          version__md5=md5 or digest.upper())
         return digest
+
+    @staticmethod
+    def remove_earlier_downloads():
+        """A cancelled run leaves its part file in the temporary folder, and the next run would resume
+        from it: every run starts from nothing, whatever ran before it."""
+        prefix = os.environ.get("TAVRIN_WINEPREFIX") or os.path.join(BUILD, "wine-prefix")  # as scripts/env.sh
+        temp = os.path.join(prefix, "drive_c", "users", getpass.getuser(), "Temp")
+        for leftover in glob.glob(os.path.join(temp, "TavrinSetup*")):
+            os.remove(leftover)
 
     def wine(self, *args, check=False):
         return subprocess.run([WINE_RUN, *args], env=wine_env(self.env()), capture_output=True,

@@ -226,8 +226,8 @@ protected:
     BOOL OnInitDialog() override
     {
         button.SendMessage(BM_CLICK);
+        // Sent while the dialog is still initialising: it arrives once the modal loop runs.
         std::thread([hwnd = m_hWnd] {
-            ::Sleep(50);
             ::SendMessageW(hwnd, WM_COMMAND, IDOK, 0);
         }).detach();
         return TRUE;

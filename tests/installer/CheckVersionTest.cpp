@@ -27,6 +27,11 @@ public:
     int calls = 0;
 };
 
+std::wstring PortField(int port)
+{
+    return L"\"port\": " + std::to_wstring(port);
+}
+
 bool Recorded(const std::wstring& fragment)
 {
     return ServiceRecords(L"version").find(fragment) != std::wstring::npos;
@@ -66,7 +71,7 @@ TEST_F(CheckVersion, FieldsAnswerFillsTheControllerAndDisplayName)
 {
     ServiceSet(L"version.engine", L"1");
     ServiceSet(L"version.file", L"Tavrin安装包.exe");
-    ServiceSet(L"version.url", L"http://127.0.0.1:8731/pkg/x.exe");
+    ServiceSet(L"version.url", L"http://example.test/pkg/x.exe");
     ServiceSet(L"version.md5", L"0123456789ABCDEF0123456789abcdef");
 
     EXPECT_EQ(0, controller_.CheckVersion());
@@ -74,7 +79,7 @@ TEST_F(CheckVersion, FieldsAnswerFillsTheControllerAndDisplayName)
     EXPECT_EQ(1, holder_.engineKind);
     EXPECT_EQ(CString(L"2.5.1.300"), g_newestVersion);
     EXPECT_EQ(CString(L"Tavrin安装包.exe"), controller_.setupFileName);
-    EXPECT_EQ(CString(L"http://127.0.0.1:8731/pkg/x.exe"), controller_.downloadUrl);
+    EXPECT_EQ(CString(L"http://example.test/pkg/x.exe"), controller_.downloadUrl);
     EXPECT_EQ(CString(L"0123456789ABCDEF0123456789abcdef"), controller_.expectedMd5);
     EXPECT_EQ(CString(L"Tavrin装机版2.5"), g_displayName);
     EXPECT_EQ(2, MODE);
@@ -82,7 +87,7 @@ TEST_F(CheckVersion, FieldsAnswerFillsTheControllerAndDisplayName)
 
     // With no installed version nothing stands between the v and the comma.
     EXPECT_TRUE(Recorded(L"\"value\": \"{ver:v,type:info,mode:tvn}\""));
-    EXPECT_TRUE(Recorded(L"\"port\": 8731"));
+    EXPECT_TRUE(Recorded(PortField(ServicePort())));
     EXPECT_FALSE(Recorded(L"type:log"));
     // The program's name is the agent of the text requests.
     EXPECT_TRUE(Recorded(L"\"agent\": \"installer_version_test\""));
@@ -111,6 +116,37 @@ TEST_F(CheckVersion, NoUsableAnswerIsANetworkFailure)
     g_versionInfoUrl = L"http://127.0.0.1:1/up.php?value={ver:v,type:info,mode:tvn}";
     EXPECT_EQ(2, controller_.CheckVersion());
     EXPECT_EQ(CString(L"Tavrin装机版"), g_displayName);
+}
+
+TEST_F(CheckVersion, OversizedAnswersAreNoAnswer)
+{
+    ServiceSet(L"version.info", L"oversized");
+    EXPECT_EQ(2, controller_.CheckVersion());
+    EXPECT_EQ(CString(), controller_.setupFileName);
+
+    g_installedVersion = L"2.4.0.12";
+    SetServiceAddresses(folder_);
+    g_commandLine = L"-client";
+    ServiceSet(L"version.info", L"fields");
+    ServiceSet(L"version.log", L"oversized");
+    EXPECT_EQ(0, controller_.CheckVersion());
+    EXPECT_EQ(1, mainView_.calls);
+    EXPECT_EQ(CString(), mainView_.notes);
+}
+
+TEST_F(CheckVersion, ServiceThatNeverAnswersIsGivenUpAfterTheReceiveTimeOut)
+{
+    // The query's receive time-out is fixed at 30 s. The service holds its answer far longer, so
+    // the query can only end by its own time-out: not before it (a timer's grain below), and well
+    // within the hold however loaded the machine.
+    ServiceSet(L"version.info", L"stall");
+    ServiceSet(L"version.stall_seconds", L"600");
+    const ULONGLONG start = GetTickCount64();
+    EXPECT_EQ(2, controller_.CheckVersion());
+    const ULONGLONG elapsed = GetTickCount64() - start;
+    ServiceRelease();
+    EXPECT_GE(elapsed, 29000u);
+    EXPECT_LE(elapsed, 300000u);
 }
 
 TEST_F(CheckVersion, LinesOfTheAnswerAreJoined)
@@ -175,6 +211,6 @@ TEST_F(CheckVersion, MarkerFileSendsTheQueriesToTheTestHost)
     SetServiceAddresses(folder_);
     g_commandLine = L"-client";
     EXPECT_EQ(0, controller_.CheckVersion());
-    EXPECT_TRUE(Recorded(L"\"port\": 8732"));
-    EXPECT_FALSE(Recorded(L"\"port\": 8731"));
+    EXPECT_TRUE(Recorded(PortField(TestServicePort())));
+    EXPECT_FALSE(Recorded(PortField(ServicePort())));
 }

@@ -56,6 +56,22 @@ TEST_F(SkinAdmin, StyleNamesAreExact)
     EXPECT_FALSE(HasStyle(L""));
 }
 
+// The skins give each duplicate a different number of rect items: one in the first "dialog".
+int DialogItemCount()
+{
+    std::unique_ptr<uiStyle> style(uiGetSkinAdmin().FindStyle(L"dialog"));
+    return style ? style->displayList.GetCount() : -1;
+}
+
+TEST_F(SkinAdmin, FirstStyleOfANameStays)
+{
+    ASSERT_TRUE(LoadSkinDatabase(L"basic.skindb"));
+    EXPECT_EQ(1, DialogItemCount());
+    const std::vector<BYTE> second = ReadSkinDatabaseFile(L"second.skindb");
+    ASSERT_TRUE(uiGetSkinAdmin().LoadSkinDB(second.data(), static_cast<DWORD>(second.size())));
+    EXPECT_EQ(1, DialogItemCount());
+}
+
 TEST_F(SkinAdmin, XmlEntriesAreThoseNamedWithLowerCaseXmlAnywhere)
 {
     ASSERT_TRUE(LoadSkinDatabase(L"basic.skindb"));

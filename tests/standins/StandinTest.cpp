@@ -256,7 +256,7 @@ TEST_F(Standins, ShellOpenOfAnHttpUrlReachesTheBrowserRecorder)
     if (std::wstring(handler).find(L"BrowserRecorder.exe") == std::wstring::npos) {
         GTEST_SKIP() << "the browser stand-in is not registered (scripts/register-browser.sh)";
     }
-    const std::wstring url = L"http://127.0.0.1:8731/home?from=test&n=1";
+    const std::wstring url = ServiceUrl(L"/home?from=test&n=1");
     ASSERT_GT(reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", url.c_str(), nullptr, nullptr, SW_SHOW)), 32);
     std::vector<std::wstring> lines;
     for (int i = 0; i < 100 && lines.empty(); ++i) {

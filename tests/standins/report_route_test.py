@@ -7,20 +7,28 @@ import unittest
 import urllib.request
 
 SOURCE = os.environ.get("TAVRIN_SOURCE_DIR", os.path.join(os.path.dirname(__file__), "..", ".."))
-SERVICE = "http://127.0.0.1:8731"
+BUILD = os.environ.get("TAVRIN_BINARY_DIR", os.path.join(SOURCE, "build"))
 
 
-def load_routes():
-    path = os.path.join(SOURCE, "tools", "service", "routes_report.py")
-    spec = importlib.util.spec_from_file_location("routes_report", path)
+def load_service_module(name):
+    path = os.path.join(SOURCE, "tools", "service", name + ".py")
+    spec = importlib.util.spec_from_file_location(name, path)
     module = importlib.util.module_from_spec(spec)
     spec.loader.exec_module(module)
     return module
 
 
+def load_routes():
+    return load_service_module("routes_report")
+
+
+PORT = load_service_module("server").read_ports_file(os.path.join(BUILD, "service-ports.env"))[0]
+SERVICE = "http://127.0.0.1:%d" % PORT
+
+
 def get(path, agent="Download From HTTP"):
     request = urllib.request.Request(SERVICE + path, headers={"User-Agent": agent})
-    with urllib.request.urlopen(request, timeout=5) as answer:
+    with urllib.request.urlopen(request, timeout=180) as answer:
         return answer.status, answer.read().decode("utf-8")
 
 
@@ -54,7 +62,7 @@ class LiveService(unittest.TestCase):
         self.assertEqual(record["version"], "2.5.1.300")
         self.assertEqual(record["channel"], "1001")
         self.assertEqual(record["agent"], "Download From HTTP")
-        self.assertEqual(record["port"], 8731)
+        self.assertEqual(record["port"], PORT)
 
     def test_home_page_is_answered_and_recorded(self):
         status, body = get("/home", agent="browser")

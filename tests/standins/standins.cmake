@@ -10,4 +10,4 @@ set_tests_properties(standins_test PROPERTIES RESOURCE_LOCK "service;uninstall-k
 # The report host and home page of the local test service.
 add_test(NAME report_route_test COMMAND /usr/bin/python3 ${TEST_DIR}/report_route_test.py)
 set_tests_properties(report_route_test PROPERTIES LABELS unit TIMEOUT 60 RESOURCE_LOCK service
-    ENVIRONMENT "TAVRIN_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+    ENVIRONMENT "TAVRIN_SOURCE_DIR=${CMAKE_SOURCE_DIR};TAVRIN_BINARY_DIR=${CMAKE_BINARY_DIR}")

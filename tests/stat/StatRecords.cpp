@@ -30,13 +30,21 @@ std::vector<StatRecord> ReadStatRecords()
     return records;
 }
 
-std::vector<StatRecord> WaitForStatRecords(size_t count, int timeoutMs)
+bool WaitForStatRecordCount(size_t count)
 {
-    const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
-    std::vector<StatRecord> records = ReadStatRecords();
-    while (records.size() < count && GetTickCount64() < deadline) {
+    const ULONGLONG deadline = GetTickCount64() + 60000;
+    for (;;) {
+        if (ReadStatRecords().size() >= count)
+            return true;
+        if (GetTickCount64() >= deadline)
+            return false;
         Sleep(100);
-        records = ReadStatRecords();
     }
-    return records;
+}
+
+std::vector<StatRecord> WaitForStatRecords(size_t count)
+{
+    WaitForStatRecordCount(count);
+    ServiceIdle();
+    return ReadStatRecords();
 }

@@ -13,5 +13,9 @@ struct StatRecord {
 };
 
 std::vector<StatRecord> ReadStatRecords();
-// Waits up to timeoutMs for at least count records.
-std::vector<StatRecord> WaitForStatRecords(size_t count, int timeoutMs);
+// Waits until at least count records have arrived (a minute at most: far more than a loaded machine
+// needs); false when they did not.
+bool WaitForStatRecordCount(size_t count);
+// Waits for at least count records, then for the requests still in flight, so that a surplus report
+// is counted too. An answer the service holds must have been released first.
+std::vector<StatRecord> WaitForStatRecords(size_t count);

@@ -58,9 +58,9 @@ std::wstring StatReportFixture::MaskTimes(const std::wstring& text, int64_t from
     return masked + text.substr(copied);
 }
 
-std::vector<StatRecord> StatReportFixture::Received(size_t count, int timeoutMs)
+std::vector<StatRecord> StatReportFixture::Received(size_t count)
 {
-    std::vector<StatRecord> records = WaitForStatRecords(count, timeoutMs);
+    std::vector<StatRecord> records = WaitForStatRecords(count);
     for (const StatRecord& record : records) {
         EXPECT_NE(L"", record.key) << "undecryptable payload";
         EXPECT_EQ((record.text.size() + 2) / 3 * 4, record.payload.size());
@@ -68,7 +68,19 @@ std::vector<StatRecord> StatReportFixture::Received(size_t count, int timeoutMs)
     return records;
 }
 
+void StatReportFixture::ExpectNothingArrived()
+{
+    ASSERT_TRUE(ServiceIdle());
+    EXPECT_TRUE(ReadStatRecords().empty());
+}
+
 int64_t StatReportFixture::Now()
 {
     return _time64(nullptr);
+}
+
+void StatReportFixture::WaitForNextSecond()
+{
+    for (const int64_t start = Now(); Now() == start;)
+        Sleep(10);
 }

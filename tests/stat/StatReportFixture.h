@@ -24,8 +24,12 @@ protected:
     static std::wstring MaskTimes(const std::wstring& text, int64_t from, int64_t to);
     // The records after waiting for count of them; each must have been decrypted and carry a Base64
     // payload of the document's length.
-    std::vector<StatRecord> Received(size_t count, int timeoutMs = 3000);
+    std::vector<StatRecord> Received(size_t count);
+    // The service has no request in flight and has recorded no report.
+    static void ExpectNothingArrived();
     static int64_t Now();
+    // Returns once the clock's second has changed, so that the next time value is a later one.
+    static void WaitForNextSecond();
 
     IeVersionRegistry registry_;
     DebugTraceCapture traces_;

@@ -14,9 +14,9 @@ TEST_F(ReportsTest, LaunchThenTwoExitsReuseTheLaunchDescription)
 {
     const int64_t start = Now();
     ASSERT_TRUE(stat_->CollectAppLunchyInfo_Sync());
-    Sleep(1100);
+    WaitForNextSecond();
     ASSERT_TRUE(stat_->CollectAppExitInfo_Sync());
-    Sleep(1100);
+    WaitForNextSecond();
     ASSERT_TRUE(stat_->CollectAppExitInfo_Sync());
     const std::vector<StatRecord> records = Received(3);
     ASSERT_EQ(3u, records.size());
@@ -142,8 +142,7 @@ TEST_F(ReportsTest, RejectedArgumentsReturnFalseWithoutTraceOrRequest)
     EXPECT_FALSE(stat_->CollectUnInstallFeedbackReason_Sync(128));
     EXPECT_FALSE(stat_->CollectUnInstallFeedback_Sync(L"", L"detail"));
     EXPECT_TRUE(traces_.Lines().empty());
-    Sleep(300);
-    EXPECT_TRUE(ReadStatRecords().empty());
+    ExpectNothingArrived();
 }
 
 TEST_F(ReportsTest, SettingsWrittenThroughGetConfigOrSetConfigApplyToTheNextReport)

@@ -45,14 +45,26 @@ TEST_F(TransportTest, RefusedOrDroppedConnectionFailsWithTraces)
 
 TEST_F(TransportTest, ServerThatNeverAnswersIsGivenUpAfterSixSeconds)
 {
+    // The six seconds are the report's fixed time-out. The server holds its answer far longer, so the
+    // call can only end by the client's own time-out: not before the six seconds (a timer's grain
+    // below), and well within the hold however loaded the machine.
     ServiceSet(L"stat.mode", L"stall");
-    ServiceSet(L"stat.stall_seconds", L"15");
+    ServiceSet(L"stat.stall_seconds", L"600");
     const ULONGLONG start = GetTickCount64();
     EXPECT_FALSE(stat_->CollectAppLunchyInfo_Sync());
     const ULONGLONG elapsed = GetTickCount64() - start;
     EXPECT_GE(elapsed, 5500u);
-    EXPECT_LE(elapsed, 8500u);
+    EXPECT_LE(elapsed, 60000u);
+    ServiceRelease();
     EXPECT_EQ(1u, Received(1).size()) << "the request itself arrived";
+}
+
+TEST_F(TransportTest, FloodingAnswerIsReadToItsEndAndTheReportCountsAsSent)
+{
+    // The answer is sixteen times what the client keeps of it.
+    ServiceSet(L"stat.mode", L"flood");
+    EXPECT_TRUE(stat_->CollectInstall_Sync());
+    EXPECT_EQ(1u, Received(1).size());
 }
 
 TEST_F(TransportTest, ServerAddressIsTakenLiterallyAndPayloadIsNotEscaped)
@@ -81,15 +93,15 @@ TEST_F(TransportTest, UnusableKeyOrVectorFailsTheReportWithoutRequest)
     stat_->GetConfig()->iv = L"";
     EXPECT_FALSE(stat_->CollectAppExceptionInfo_Sync(L"m"));
     EXPECT_EQ(5, traces_.Count(L"send fail:ns_kw_stat::KwStat::CollectInstall_Sync"));
-    Sleep(300);
-    EXPECT_TRUE(ReadStatRecords().empty());
+    ExpectNothingArrived();
 }
 
 TEST_F(TransportTest, AsynchronousFormsReturnAtOnceAndTheirReportsArrive)
 {
+    // The server holds every answer until released: a call that waited for its report would
+    // find all of them recorded by the time it returned.
     ServiceSet(L"stat.mode", L"stall");
-    ServiceSet(L"stat.stall_seconds", L"1");
-    const ULONGLONG start = GetTickCount64();
+    ServiceSet(L"stat.stall_seconds", L"600");
     EXPECT_TRUE(stat_->CollectAppLunchyInfo());
     EXPECT_TRUE(stat_->CollectAppExceptionInfo(L"e"));
     EXPECT_TRUE(stat_->CollectPhoneConnectState(ns_kw_stat::STATE_WIFI_CONNECTING));
@@ -104,9 +116,12 @@ TEST_F(TransportTest, AsynchronousFormsReturnAtOnceAndTheirReportsArrive)
     EXPECT_TRUE(stat_->SendEvent({L"c", L"d"}));
     EXPECT_TRUE(stat_->CollectPhoneConnectState(static_cast<ns_kw_stat::ENUM_PHONE_CONNECT_STATE>(9)))
         << "true even though its twin fails";
-    EXPECT_LT(GetTickCount64() - start, 1000u) << "the calls did not wait for their reports";
+    EXPECT_LT(ReadStatRecords().size(), 12u) << "the calls did not wait for their reports";
+    // From here on the server drops each request unanswered, the held one included.
+    ServiceSet(L"stat.mode", L"close");
+    ServiceRelease();
 
-    const std::vector<StatRecord> records = Received(12, 30000);
+    const std::vector<StatRecord> records = Received(12);
     ASSERT_EQ(12u, records.size());
     std::wstring all;
     for (const StatRecord& record : records)
@@ -120,7 +135,7 @@ TEST_F(TransportTest, AsynchronousFormsReturnAtOnceAndTheirReportsArrive)
 
     // The exit, once the launch has certainly been made, reports the launch's document closed.
     EXPECT_TRUE(stat_->CollectAppExitInfo());
-    const std::vector<StatRecord> withExit = Received(13, 5000);
+    const std::vector<StatRecord> withExit = Received(13);
     ASSERT_EQ(13u, withExit.size());
     EXPECT_NE(std::wstring::npos, withExit.back().text.find(L"\"act_log\""));
     EXPECT_EQ(std::wstring::npos, withExit.back().text.find(L"\"close_time\":\"0\""));
@@ -145,19 +160,19 @@ TEST_F(TransportTest, AsynchronousFormsReturnAtOnceAndTheirReportsArrive)
 
 TEST_F(TransportTest, DestructionWaitsForReportsStillRunningAndDropsQueuedOnes)
 {
+    // The server holds the first report's answer; the others queue behind it on the object's lock.
     ServiceSet(L"stat.mode", L"stall");
-    ServiceSet(L"stat.stall_seconds", L"2");
+    ServiceSet(L"stat.stall_seconds", L"600");
     for (int i = 0; i < 5; ++i)
         EXPECT_TRUE(stat_->CollectInstall());
-    ASSERT_EQ(1u, WaitForStatRecords(1, 5000).size()) << "one report is in flight, stalled by the server";
-    const ULONGLONG start = GetTickCount64();
+    ASSERT_TRUE(WaitForStatRecordCount(1)) << "one report is in flight, held by the server";
     CStatFactory::Clear(stat_);
     stat_ = nullptr;
-    const ULONGLONG elapsed = GetTickCount64() - start;
-    EXPECT_GE(elapsed, 1500u) << "waited for the report in flight";
-    EXPECT_LE(elapsed, 4000u) << "did not run the queued ones";
-    Sleep(500);
-    EXPECT_EQ(1u, ReadStatRecords().size());
+    EXPECT_EQ(1, traces_.Count(L"send fail:ns_kw_stat::KwStat::CollectInstall_Sync"))
+        << "waited for the report in flight to end";
+    EXPECT_EQ(1, traces_.CountPrefix(L"send times:")) << "did not run the queued ones";
+    ServiceRelease();
+    EXPECT_EQ(1u, WaitForStatRecords(1).size());
 }
 
 TEST_F(TransportTest, ReportsBeforeInitFailAndRepeatedInitKeepsTheObjectWorking)
@@ -180,7 +195,7 @@ TEST_F(TransportTest, ReportsBeforeInitFailAndRepeatedInitKeepsTheObjectWorking)
         EXPECT_TRUE(stat_->CollectUnInstall());
         EXPECT_TRUE(stat_->Init());
     }
-    const std::vector<StatRecord> records = Received(6, 10000);
+    const std::vector<StatRecord> records = Received(6);
     ASSERT_EQ(6u, records.size());
     for (size_t i = 2; i < records.size(); ++i)
         EXPECT_NE(std::wstring::npos, records[i].text.find(L"\"lable\":\"uninst\""));

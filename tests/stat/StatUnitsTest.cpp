@@ -1,10 +1,13 @@
 // The statistics module's building blocks on their own: MD5, payload encryption, version splitting
 // and the names of Windows versions. (Document texts are checked where the server decrypts them.)
 #include "AesCfb.h"
+#include "HttpGet.h"
 #include "Md5.h"
 #include "SystemProbes.h"
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 using namespace ns_kw_stat;
 
@@ -77,4 +80,18 @@ TEST(OSNameTest, NamesOnlyTheKnownVersions)
     EXPECT_EQ(L"win8", OSNameOfVersion(10, 0));
     EXPECT_EQ(L"", OSNameOfVersion(10, 1));
     EXPECT_EQ(L"", OSNameOfVersion(4, 0));
+}
+
+TEST(HttpGetTest, KeepsOneMebibyteOfAnAnswerAndTakesEveryByte)
+{
+    std::string body;
+    std::vector<char> block(300000, 'x');
+    block[0] = 'a';
+    size_t taken = 0;
+    for (int i = 0; i < 10; ++i)
+        taken += CurlWriteCallback(block.data(), 1, block.size(), &body);
+    EXPECT_EQ(3000000u, taken) << "a smaller count would break the transfer off";
+    EXPECT_EQ(1048576u, body.size());
+    EXPECT_EQ('a', body[300000]);
+    EXPECT_EQ('x', body[1048575]);
 }

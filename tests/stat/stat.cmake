@@ -2,7 +2,7 @@
 # the Internet Explorer registry values that the probes read, hence their resource locks.
 set(STAT_TEST_SUPPORT ${TEST_DIR}/DebugTraceCapture.cpp ${TEST_DIR}/IeVersionRegistry.cpp)
 
-tavrin_add_gtest(stat_units_test SOURCES ${TEST_DIR}/StatUnitsTest.cpp LIBS stat)
+tavrin_add_gtest(stat_units_test SOURCES ${TEST_DIR}/StatUnitsTest.cpp ${TEST_DIR}/StatLifetimeTest.cpp LIBS stat)
 
 tavrin_add_gtest(stat_probes_test SOURCES ${TEST_DIR}/StatProbesTest.cpp ${STAT_TEST_SUPPORT} LIBS stat)
 set_tests_properties(stat_probes_test PROPERTIES RESOURCE_LOCK "stat.registry")

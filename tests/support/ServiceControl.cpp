@@ -47,6 +47,14 @@ std::wstring Escape(const std::wstring& text) {
 
 }  // namespace
 
+int ServicePort() {
+    return TAVRIN_SERVICE_PORT;
+}
+
+int TestServicePort() {
+    return TAVRIN_TEST_SERVICE_PORT;
+}
+
 std::wstring ServiceUrl(const std::wstring& path, int port) {
     return L"http://127.0.0.1:" + std::to_wstring(port) + path;
 }
@@ -55,6 +63,9 @@ std::wstring ServiceGet(const std::wstring& url, int* status) {
     if (status) *status = 0;
     InternetHandle session(InternetOpenW(L"TavrinTest", INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0));
     if (!session.get()) return std::wstring();
+    // A reset or an idle query waits for the requests in flight (the service bounds that by 120 s).
+    DWORD receiveMs = 180000;
+    InternetSetOptionW(session.get(), INTERNET_OPTION_RECEIVE_TIMEOUT, &receiveMs, sizeof(receiveMs));
     InternetHandle request(InternetOpenUrlW(session.get(), url.c_str(), nullptr, 0,
                                             INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, 0));
     if (!request.get()) return std::wstring();
@@ -77,6 +88,14 @@ bool ServiceSet(const std::wstring& key, const std::wstring& value) {
 
 bool ServiceReset() {
     return ServiceGet(ServiceUrl(L"/_control/reset")) == L"ok";
+}
+
+bool ServiceIdle() {
+    return ServiceGet(ServiceUrl(L"/_control/idle")) == L"ok";
+}
+
+bool ServiceRelease() {
+    return ServiceGet(ServiceUrl(L"/_control/release")) == L"ok";
 }
 
 std::wstring ServiceRecords(const std::wstring& kind) {

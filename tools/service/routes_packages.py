@@ -6,8 +6,9 @@ Paths:
   /pkg/md5/SIZE            MD5 of the content /pkg/gen/SIZE/... serves without faults
   /pkg/hop/N/REST          302 to /pkg/hop/N-1/REST, and at 0 to /pkg/REST
   /pkg/loop/REST           302 to itself, for ever
+  /pkg/moved/CODE/REST     CODE (301, 303, 307, 308, ...) to the relative location "/pkg/REST"
 
-State keys (all optional; /_control/reset clears them):
+State keys (all optional; /_control/reset clears them and ends stalls and throttled sends):
   pkg.status=CODE          answer CODE (404, 500, ...) instead of the content
   pkg.norange=1            ignore Range and send the whole content with 200
   pkg.nolength=1           send no Content-Length; the end of the data closes the connection
@@ -132,7 +133,7 @@ def register(app):
         while sent < limit:
             if stall_at is not None and sent >= stall_at:
                 h.wfile.flush()
-                time.sleep(float(setting("pkg.stall_seconds", "30")))
+                app.pause(float(setting("pkg.stall_seconds", "30")))
                 break
             take = min(piece, limit - sent)
             if stall_at is not None and sent < stall_at:
@@ -141,8 +142,8 @@ def register(app):
             sent += take
             if rate:
                 ahead = sent / rate - (time.monotonic() - began)
-                if ahead > 0:
-                    time.sleep(ahead)
+                if ahead > 0 and app.pause(ahead):
+                    break  # a reset ends the transfer: the next test must not wait for it
         h.wfile.flush()
         if sent < length:
             h.close_connection = True
@@ -202,6 +203,10 @@ def register(app):
         count, rest = int(match.group(1)), match.group(2)
         redirect(h, "/pkg/hop/%d/%s" % (count - 1, rest) if count > 0 else "/pkg/" + rest)
 
+    def moved(h, match):
+        record(h)
+        plain(h, int(match.group(1)), "moved", [("Location", "/pkg/" + match.group(2))])
+
     def loop(h, match):
         record(h)
         redirect(h, match.group(0))
@@ -211,4 +216,5 @@ def register(app):
         app.route(method, r"^/pkg/gen/(\d+)/[^/]+$", generated)
         app.route(method, r"^/pkg/hop/(\d+)/(.+)$", hop)
         app.route(method, r"^/pkg/loop/.+$", loop)
+        app.route(method, r"^/pkg/moved/(\d+)/(.+)$", moved)
     app.route("GET", r"^/pkg/md5/(\d+)$", md5)

@@ -13,7 +13,8 @@ JSON wins. Every request is recorded as kind "stat" with:
 
 State keys (all optional):
   stat.mode          "ok" (default: 200 "ok"), "404" (404 after recording), "close" (connection
-                     closed without an answer), "stall" (no answer for stat.stall_seconds, then closed)
+                     closed without an answer), "stall" (no answer for stat.stall_seconds, then
+                     closed), "flood" (200 with a body of FLOOD bytes)
   stat.stall_seconds how long a stall lasts (default 12)
   stat.key, stat.iv  a further key and vector text, tried before the built-in ones
 """
@@ -22,6 +23,9 @@ import binascii
 import json
 
 from cryptography.hazmat.primitives.ciphers import Cipher, algorithms, modes
+
+# Far more than a client keeps of an answer (1 MiB), sent at once.
+FLOOD = 16 << 20
 
 # The module's built-in key and the installer's own key; both use the module's vector text.
 MODULE_KEY = "5e1b7c93a0d24f68b1c07e9a3d52f816"
@@ -77,6 +81,8 @@ def tj_html(app, h, match):
         app.close_without_answer(h, 0)
     elif mode == "stall":
         app.close_without_answer(h, float(app.state.get("stat.stall_seconds", "12")))
+    elif mode == "flood":
+        app.send_text(h, 200, b"x" * FLOOD)
     else:
         app.send_text(h, 200, "ok")
 

@@ -4,10 +4,11 @@ information) and GET /up.php?value={ver:v<version>,type:log} (change log), on bo
 State keys (all optional):
   version.info   what the version-information request gets: "fields" (default: the five fields
                  below), "zero" (the installed version is the newest), "empty", "twozeros",
-                 "malformed", or a fault: "500", "close" (connection closed without an answer),
-                 "stall" (no answer for version.stall_seconds, then closed)
-  version.log    what the change-log request gets: "lines" (default), "empty", "nobacktick", or
-                 one of the faults above
+                 "malformed", "oversized" (the five fields with a file name of OVERSIZED bytes), or
+                 a fault: "500", "close" (connection closed without an answer), "stall" (no answer
+                 for version.stall_seconds, then closed)
+  version.log    what the change-log request gets: "lines" (default), "empty", "nobacktick",
+                 "oversized" (OVERSIZED bytes of lines), or one of the faults above
   version.info_text / version.log_text   a literal body, used instead of the preset when set
   version.engine, version.newest, version.file, version.url, version.md5   the five fields
   version.stall_seconds   how long a stall lasts (default 3)
@@ -20,9 +21,11 @@ DEFAULTS = {
     "version.engine": "0",
     "version.newest": "2.5.1.300",
     "version.file": "TavrinSetup.exe",
-    "version.url": "http://127.0.0.1:8731/pkg/TavrinSetup.exe",
     "version.md5": "d41d8cd98f00b204e9800998ecf8427e",
 }
+
+# More than any client keeps of a text answer (1 MiB).
+OVERSIZED = 3 << 20
 
 CHANGE_LOG = {
     "lines": "修复了下载中断的问题`新增皮肤`提升安装速度`",
@@ -32,7 +35,11 @@ CHANGE_LOG = {
 
 
 def setting(app, key):
-    return app.state[key] if key in app.state else DEFAULTS.get(key, "")
+    if key in app.state:
+        return app.state[key]
+    if key == "version.url":
+        return "http://127.0.0.1:%d/pkg/TavrinSetup.exe" % app.ports[0]
+    return DEFAULTS.get(key, "")
 
 
 def info_body(app, preset):
@@ -45,9 +52,9 @@ def info_body(app, preset):
     if preset == "malformed":
         return "this is no version answer"
     fields = [setting(app, k) for k in ("version.engine", "version.newest", "version.file", "version.url")]
+    if preset == "oversized":
+        fields[2] = "a" * OVERSIZED + ".exe"
     return "`".join(fields) + "`" + setting(app, "version.md5") + "}"
-
-
 
 
 def answer(app, h, kind):
@@ -64,6 +71,8 @@ def answer(app, h, kind):
             body = literal
         elif kind == "info":
             body = info_body(app, preset or "fields")
+        elif preset == "oversized":
+            body = "line`" * (OVERSIZED // 5)
         else:
             body = CHANGE_LOG.get(preset or "lines", CHANGE_LOG["lines"])
         app.send_text(h, 200, body)

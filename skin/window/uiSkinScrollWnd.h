@@ -1,0 +1,34 @@
+// Skins any window's frame: the style's border item drawn over the non-client area, and the
+// skin's custom scroll bars in place of the system's. Also prints that frame for WM_PRINT.
+#pragma once
+
+#include "uiScrollBarHelper.h"
+#include "uiSkinBase.h"
+
+class uiDisplayItem;
+
+class uiSkinScrollWnd : public uiSkinBase {
+public:
+    uiSkinScrollWnd();
+
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void OnAttached() override;
+    void ReleaseStyle() override;
+    int ApplyStyle() override;
+    int SetColorAdjust(int hue, int saturation, int lightness) override;
+
+    // Whether the window stands on the desktop (a popup such as a combo box's drop-down list).
+    BOOL IsPopup() const;
+    void PaintBorder();
+    // Paints the border item over the whole window when the window has a frame on its left and top.
+    void DrawBorder(HDC dc);
+    void SetTrackCapture(BOOL value) { m_helper.SetTrackCapture(value); }
+    void SetVerticalHitOnly(BOOL value) { m_helper.SetVerticalHitOnly(value); }
+
+    uiScrollBarHelper& GetScrollBarHelper() { return m_helper; }
+
+private:
+    uiScrollBarHelper m_helper;
+    BOOL m_hasBorder = TRUE;
+    uiDisplayItem* m_border = nullptr;
+};

@@ -1,0 +1,184 @@
+// The event control through real mouse messages: entering and leaving items, the pressed item's
+// capture loop and its click, double clicks, tooltips, hover looks, and a window destroyed while an
+// item is held.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "ControlTestSupport.h"
+#include "uiDisplayEventItem.h"
+#include "uiHandleMap.h"
+#include "uiSkinAdmin.h"
+#include "uiSkinControl.h"
+
+namespace {
+
+const int kStatic = 106;
+const int kGeneric = 125;
+// The two items of the style "events": left at 10..50, right at 50..90, both 10..40 high.
+const POINT kInLeft = {20, 20}, kInRight = {70, 20}, kOutside = {150, 80};
+const COLORREF kNormalLook = RGB(0, 255, 0), kOverLook = RGB(255, 255, 0);
+
+class EventCtrl : public testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        ASSERT_TRUE(uiGetSkinAdmin().LoadFromResource(MAKEINTRESOURCEW(2030), L"SKINDB"));
+    }
+    void SetUp() override
+    {
+        ParkCursor();
+        Notices().clear();
+        control = SkinControl(child, L"events", kStatic);
+        ASSERT_NE(control, nullptr);
+        PaintNow(parent);
+    }
+    void Post(UINT msg, POINT point, WPARAM keys = 0) { PostMouse(child, msg, point.x, point.y, keys); }
+    std::vector<int> NoticeTypes() const
+    {
+        std::vector<int> types;
+        for (const Notice& notice : Notices())
+            types.push_back(notice.type);
+        return types;
+    }
+
+    HostWindow parent{Stage(), 0, 0, 300, 200};
+    HostWindow child{parent, 20, 20, 200, 100};
+    uiSkinControl* control = nullptr;
+};
+
+TEST_F(EventCtrl, MovingOntoTheNextItemLeavesTheFirstBeforeEnteringTheSecond)
+{
+    Post(WM_MOUSEMOVE, kInLeft);
+    Post(WM_MOUSEMOVE, kInRight);
+    PumpPending();
+
+    ASSERT_EQ(NoticeTypes(), (std::vector<int>{9, 8, 9}));
+    EXPECT_EQ(Notices()[0].name, L"left");
+    EXPECT_EQ(Notices()[1].name, L"left");
+    EXPECT_EQ(Notices()[2].name, L"right");
+    for (const Notice& notice : Notices()) {
+        EXPECT_EQ(notice.receiver, static_cast<HWND>(parent));
+        EXPECT_EQ(notice.control, static_cast<HWND>(child));
+        EXPECT_EQ(notice.index, -1);
+    }
+    EXPECT_EQ(Notices()[2].x, kInRight.x);
+    EXPECT_EQ(Notices()[2].y, kInRight.y);
+}
+
+TEST_F(EventCtrl, MovesInsideTheCurrentItemSendNothingMore)
+{
+    Post(WM_MOUSEMOVE, kInLeft);
+    Post(WM_MOUSEMOVE, {kInLeft.x + 5, kInLeft.y + 3});
+    PumpPending();
+
+    EXPECT_EQ(NoticeTypes(), (std::vector<int>{9}));
+}
+
+TEST_F(EventCtrl, ReleasingOverThePressedItemClicksIt)
+{
+    Post(WM_LBUTTONDOWN, kInLeft, MK_LBUTTON);
+    Post(WM_LBUTTONUP, {kInLeft.x + 2, kInLeft.y});
+    PumpPending();
+
+    ASSERT_EQ(NoticeTypes(), (std::vector<int>{1}));
+    EXPECT_EQ(Notices()[0].name, L"left");
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(EventCtrl, DraggingOffAndReleasingOutsideGivesNoClick)
+{
+    Post(WM_LBUTTONDOWN, kInLeft, MK_LBUTTON);
+    Post(WM_MOUSEMOVE, kOutside, MK_LBUTTON);
+    Post(WM_LBUTTONUP, kOutside);
+    PumpPending();
+
+    // The drag off the item is its leave; the release outside clicks nothing.
+    EXPECT_EQ(NoticeTypes(), (std::vector<int>{8}));
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(control->GetCurrentItem()->GetState(), static_cast<DWORD>(UI_STATE_NORMAL));
+}
+
+TEST_F(EventCtrl, DraggingBackOntoTheItemBeforeReleasingStillClicks)
+{
+    Post(WM_LBUTTONDOWN, kInLeft, MK_LBUTTON);
+    Post(WM_MOUSEMOVE, kOutside, MK_LBUTTON);
+    Post(WM_MOUSEMOVE, kInLeft, MK_LBUTTON);
+    Post(WM_LBUTTONUP, kInLeft);
+    PumpPending();
+
+    EXPECT_EQ(NoticeTypes(), (std::vector<int>{8, 1}));
+}
+
+TEST_F(EventCtrl, APressBesideTheItemsIsLeftToTheWindow)
+{
+    EXPECT_EQ(SendMessageW(child, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(kOutside.x, kOutside.y)), 0);
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_TRUE(Notices().empty());
+}
+
+TEST_F(EventCtrl, ADoubleClickOnAnItemIsNotifiedAndConsumed)
+{
+    EXPECT_EQ(SendMessageW(child, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(kInRight.x, kInRight.y)), 1);
+    ASSERT_EQ(NoticeTypes(), (std::vector<int>{6}));
+    EXPECT_EQ(Notices()[0].name, L"right");
+}
+
+TEST_F(EventCtrl, EnteringAnItemShowsItsTooltipAndItsHoverLook)
+{
+    EXPECT_EQ(WindowPixel(child, kInLeft.x, kInLeft.y), kNormalLook);
+    Post(WM_MOUSEMOVE, kInLeft);
+    PumpPending();
+    PaintNow(child);
+
+    EXPECT_EQ(WindowPixel(child, kInLeft.x, kInLeft.y), kOverLook);
+    // The other item keeps its own look.
+    EXPECT_EQ(WindowPixel(child, kInRight.x, kInRight.y), kNormalLook);
+    HWND tooltip = control->GetToolTipWindow();
+    ASSERT_NE(tooltip, nullptr);
+    wchar_t text[64] = {};
+    TOOLINFOW info = {};
+    info.cbSize = TTTOOLINFOW_V2_SIZE;
+    info.hwnd = child;
+    info.uId = reinterpret_cast<UINT_PTR>(static_cast<HWND>(child));
+    info.lpszText = text;
+    SendMessageW(tooltip, TTM_GETTEXTW, 64, reinterpret_cast<LPARAM>(&info));
+    EXPECT_STREQ(text, L"left tip");
+
+    Post(WM_MOUSEMOVE, kOutside);
+    PumpPending();
+    PaintNow(child);
+    EXPECT_EQ(WindowPixel(child, kInLeft.x, kInLeft.y), kNormalLook);
+}
+
+TEST_F(EventCtrl, AGenericControlLeavesItsItemsAlone)
+{
+    HostWindow other(parent, 0, 130, 200, 60);
+    ASSERT_NE(SkinControl(other, L"events", kGeneric), nullptr);
+    PostMouse(other, WM_MOUSEMOVE, kInLeft.x, kInLeft.y);
+    PostMouse(other, WM_LBUTTONDOWN, kInLeft.x, kInLeft.y, MK_LBUTTON);
+    PostMouse(other, WM_LBUTTONUP, kInLeft.x, kInLeft.y);
+    PumpPending();
+
+    EXPECT_TRUE(Notices().empty());
+}
+
+// A window destroyed while its item is held ends the capture loop; the skin object goes only once
+// the loop has returned, and nothing is notified afterwards.
+TEST_F(EventCtrl, AWindowDestroyedWhileAnItemIsHeldEndsTheLoopSafely)
+{
+    HWND window = child;
+    Post(WM_LBUTTONDOWN, kInLeft, MK_LBUTTON);
+    // Served by the loop's own dispatch while the item is held.
+    PostMessageW(parent, kDestroyWindow, reinterpret_cast<WPARAM>(window), 0);
+    Post(WM_LBUTTONUP, kInLeft);
+    PumpPending();
+
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(uiGetHandleMap()->Find(window), nullptr);
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_TRUE(Notices().empty());
+}
+
+}  // namespace
