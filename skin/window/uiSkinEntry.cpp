@@ -11,13 +11,11 @@
 #include "uiSkinControl.h"
 #include "uiSkinDialogEx.h"
 #include "uiSkinError.h"
+#include "uiSkinMenu.h"
 #include "uiTimerWindow.h"
 #include "uiWindowHelpers.h"
 
 namespace {
-
-// Until the menu skinning exists, the menu hook is this flag alone.
-bool g_menuHookSet = false;
 
 enum RowFlags : unsigned {
     kStoreCode = 1,
@@ -200,12 +198,12 @@ int uiSetDisplayParams(HWND hwnd, int first, int last, BOOL visible, BOOL redraw
 
 BOOL uiIsMenuSkinned()
 {
-    return g_menuHookSet ? TRUE : FALSE;
+    return uiSkinMenu::IsMsgHookSet();
 }
 
 int uiSetMenuSkin(BOOL enable)
 {
-    g_menuHookSet = enable != FALSE;
+    uiSkinMenu::SetMsgHook(enable);
     return 1;
 }
 

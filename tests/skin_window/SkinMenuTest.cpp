@@ -8,6 +8,7 @@
 #include "MenuTestSupport.h"
 #include "uiHandleMap.h"
 #include "uiSkinAdmin.h"
+#include "uiSkinEntry.h"
 #include "uiSkinMenu.h"
 
 namespace {
@@ -367,6 +368,20 @@ TEST_F(SkinMenu, MenusStayUnskinnedWithoutTheHookOrWithoutACurrentSkin)
     uiSkinMenu skin;
     ASSERT_TRUE(RunDuringMenu(look, [&] { skin.TrackPopupMenu(menu, kTrackFlags, 100, 60, owner, nullptr, nullptr); }));
     EXPECT_FALSE(subclassed);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(MenuSkinEntry, SetMenuSkinInstallsAndRemovesTheHookOfTheThread)
+{
+    EXPECT_EQ(uiSetMenuSkin(TRUE), 1);
+    EXPECT_TRUE(uiIsMenuSkinned());
+    EXPECT_TRUE(uiSkinMenu::IsMsgHookSet());
+    EXPECT_EQ(uiSetMenuSkin(FALSE), 1);
+    EXPECT_FALSE(uiIsMenuSkinned());
+    EXPECT_FALSE(uiSkinMenu::IsMsgHookSet());
 }
 
 }  // namespace
