@@ -49,7 +49,7 @@ BOOL CALLBACK CheckWindow(HWND hwnd, LPARAM lParam)
 
 }  // namespace
 
-MenuOwner::MenuOwner(int x, int y, int width, int height)
+MenuOwner::MenuOwner(WNDPROC procedure, int x, int y, int width, int height)
 {
     static bool registered = false;
     if (!registered) {
@@ -64,6 +64,7 @@ MenuOwner::MenuOwner(int x, int y, int width, int height)
     }
     m_hwnd = CreateWindowExW(0, kOwnerClass, L"menu owner", WS_POPUP | WS_VISIBLE, x, y, width, height, nullptr,
                              nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetWindowLongPtrW(m_hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
     SetForegroundWindow(m_hwnd);
     SetActiveWindow(m_hwnd);
     UpdateWindow(m_hwnd);
@@ -87,6 +88,15 @@ bool RunDuringMenu(const std::function<bool()>& step, const std::function<void()
     const bool onItsOwn = g_finished && g_ticks < kMaxTicks;
     g_step = nullptr;
     return onItsOwn;
+}
+
+void PumpUntilStepsFinish()
+{
+    MSG msg = {};
+    while (!g_finished && GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
 }
 
 HWND FindMenuWindow(HMENU menu)

@@ -9,7 +9,7 @@
 // A visible top-level window of a plain class, brought to the foreground; destroyed with the object.
 class MenuOwner {
 public:
-    MenuOwner(int x = 40, int y = 40, int width = 320, int height = 200);
+    explicit MenuOwner(WNDPROC procedure = DefWindowProcW, int x = 40, int y = 40, int width = 320, int height = 200);
     ~MenuOwner();
     MenuOwner(const MenuOwner&) = delete;
     MenuOwner& operator=(const MenuOwner&) = delete;
@@ -23,6 +23,10 @@ private:
 // few milliseconds until step returns true. A menu still open after a generous number of calls is
 // ended with EndMenu; the result says whether step finished on its own.
 bool RunDuringMenu(const std::function<bool()>& step, const std::function<void()>& track);
+
+// Dispatches the thread's messages until the step of RunDuringMenu has finished; for menus that
+// open again from posted messages after the first one closed.
+void PumpUntilStepsFinish();
 
 // The visible menu window of the calling thread that shows the menu, or null.
 HWND FindMenuWindow(HMENU menu);

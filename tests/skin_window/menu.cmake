@@ -13,7 +13,8 @@ set_source_files_properties(${TEST_DIR}/MenuSkinResource.rc PROPERTIES
     OBJECT_DEPENDS ${skin_window_menu_resource_dir}/menu.skindb)
 
 tavrin_add_gtest(skin_window_menu_test
-    SOURCES ${TEST_DIR}/MenuTestSupport.cpp ${TEST_DIR}/SkinMenuTest.cpp ${TEST_DIR}/MenuSkinResource.rc
+    SOURCES ${TEST_DIR}/MenuTestSupport.cpp ${TEST_DIR}/SkinMenuTest.cpp ${TEST_DIR}/MenuBarTest.cpp
+            ${TEST_DIR}/MenuSkinResource.rc
     LIBS skin_window comctl32
     LABELS unit
     TIMEOUT 120)
