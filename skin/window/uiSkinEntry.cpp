@@ -8,10 +8,19 @@
 #include "uiScrollHooks.h"
 #include "uiSkinAdmin.h"
 #include "uiSkinBase.h"
+#include "uiSkinComboBox.h"
 #include "uiSkinControl.h"
+#include "uiSkinDateTimeCtrl.h"
+#include "uiSkinDialog.h"
 #include "uiSkinDialogEx.h"
+#include "uiSkinEditEx.h"
 #include "uiSkinError.h"
+#include "uiSkinGroupBox.h"
 #include "uiSkinMenu.h"
+#include "uiSkinSliderCtrl.h"
+#include "uiSkinSpinButton.h"
+#include "uiSkinTabCtrl.h"
+#include "uiSkinToolbarCtrl.h"
 #include "uiTimerWindow.h"
 #include "uiWindowHelpers.h"
 
@@ -48,30 +57,30 @@ uiSkinBase* Make()
 // and return 0 until their classes are built and named here.
 const FactoryRow kFactory[] = {
     {100, Make<uiSkinDialogEx>, L"dialog", kSkinChildren | kDefaultForNullOnly},
-    {101, nullptr, L"dialog", kSkinChildren | kDefaultForNullOnly},
+    {101, Make<uiSkinDialog>, L"dialog", kSkinChildren | kDefaultForNullOnly},
     {102, Make<uiSkinControl>, L"childdialog", kStoreCode | kSkinChildren},
     {103, nullptr, L"button", kStoreCode},
     {104, nullptr, L"checkbutton", kStoreCode},
     {105, nullptr, L"radiobutton", kStoreCode},
     {106, Make<uiSkinControl>, L"static", kStoreCode | kAddNotify},
-    {107, nullptr, L"edit", 0},
+    {107, Make<uiSkinEditEx>, L"edit", 0},
     {108, nullptr, L"listbox", kParentAfterCreate},
     {109, nullptr, L"listctrl", kStoreCode | kParentAfterCreate},
-    {110, nullptr, L"combobox", 0},
+    {110, Make<uiSkinComboBox>, L"combobox", 0},
     {111, nullptr, L"scrollwindow", 0},
-    {113, nullptr, L"groupbox", 0},
+    {113, Make<uiSkinGroupBox>, L"groupbox", 0},
     {114, nullptr, L"scrollbar", 0},
-    {115, nullptr, L"sliderctrl", kParentBeforeCreate},
-    {116, nullptr, L"spinbutton", 0},
-    {117, nullptr, L"tabctrl", kParentAfterCreate},
+    {115, Make<uiSkinSliderCtrl>, L"sliderctrl", kParentBeforeCreate},
+    {116, Make<uiSkinSpinButton>, L"spinbutton", 0},
+    {117, Make<uiSkinTabCtrl>, L"tabctrl", kParentAfterCreate},
     {119, nullptr, L"progress", 0},
     {120, nullptr, nullptr, kNameAsGiven},
     {121, nullptr, L"treectrl", kParentBeforeCreate},
-    {122, nullptr, L"toolbarctrl", kParentBeforeCreate},
+    {122, Make<uiSkinToolbarCtrl>, L"toolbarctrl", kParentBeforeCreate},
     {123, nullptr, L"splitbutton", kStoreCode},
     {124, nullptr, L"scrollwindow", 0},
     {125, Make<uiSkinControl>, nullptr, kStoreCode | kNameRequired},
-    {126, nullptr, L"datetimectrl", kParentBeforeCreate},
+    {126, Make<uiSkinDateTimeCtrl>, L"datetimectrl", kParentBeforeCreate},
 };
 
 const FactoryRow* FindRow(int code)
