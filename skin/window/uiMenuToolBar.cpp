@@ -28,10 +28,7 @@ BOOL uiIsMenuBarWindow(HWND hwnd)
     return GetPropW(hwnd, kMenuBarProperty) ? TRUE : FALSE;
 }
 
-uiMenuToolBar::uiMenuToolBar()
-{
-    m_styleName = L"toolbarctrl";
-}
+uiMenuToolBar::uiMenuToolBar() = default;
 
 uiMenuToolBar::~uiMenuToolBar() = default;
 
@@ -101,7 +98,7 @@ LRESULT uiMenuToolBar::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         return OnLButtonDown(POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
     if (msg == kOpenCurrent)
         return OnOpenCurrent();
-    return uiSkinBase::WindowProc(msg, wParam, lParam);
+    return uiSkinToolbarCtrl::WindowProc(msg, wParam, lParam);
 }
 
 LRESULT uiMenuToolBar::OnLButtonDown(POINT point)

@@ -8,9 +8,9 @@
 
 #include "CString.h"
 #include "uiNoSkinGuard.h"
-#include "uiSkinBase.h"
+#include "uiSkinToolbarCtrl.h"
 
-class uiMenuToolBar : public uiSkinBase {
+class uiMenuToolBar : public uiSkinToolbarCtrl {
 public:
     uiMenuToolBar();
     ~uiMenuToolBar() override;

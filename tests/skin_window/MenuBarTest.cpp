@@ -14,6 +14,7 @@
 #include "uiMenuToolBar.h"
 #include "uiNoSkinGuard.h"
 #include "uiSkinAdmin.h"
+#include "uiSkinEntry.h"
 #include "uiSkinError.h"
 #include "uiSkinMenu.h"
 
@@ -167,6 +168,28 @@ TEST_F(MenuBar, AClickOpensTheButtonsSubmenuPressedAndReleasesItAfter)
     EXPECT_FALSE(IsPressed(1));
     EXPECT_EQ(g_popupsShown[submenus[1]], 1);
     EXPECT_TRUE(g_commands.empty());
+}
+
+TEST_F(MenuBar, TheButtonOfTheOpenMenuPaintsDownAndTheOthersNormal)
+{
+    // The owner reflects the toolbar's custom-draw notifications to the bar.
+    uiAttachParentSkin(toolbar);
+    COLORREF open = 0;
+    COLORREF other = 0;
+    ClickAndRun(1, [&] {
+        if (!FindMenuWindow(submenus[1]))
+            return false;
+        WindowCapture capture(toolbar);
+        // The toolbar has no frame: client and window coordinates agree.
+        const POINT first = ButtonCentre(0);
+        const POINT second = ButtonCentre(1);
+        open = capture.At(second.x, second.y);
+        other = capture.At(first.x, first.y);
+        PostKey(owner, VK_ESCAPE);
+        return true;
+    });
+    EXPECT_TRUE(SameColor(open, RGB(255, 0, 0))) << std::hex << open;
+    EXPECT_TRUE(SameColor(other, RGB(0, 255, 0))) << std::hex << other;
 }
 
 TEST_F(MenuBar, AClickBetweenButtonsDoesNothingAndIsNotPassedOn)
