@@ -310,6 +310,93 @@ TEST_F(SkinMenu, TheFirstLevelUsesItsOwnBackgroundWhenMultiBgIsSet)
     EXPECT_TRUE(SameColor(second, kBack)) << std::hex << second;
 }
 
+TEST_F(SkinMenu, ClosingTheSubmenuLeavesTheFirstLevelItsOwnBackground)
+{
+    uiSkinMenu skin;
+    HMENU inner = GetSubMenu(menu, 5);
+    int step = 0;
+    COLORREF first = 0;
+    ASSERT_TRUE(RunDuringMenu(
+        [&] {
+            HWND window = FindMenuWindow(menu);
+            if (!window)
+                return false;
+            if (step == 0) {
+                PostKey(owner, VK_UP);
+                PostKey(owner, VK_RIGHT);
+                step = 1;
+            } else if (step == 1 && FindMenuWindow(inner)) {
+                PostKey(owner, VK_LEFT);
+                step = 2;
+            } else if (step == 2 && !FindMenuWindow(inner)) {
+                const RECT open = ItemRectInWindow(menu, 0, window);
+                first = WindowCapture(window).At(open.left + 1, (open.top + open.bottom) / 2);
+                PostKey(owner, VK_ESCAPE);
+                return true;
+            }
+            return false;
+        },
+        [&] { skin.TrackPopupMenu(menu, kTrackFlags, 100, 60, owner, nullptr, L"menu.tall"); }));
+    EXPECT_TRUE(SameColor(first, kBackLevel0)) << std::hex << first;
+}
+
+TEST_F(SkinMenu, PrintingTheMenuWindowDrawsFrameAndItemsFromTheSkin)
+{
+    uiSkinMenu skin;
+    COLORREF border = 0, normal = 0;
+    ASSERT_TRUE(Track(skin, 100, 60, nullptr, [&](HWND window) {
+        const RECT open = ItemRectInWindow(menu, 0, window);
+        RECT rect = {};
+        GetWindowRect(window, &rect);
+        const int width = rect.right - rect.left;
+        const int height = rect.bottom - rect.top;
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        HDC memory = CreateCompatibleDC(nullptr);
+        HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        SendMessageW(window, WM_PRINT, reinterpret_cast<WPARAM>(memory), PRF_NONCLIENT | PRF_CLIENT);
+        GdiFlush();
+        const DWORD* pixels = static_cast<const DWORD*>(bits);
+        auto at = [&](int x, int y) {
+            const DWORD pixel = pixels[y * width + x];
+            return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+        };
+        const int middle = (open.top + open.bottom) / 2;
+        // The frame: the two right-most columns lie outside the client area.
+        border = at(width - 1, middle);
+        normal = at(open.right - 3, middle);
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+    }));
+    EXPECT_TRUE(SameColor(border, kBack)) << std::hex << border;
+    EXPECT_TRUE(SameColor(normal, kNormal)) << std::hex << normal;
+}
+
+TEST_F(SkinMenu, AClipColourCutsTheWindowToTheBackgroundsNonMagentaPixels)
+{
+    uiSkinMenu skin;
+    int regionKind = ERROR;
+    bool corner = false, beyond = true;
+    ASSERT_TRUE(Track(skin, 100, 60, L"menu.shaped", [&](HWND window) {
+        WindowCapture capture(window);
+        HRGN region = CreateRectRgn(0, 0, 0, 0);
+        regionKind = GetWindowRgn(window, region);
+        corner = PtInRegion(region, 5, 5) && PtInRegion(region, 19, 9);
+        beyond = PtInRegion(region, 25, 5) || PtInRegion(region, 5, 15);
+        DeleteObject(region);
+    }));
+    EXPECT_NE(regionKind, ERROR);
+    EXPECT_TRUE(corner);
+    EXPECT_FALSE(beyond);
+}
+
 TEST_F(SkinMenu, AMenuWindowMovesOnePixelRightUnlessPlacedAtTheOrigin)
 {
     uiSkinMenu skin;
