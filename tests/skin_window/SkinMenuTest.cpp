@@ -434,6 +434,44 @@ TEST_F(SkinMenu, TheSkinStaysOnTheOwnerAndStopsBeingCurrentWhenReleased)
     delete skin;
 }
 
+TEST_F(SkinMenu, AMenuWindowThatOutlivesItsSkinIsLetGo)
+{
+    auto* skin = new uiSkinMenu;
+    ASSERT_TRUE(Track(*skin, 100, 60, nullptr, [](HWND) {}));
+    ASSERT_EQ(uiSkinMenu::GetCurrent(), skin);
+    // A menu window made while the skin is current, kept beyond the skin's life.
+    HWND window = CreateWindowExW(0, L"#32768", nullptr, WS_POPUP, 10, 10, 50, 40, owner, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(GetPropW(window, L"UISKIN_Menuthispointer#2008##"), skin);
+    delete skin;
+    EXPECT_EQ(uiSkinMenu::GetCurrent(), nullptr);
+    EXPECT_EQ(GetPropW(window, L"UISKIN_Menuthispointer#2008##"), nullptr);
+    // Reaches the window's own procedure, not the deleted skin.
+    SetWindowPos(window, nullptr, 20, 20, 60, 50, SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    EXPECT_EQ(rect.left, 20);
+    DestroyWindow(window);
+}
+
+TEST_F(SkinMenu, WithoutItsStyleTheMenuKeepsTheSystemLook)
+{
+    uiSkinMenu skin;
+    bool subclassed = true;
+    ASSERT_TRUE(Track(skin, 100, 60, L"no.such.style", [&](HWND window) {
+        subclassed = GetPropW(window, L"UISKIN_Menuthispointer#2008##") != nullptr;
+    }));
+    EXPECT_FALSE(subclassed);
+    EXPECT_EQ(uiSkinMenu::GetCurrent(), nullptr);
+    MENUITEMINFOW info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_FTYPE;
+    ASSERT_TRUE(GetMenuItemInfoW(menu, 0, TRUE, &info));
+    // Owner-drawn items that nobody draws would show blank.
+    EXPECT_FALSE(info.fType & MFT_OWNERDRAW);
+}
+
 TEST_F(SkinMenu, MenusStayUnskinnedWithoutTheHookOrWithoutACurrentSkin)
 {
     bool subclassed = true;
