@@ -34,12 +34,6 @@ LRESULT CALLBACK RecordingOwnerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
     return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
-void PostKey(HWND hwnd, UINT key)
-{
-    PostMessageW(hwnd, WM_KEYDOWN, key, 1);
-    PostMessageW(hwnd, WM_KEYUP, key, 0xC0000001);
-}
-
 class MenuBar : public testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -204,39 +198,30 @@ TEST_F(MenuBar, AClickBetweenButtonsDoesNothingAndIsNotPassedOn)
     EXPECT_NE(GetCapture(), toolbar);
 }
 
-TEST_F(MenuBar, LeftOnTheFirstButtonWrapsToTheLast)
+TEST_F(MenuBar, ArrowKeysWrapFromTheFirstButtonToTheLastAndBack)
 {
-    int step = 0;
-    ClickAndRun(0, [&] {
-        if (step == 0 && FindMenuWindow(submenus[0])) {
-            PostKey(owner, VK_LEFT);
-            step = 1;
-        } else if (step == 1 && FindMenuWindow(submenus[2])) {
-            PostKey(owner, VK_ESCAPE);
-            return true;
-        }
-        return false;
-    });
+    // Opens the start button's menu, presses the key, and ends once the expected menu shows.
+    auto keyFrom = [&](int start, UINT key, int expected) {
+        int step = 0;
+        ClickAndRun(start, [&] {
+            if (step == 0 && FindMenuWindow(submenus[start])) {
+                PostKey(owner, key);
+                step = 1;
+            } else if (step == 1 && FindMenuWindow(submenus[expected])) {
+                PostKey(owner, VK_ESCAPE);
+                return true;
+            }
+            return false;
+        });
+    };
+    keyFrom(0, VK_LEFT, 2);
     EXPECT_EQ(g_popupsShown[submenus[0]], 1);
     EXPECT_EQ(g_popupsShown[submenus[2]], 1);
     EXPECT_EQ(g_popupsShown.count(submenus[1]), 0u);
-}
-
-TEST_F(MenuBar, RightOnTheLastButtonWrapsToTheFirst)
-{
-    int step = 0;
-    ClickAndRun(2, [&] {
-        if (step == 0 && FindMenuWindow(submenus[2])) {
-            PostKey(owner, VK_RIGHT);
-            step = 1;
-        } else if (step == 1 && FindMenuWindow(submenus[0])) {
-            PostKey(owner, VK_ESCAPE);
-            return true;
-        }
-        return false;
-    });
-    EXPECT_EQ(g_popupsShown[submenus[2]], 1);
-    EXPECT_EQ(g_popupsShown[submenus[0]], 1);
+    keyFrom(2, VK_RIGHT, 0);
+    EXPECT_EQ(g_popupsShown[submenus[2]], 2);
+    EXPECT_EQ(g_popupsShown[submenus[0]], 2);
+    EXPECT_EQ(g_popupsShown.count(submenus[1]), 0u);
 }
 
 TEST_F(MenuBar, SlidingToAnotherButtonOpensItsMenuAndMovingWithinItDoesNot)

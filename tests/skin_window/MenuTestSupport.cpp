@@ -117,9 +117,16 @@ RECT ItemRectInWindow(HMENU menu, int position, HWND menuWindow)
     return item;
 }
 
-WindowCapture::WindowCapture(HWND hwnd)
+void PostKey(HWND hwnd, UINT key)
 {
-    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PostMessageW(hwnd, WM_KEYDOWN, key, 1);
+    PostMessageW(hwnd, WM_KEYUP, key, 0xC0000001);
+}
+
+WindowCapture::WindowCapture(HWND hwnd, Source source)
+{
+    if (source == kScreen)
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
     RECT rect = {};
     GetWindowRect(hwnd, &rect);
     m_width = rect.right - rect.left;
@@ -138,10 +145,13 @@ WindowCapture::WindowCapture(HWND hwnd)
     HDC memory = CreateCompatibleDC(windowDC);
     HBITMAP bitmap = CreateDIBSection(windowDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, m_width, m_height, windowDC, 0, 0, SRCCOPY);
+    if (source == kScreen)
+        BitBlt(memory, 0, 0, m_width, m_height, windowDC, 0, 0, SRCCOPY);
+    else
+        SendMessageW(hwnd, WM_PRINT, reinterpret_cast<WPARAM>(memory), PRF_NONCLIENT | PRF_CLIENT);
     GdiFlush();
-    const DWORD* source = static_cast<const DWORD*>(bits);
-    m_pixels.assign(source, source + static_cast<size_t>(m_width) * m_height);
+    const DWORD* pixels = static_cast<const DWORD*>(bits);
+    m_pixels.assign(pixels, pixels + static_cast<size_t>(m_width) * m_height);
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);

@@ -33,10 +33,15 @@ HWND FindMenuWindow(HMENU menu);
 // The item's rectangle relative to the menu window's top-left corner.
 RECT ItemRectInWindow(HMENU menu, int position, HWND menuWindow);
 
-// The whole window (frame included) read into a 32-bit DIB after a synchronous repaint.
+// Posts a key press and release as the keyboard would.
+void PostKey(HWND hwnd, UINT key);
+
+// The whole window (frame included) read into a 32-bit DIB: after a synchronous repaint, or as the
+// window prints itself (WM_PRINT with its frame and client area).
 class WindowCapture {
 public:
-    explicit WindowCapture(HWND hwnd);
+    enum Source { kScreen, kPrint };
+    explicit WindowCapture(HWND hwnd, Source source = kScreen);
     // The pixel at window coordinates; 0xFFFFFFFF outside.
     COLORREF At(int x, int y) const;
     int Width() const { return m_width; }

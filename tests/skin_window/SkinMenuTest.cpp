@@ -41,12 +41,6 @@ HMENU MakeMenu()
     return menu;
 }
 
-void PostKey(HWND hwnd, UINT key)
-{
-    PostMessageW(hwnd, WM_KEYDOWN, key, 1);
-    PostMessageW(hwnd, WM_KEYUP, key, 0xC0000001);
-}
-
 class SkinMenu : public testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -132,30 +126,20 @@ TEST_F(SkinMenu, EveryItemOfTheMenuAndItsSubmenusBecomesOwnerDrawn)
     EXPECT_STREQ(text, L"Open\tCtrl+O");
 }
 
-TEST_F(SkinMenu, ItemsMeasureSixteenAndSeparatorsThreeWithoutMenuInfo)
+TEST_F(SkinMenu, ItemsAndSeparatorsMeasureSixteenAndThreeUnlessTheMenuInfoSaysOtherwise)
 {
-    uiSkinMenu skin;
-    RECT item = {};
-    RECT separator = {};
-    ASSERT_TRUE(Track(skin, 100, 60, nullptr, [&](HWND) {
-        GetMenuItemRect(nullptr, menu, 0, &item);
-        GetMenuItemRect(nullptr, menu, 1, &separator);
-    }));
-    EXPECT_EQ(item.bottom - item.top, 16);
-    EXPECT_EQ(separator.bottom - separator.top, 3);
-}
-
-TEST_F(SkinMenu, MenuInfoSetsTheItemAndSeparatorHeights)
-{
-    uiSkinMenu skin;
-    RECT item = {};
-    RECT separator = {};
-    ASSERT_TRUE(Track(skin, 100, 60, L"menu.tall", [&](HWND) {
-        GetMenuItemRect(nullptr, menu, 0, &item);
-        GetMenuItemRect(nullptr, menu, 1, &separator);
-    }));
-    EXPECT_EQ(item.bottom - item.top, 22);
-    EXPECT_EQ(separator.bottom - separator.top, 7);
+    auto heights = [&](const wchar_t* style) {
+        uiSkinMenu skin;
+        RECT item = {};
+        RECT separator = {};
+        EXPECT_TRUE(Track(skin, 100, 60, style, [&](HWND) {
+            GetMenuItemRect(nullptr, menu, 0, &item);
+            GetMenuItemRect(nullptr, menu, 1, &separator);
+        }));
+        return std::pair{item.bottom - item.top, separator.bottom - separator.top};
+    };
+    EXPECT_EQ(heights(nullptr), std::pair(16L, 3L));
+    EXPECT_EQ(heights(L"menu.tall"), std::pair(22L, 7L));
 }
 
 TEST_F(SkinMenu, ATabInTheTextWidensTheItemByTwentyBeyondItsText)
@@ -277,60 +261,32 @@ TEST_F(SkinMenu, CheckMarksAndCommandPicturesAreDrawnAtTheIconOffset)
     EXPECT_TRUE(SameColor(unchecked, kNormal)) << std::hex << unchecked;
 }
 
-TEST_F(SkinMenu, TheFirstLevelUsesItsOwnBackgroundWhenMultiBgIsSet)
+TEST_F(SkinMenu, TheFirstLevelKeepsItsOwnBackgroundBesideAndAfterItsSubmenu)
 {
     uiSkinMenu skin;
     HMENU inner = GetSubMenu(menu, 5);
     int step = 0;
-    COLORREF first = 0, second = 0;
+    COLORREF first = 0, second = 0, firstAfter = 0;
+    auto backgroundOf = [](HMENU shown, HWND window) {
+        const RECT item = ItemRectInWindow(shown, 0, window);
+        return WindowCapture(window).At(item.left + 1, (item.top + item.bottom) / 2);
+    };
     ASSERT_TRUE(RunDuringMenu(
         [&] {
             HWND window = FindMenuWindow(menu);
-            if (!window)
-                return false;
-            if (step == 0) {
+            HWND innerWindow = FindMenuWindow(inner);
+            if (step == 0 && window) {
                 // Up from nothing selects the last item, the submenu; Right opens it.
                 PostKey(owner, VK_UP);
                 PostKey(owner, VK_RIGHT);
-                ++step;
-                return false;
-            }
-            HWND innerWindow = FindMenuWindow(inner);
-            if (!innerWindow)
-                return false;
-            const RECT open = ItemRectInWindow(menu, 0, window);
-            const RECT innerItem = ItemRectInWindow(inner, 0, innerWindow);
-            first = WindowCapture(window).At(open.left + 1, (open.top + open.bottom) / 2);
-            second = WindowCapture(innerWindow).At(innerItem.left + 1, (innerItem.top + innerItem.bottom) / 2);
-            EndMenu();
-            return true;
-        },
-        [&] { skin.TrackPopupMenu(menu, kTrackFlags, 100, 60, owner, nullptr, L"menu.tall"); }));
-    EXPECT_TRUE(SameColor(first, kBackLevel0)) << std::hex << first;
-    EXPECT_TRUE(SameColor(second, kBack)) << std::hex << second;
-}
-
-TEST_F(SkinMenu, ClosingTheSubmenuLeavesTheFirstLevelItsOwnBackground)
-{
-    uiSkinMenu skin;
-    HMENU inner = GetSubMenu(menu, 5);
-    int step = 0;
-    COLORREF first = 0;
-    ASSERT_TRUE(RunDuringMenu(
-        [&] {
-            HWND window = FindMenuWindow(menu);
-            if (!window)
-                return false;
-            if (step == 0) {
-                PostKey(owner, VK_UP);
-                PostKey(owner, VK_RIGHT);
                 step = 1;
-            } else if (step == 1 && FindMenuWindow(inner)) {
+            } else if (step == 1 && innerWindow) {
+                first = backgroundOf(menu, window);
+                second = backgroundOf(inner, innerWindow);
                 PostKey(owner, VK_LEFT);
                 step = 2;
-            } else if (step == 2 && !FindMenuWindow(inner)) {
-                const RECT open = ItemRectInWindow(menu, 0, window);
-                first = WindowCapture(window).At(open.left + 1, (open.top + open.bottom) / 2);
+            } else if (step == 2 && window && !innerWindow) {
+                firstAfter = backgroundOf(menu, window);
                 PostKey(owner, VK_ESCAPE);
                 return true;
             }
@@ -338,44 +294,23 @@ TEST_F(SkinMenu, ClosingTheSubmenuLeavesTheFirstLevelItsOwnBackground)
         },
         [&] { skin.TrackPopupMenu(menu, kTrackFlags, 100, 60, owner, nullptr, L"menu.tall"); }));
     EXPECT_TRUE(SameColor(first, kBackLevel0)) << std::hex << first;
+    EXPECT_TRUE(SameColor(second, kBack)) << std::hex << second;
+    EXPECT_TRUE(SameColor(firstAfter, kBackLevel0)) << std::hex << firstAfter;
 }
 
 TEST_F(SkinMenu, PrintingTheMenuWindowDrawsFrameAndItemsFromTheSkin)
 {
     uiSkinMenu skin;
-    COLORREF border = 0, normal = 0;
+    COLORREF frame = 0, normal = 0;
     ASSERT_TRUE(Track(skin, 100, 60, nullptr, [&](HWND window) {
         const RECT open = ItemRectInWindow(menu, 0, window);
-        RECT rect = {};
-        GetWindowRect(window, &rect);
-        const int width = rect.right - rect.left;
-        const int height = rect.bottom - rect.top;
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        HDC memory = CreateCompatibleDC(nullptr);
-        HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        SendMessageW(window, WM_PRINT, reinterpret_cast<WPARAM>(memory), PRF_NONCLIENT | PRF_CLIENT);
-        GdiFlush();
-        const DWORD* pixels = static_cast<const DWORD*>(bits);
-        auto at = [&](int x, int y) {
-            const DWORD pixel = pixels[y * width + x];
-            return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
-        };
+        const WindowCapture printed(window, WindowCapture::kPrint);
         const int middle = (open.top + open.bottom) / 2;
-        // The frame: the two right-most columns lie outside the client area.
-        border = at(width - 1, middle);
-        normal = at(open.right - 3, middle);
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
+        // The two right-most columns lie outside the client area.
+        frame = printed.At(printed.Width() - 1, middle);
+        normal = printed.At(open.right - 3, middle);
     }));
-    EXPECT_TRUE(SameColor(border, kBack)) << std::hex << border;
+    EXPECT_TRUE(SameColor(frame, kBack)) << std::hex << frame;
     EXPECT_TRUE(SameColor(normal, kNormal)) << std::hex << normal;
 }
 
@@ -385,7 +320,6 @@ TEST_F(SkinMenu, AClipColourCutsTheWindowToTheBackgroundsNonMagentaPixels)
     int regionKind = ERROR;
     bool corner = false, beyond = true;
     ASSERT_TRUE(Track(skin, 100, 60, L"menu.shaped", [&](HWND window) {
-        WindowCapture capture(window);
         HRGN region = CreateRectRgn(0, 0, 0, 0);
         regionKind = GetWindowRgn(window, region);
         corner = PtInRegion(region, 5, 5) && PtInRegion(region, 19, 9);
