@@ -85,11 +85,11 @@ BOOL uiSkinMenu::TrackPopupMenu(HMENU menu, UINT flags, int x, int y, HWND owner
     if (!IsAttached())
         SkinWindow(owner, nullptr, FALSE, TRUE);
     m_menu = menu;
-    // Without its style the skin could not draw owner-drawn items: the menu keeps the system look.
-    if (IsAttached()) {
-        SetCurrent(this);
+    // Without its style the skin could not draw owner-drawn items: the menu keeps the system look,
+    // and no other menu skin may take its windows either.
+    SetCurrent(IsAttached() ? this : nullptr);
+    if (IsAttached())
         SetOwnerDraw(menu);
-    }
     return ::TrackPopupMenu(menu, flags, x, y, 0, owner, exclude);
 }
 

@@ -391,6 +391,20 @@ TEST_F(SkinMenu, AMenuWindowThatOutlivesItsSkinIsLetGo)
 
 TEST_F(SkinMenu, WithoutItsStyleTheMenuKeepsTheSystemLook)
 {
+    uiSkinMenu earlier;
+    HMENU other = CreatePopupMenu();
+    AppendMenuW(other, MF_STRING, kOpen, L"Other");
+    RunDuringMenu(
+        [&] {
+            if (!FindMenuWindow(other))
+                return false;
+            PostKey(owner, VK_ESCAPE);
+            return true;
+        },
+        [&] { earlier.TrackPopupMenu(other, kTrackFlags, 100, 60, owner, nullptr, nullptr); });
+    DestroyMenu(other);
+    ASSERT_EQ(uiSkinMenu::GetCurrent(), &earlier);
+
     uiSkinMenu skin;
     bool subclassed = true;
     ASSERT_TRUE(Track(skin, 100, 60, L"no.such.style", [&](HWND window) {
