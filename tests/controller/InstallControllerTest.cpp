@@ -97,6 +97,18 @@ void WriteFileText(const CString& path, const char* text)
     CloseHandle(file);
 }
 
+// Polls until the condition holds; false after a minute, far more than any loaded machine needs.
+bool WaitUntil(const std::function<bool()>& condition)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        Sleep(20);
+    }
+    return true;
+}
+
 bool FileExists(const CString& path)
 {
     return GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
@@ -223,25 +235,27 @@ TEST_F(ControllerTest, SetupThatCannotStartCountsAsFailure)
 TEST_F(ControllerTest, PausedWorkerStopsQueryingUntilResumed)
 {
     controller.StartWorker();
-    Sleep(500);
+    ASSERT_TRUE(WaitUntil([this] { return downloader->QueryCount() >= 2; }));
     controller.PauseWorker();
-    Sleep(300);
+    // A poll already past its wait for the run signal may still query once; after that a held
+    // worker can only be seen not querying, over a while of several poll intervals.
+    const size_t atPause = downloader->QueryCount();
+    Sleep(1000);
     const size_t whilePaused = downloader->QueryCount();
-    Sleep(700);
-    EXPECT_EQ(whilePaused, downloader->QueryCount());
+    EXPECT_LE(whilePaused, atPause + 1);
     controller.ResumeWorker();
-    Sleep(700);
-    EXPECT_GT(downloader->QueryCount(), whilePaused);
+    EXPECT_TRUE(WaitUntil([&] { return downloader->QueryCount() > whilePaused; }));
 }
 
 TEST_F(ControllerTest, StopEndsAPollingOrPausedWorkerWithinTheBound)
 {
     controller.StartWorker();
-    Sleep(300);
-    controller.PauseWorker();
-    const auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(WaitUntil([this] { return downloader->QueryCount() > 0; }));
     EXPECT_TRUE(controller.StopWorker(2000));
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
+    controller.StartWorker();
+    ASSERT_TRUE(WaitUntil([this] { return downloader->QueryCount() > 0; }));
+    controller.PauseWorker();
+    EXPECT_TRUE(controller.StopWorker(2000));
 }
 
 TEST_F(ControllerTest, KnownNewestVersionNeedsNoQuery)

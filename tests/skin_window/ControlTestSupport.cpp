@@ -167,11 +167,6 @@ COLORREF WindowPixel(HWND hwnd, int x, int y)
     return color;
 }
 
-COLORREF DCPixel(HDC dc, int x, int y)
-{
-    return GetPixel(dc, x, y);
-}
-
 SIZE SelectedBitmapSize(HDC dc)
 {
     BITMAP info = {};

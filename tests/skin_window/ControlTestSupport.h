@@ -54,8 +54,6 @@ bool PumpUntil(const std::function<bool()>& condition);
 void PaintNow(HWND hwnd);
 // The pixel at a point of the window rectangle, read from the window's own DC.
 COLORREF WindowPixel(HWND hwnd, int x, int y);
-// The pixel at a point of a DC's selected bitmap.
-COLORREF DCPixel(HDC dc, int x, int y);
 SIZE SelectedBitmapSize(HDC dc);
 
 // The process's live GDI objects: GetGuiResources where the system counts them, else the used

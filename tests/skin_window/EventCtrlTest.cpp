@@ -67,15 +67,6 @@ TEST_F(EventCtrl, MovingOntoTheNextItemLeavesTheFirstBeforeEnteringTheSecond)
     EXPECT_EQ(Notices()[2].y, kInRight.y);
 }
 
-TEST_F(EventCtrl, MovesInsideTheCurrentItemSendNothingMore)
-{
-    Post(WM_MOUSEMOVE, kInLeft);
-    Post(WM_MOUSEMOVE, {kInLeft.x + 5, kInLeft.y + 3});
-    PumpPending();
-
-    EXPECT_EQ(NoticeTypes(), (std::vector<int>{9}));
-}
-
 TEST_F(EventCtrl, ReleasingOverThePressedItemClicksIt)
 {
     Post(WM_LBUTTONDOWN, kInLeft, MK_LBUTTON);

@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include "ControlTestSupport.h"
-#include "SkinTestSupport.h"
 #include "uiSkinAdmin.h"
 #include "uiSkinControl.h"
 #include "uiStyleRecords.h"
@@ -51,8 +50,8 @@ TEST_F(SkinControl, TheWindowShowsTheStylesColourAndItems)
     EXPECT_EQ(WindowPixel(window, 15, 15), kMarker);
     EXPECT_EQ(WindowPixel(window, 119, 79), kPanel);
     ASSERT_NE(control->GetBackgroundDC(), nullptr);
-    EXPECT_EQ(DCPixel(control->GetBackgroundDC(), 29, 29), kMarker);
-    EXPECT_EQ(DCPixel(control->GetBackgroundDC(), 30, 30), kPanel);
+    EXPECT_EQ(GetPixel(control->GetBackgroundDC(), 29, 29), kMarker);
+    EXPECT_EQ(GetPixel(control->GetBackgroundDC(), 30, 30), kPanel);
 }
 
 TEST_F(SkinControl, ShrinkingKeepsTheLargerBitmapAndGrowingByOnePixelReplacesIt)
@@ -135,16 +134,6 @@ TEST_F(SkinControl, AWindowTooLargeForItsBitmapStaysUnpaintedAndTakesNothing)
     EXPECT_EQ(LiveGdiObjects(), before);
     PaintNow(window);
     EXPECT_EQ(control->GetBackgroundDC(), nullptr);
-}
-
-TEST_F(SkinControl, EraseBackgroundErasesNothing)
-{
-    HostWindow window(Stage(), 0, 0, 120, 80);
-    ASSERT_NE(::SkinControl(window, L"panel", kGeneric), nullptr);
-    PixelCanvas canvas(20, 20, kCyan);
-
-    EXPECT_EQ(SendMessageW(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas.GetDC()), 0), 1);
-    EXPECT_EQ(canvas.Pixel(10, 10), kCyan);
 }
 
 TEST_F(SkinControl, AClipColourWithoutShapesCutsTheWindowToItsOtherPixels)

@@ -14,7 +14,7 @@ set_source_files_properties(${TEST_DIR}/ControlSkinResource.rc PROPERTIES
 tavrin_add_gtest(skin_window_control_test
     SOURCES ${TEST_DIR}/ControlTestSupport.cpp ${TEST_DIR}/EventCtrlTest.cpp ${TEST_DIR}/SkinControlTest.cpp
             ${TEST_DIR}/ControlSkinResource.rc
-    LIBS skin_window skin_model_test_support comctl32
+    LIBS skin_window comctl32
     LABELS unit
     TIMEOUT 120)
 target_include_directories(skin_window_control_test PRIVATE ${skin_window_control_resource_dir})
