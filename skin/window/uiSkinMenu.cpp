@@ -1,8 +1,6 @@
 // The menu skin object on the owner window: tracking, owner-drawn items, measuring and painting them.
 #include "uiSkinMenu.h"
 
-#include <vector>
-
 #include "uiCommand.h"
 #include "uiDisplayItem.h"
 #include "uiDisplayList.h"
