@@ -20,6 +20,7 @@
 #include "uiSkinGroupBox.h"
 #include "uiSkinListBox.h"
 #include "uiSkinListCtrl.h"
+#include "uiSkinMenu.h"
 #include "uiSkinProgress.h"
 #include "uiSkinScrollBar.h"
 #include "uiSkinScrollDialog.h"
@@ -34,9 +35,6 @@
 #include "uiWindowHelpers.h"
 
 namespace {
-
-// Until the menu skinning exists, the menu hook is this flag alone.
-bool g_menuHookSet = false;
 
 enum RowFlags : unsigned {
     kStoreCode = 1,
@@ -65,8 +63,7 @@ uiSkinBase* Make()
     return new T;
 }
 
-// Rows without a create function are the classes that come with later work: they create nothing
-// and return 0 until their classes are built and named here.
+// Codes without a row (112 and 118 among them) create nothing.
 const FactoryRow kFactory[] = {
     {100, Make<uiSkinDialogEx>, L"dialog", kSkinChildren | kDefaultForNullOnly},
     {101, Make<uiSkinDialog>, L"dialog", kSkinChildren | kDefaultForNullOnly},
@@ -148,7 +145,7 @@ int uiLoadSkin(LPCWSTR name, LPCWSTR type)
 BOOL uiSkinWindow(HWND hwnd, int code, LPCWSTR styleName, BOOL bSkinChildren)
 {
     const FactoryRow* row = FindRow(code);
-    if (!row || !row->create)
+    if (!row)
         return FALSE;
     if ((row->flags & kNameRequired) && !(styleName && *styleName)) {
         uiSetSkinError(UI_ERROR_NO_GENERIC_STYLE);
@@ -219,12 +216,12 @@ int uiSetDisplayParams(HWND hwnd, int first, int last, BOOL visible, BOOL redraw
 
 BOOL uiIsMenuSkinned()
 {
-    return g_menuHookSet ? TRUE : FALSE;
+    return uiSkinMenu::IsMsgHookSet();
 }
 
 int uiSetMenuSkin(BOOL enable)
 {
-    g_menuHookSet = enable != FALSE;
+    uiSkinMenu::SetMsgHook(enable);
     return 1;
 }
 
