@@ -237,8 +237,9 @@ TEST_F(ControllerTest, PausedWorkerStopsQueryingUntilResumed)
     controller.StartWorker();
     ASSERT_TRUE(WaitUntil([this] { return downloader->QueryCount() >= 2; }));
     controller.PauseWorker();
-    // A poll already past its wait for the run signal may still query once; after that a held
-    // worker can only be seen not querying, over a while of several poll intervals.
+    // A poll already past its wait for the run signal may still query once; after that a held worker
+    // queries never, however long one looks. An unheld one queries every 200 ms, several times within
+    // this look; a loaded machine can only hide that fault, never fail a sound build.
     const size_t atPause = downloader->QueryCount();
     Sleep(1000);
     const size_t whilePaused = downloader->QueryCount();

@@ -113,9 +113,9 @@ TEST_F(EngineEndToEnd, StopPausesAndALaterStartResumes) {
     ASSERT_EQ(1, adapter->CreateTask(url.c_str(), target.c_str(), L"", L"", 3));
     ASSERT_EQ(1, adapter->StartAllTasks());
     DownloadTaskInfo info;
-    ASSERT_TRUE(WaitFor([&] { return adapter->QueryTaskInfo(3, info) && info.percent >= 10; }, 20000));
+    ASSERT_TRUE(WaitFor([&] { return adapter->QueryTaskInfo(3, info) && info.percent >= 10; }, 60000));
     EXPECT_EQ(1, adapter->PauseTask(3));
-    ASSERT_TRUE(WaitFor([&] { return adapter->QueryTaskInfo(3, info) && info.status == L"暂停"; }, 20000));
+    ASSERT_TRUE(WaitFor([&] { return adapter->QueryTaskInfo(3, info) && info.status == L"暂停"; }, 60000));
     EXPECT_FALSE(FileExists(target));
     ASSERT_TRUE(ServiceSet(L"pkg.throttle", L""));
     EXPECT_EQ(1, adapter->StartTask(3));
@@ -132,7 +132,7 @@ TEST_F(EngineEndToEnd, QuickStopsAndStartsNeverLoseTheTransfer) {
     ASSERT_TRUE(ServiceSet(L"pkg.throttle", L"400000"));
     ASSERT_EQ(1, adapter->CreateTask(url.c_str(), target.c_str(), L"", L"", 0));
     ASSERT_EQ(1, adapter->StartTask(0));
-    ASSERT_TRUE(WaitStatus(L"下载中", 20000));
+    ASSERT_TRUE(WaitStatus(L"下载中"));
     for (int cycle = 0; cycle < 300; ++cycle) {
         ASSERT_EQ(1, adapter->PauseTask(0));
         Sleep(cycle % 4);
