@@ -46,7 +46,7 @@ class DemoDialog(unittest.TestCase):
     def tearDown(self):
         driver("command", *self.window, "--id", "2", "--timeout", "1000")
         try:
-            self.demo.wait(timeout=20)
+            self.demo.wait(timeout=60)
         except subprocess.TimeoutExpired:
             self.demo.kill()
 
@@ -131,7 +131,7 @@ class DemoDialog(unittest.TestCase):
         self.assertEqual(driver("gone", *self.window, "--timeout", "300")[0], 1)
         self.assertEqual(driver("command", *self.window, "--id", CLOSE)[0], 0)
         self.assertEqual(driver("gone", *self.window, "--timeout", "10000")[0], 0)
-        self.assertEqual(self.demo.wait(timeout=20), 0)
+        self.assertEqual(self.demo.wait(timeout=60), 0)
 
     def test_picture_has_the_window_size_and_shows_its_background(self):
         code, out = driver("wait", *self.window)
