@@ -126,7 +126,7 @@ protected:
     }
     void TearDown() override
     {
-        controller.StopWorker(5000);
+        EXPECT_TRUE(controller.StopWorker(60000));  // the worker reads the downloader deleted below
         DeleteFileW(GetTempFolder() + controller.setupFileName);
         holder.downloader = nullptr;
         delete downloader;
@@ -252,11 +252,11 @@ TEST_F(ControllerTest, StopEndsAPollingOrPausedWorkerWithinTheBound)
 {
     controller.StartWorker();
     ASSERT_TRUE(WaitUntil([this] { return downloader->QueryCount() > 0; }));
-    EXPECT_TRUE(controller.StopWorker(2000));
+    EXPECT_TRUE(controller.StopWorker(60000));  // a generous bound: a stopped worker ends at once
     controller.StartWorker();
     ASSERT_TRUE(WaitUntil([this] { return downloader->QueryCount() > 0; }));
     controller.PauseWorker();
-    EXPECT_TRUE(controller.StopWorker(2000));
+    EXPECT_TRUE(controller.StopWorker(60000));  // a generous bound: a stopped worker ends at once
 }
 
 TEST_F(ControllerTest, KnownNewestVersionNeedsNoQuery)
