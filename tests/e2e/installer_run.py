@@ -161,7 +161,7 @@ class InstallerRun:
     def wait_exit(self, timeout):
         return self.process.wait(timeout=timeout)
 
-    def ui(self, verb, *args, timeout_ms=20000):
+    def ui(self, verb, *args, timeout_ms=60000):
         result = subprocess.run([WINE_RUN, UIDRIVER, verb, "--timeout", str(timeout_ms), *args],
                                 env=wine_env(), capture_output=True, text=True, timeout=timeout_ms / 1000 + 60)
         return result.returncode == 0, result.stdout + result.stderr
