@@ -1,6 +1,7 @@
 // Event items: their state machine, and the redraws, tooltips, cursors and notifications it drives.
 #include "uiDisplayEventItem.h"
 #include "uiGdiAdmin.h"
+#include "uiSaturate.h"
 
 uiDisplayEventItem::uiDisplayEventItem() : uiDisplayItem(UI_ITEM_EVENT)
 {
@@ -45,8 +46,7 @@ BOOL uiDisplayEventItem::PtInItem(POINT point) const
 
 void uiDisplayEventItem::SetHitRect(const RECT& row)
 {
-    const long long moved = static_cast<long long>(m_y) + row.top;
-    m_y = moved > INT_MAX ? INT_MAX : moved < INT_MIN ? INT_MIN : static_cast<int>(moved);
+    m_y = uiSaturatedAdd(m_y, row.top);
     const RECT rect = GetRect();
     if (!IntersectRect(&m_hitRect, &rect, &row))
         SetRectEmpty(&m_hitRect);

@@ -5,29 +5,24 @@
 #include <climits>
 #include "uiDrawRoutines.h"
 #include "uiImage.h"
+#include "uiSaturate.h"
 
 namespace {
 
-// Part rectangles and targets come from the skin as written: arithmetic on them saturates.
-int Clamp(long long value)
-{
-    return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
-}
-
 int Width(const RECT& rect)
 {
-    return Clamp(static_cast<long long>(rect.right) - rect.left);
+    return uiSaturate(static_cast<long long>(rect.right) - rect.left);
 }
 
 int Height(const RECT& rect)
 {
-    return Clamp(static_cast<long long>(rect.bottom) - rect.top);
+    return uiSaturate(static_cast<long long>(rect.bottom) - rect.top);
 }
 
 // The source drawn unscaled with its top-left corner at (left, top).
 int DrawUnscaled(uiImage* image, HDC dc, long long left, long long top, const RECT& source)
 {
-    const RECT destination = {Clamp(left), Clamp(top), Clamp(left + Width(source)), Clamp(top + Height(source))};
+    const RECT destination = {uiSaturate(left), uiSaturate(top), uiSaturate(left + Width(source)), uiSaturate(top + Height(source))};
     return image->Draw(dc, destination, &source);
 }
 
@@ -136,10 +131,10 @@ int uiDisplayImage::PaintInRect(HDC dc, const RECT& target, const RECT* sub)
     SelectStateColumn();
     RECT source = {0, 0, m_image->GetWidth(), m_image->GetHeight()};
     if (m_hasPart && sub) {
-        source.left = Clamp(static_cast<long long>(m_partRect.left) + sub->left);
-        source.top = Clamp(static_cast<long long>(m_partRect.top) + sub->top);
-        source.right = Clamp(static_cast<long long>(source.left) + Width(*sub));
-        source.bottom = Clamp(static_cast<long long>(source.top) + Height(*sub));
+        source.left = uiSaturate(static_cast<long long>(m_partRect.left) + sub->left);
+        source.top = uiSaturate(static_cast<long long>(m_partRect.top) + sub->top);
+        source.right = uiSaturate(static_cast<long long>(source.left) + Width(*sub));
+        source.bottom = uiSaturate(static_cast<long long>(source.top) + Height(*sub));
     } else if (m_hasPart) {
         source = m_partRect;
     } else if (sub) {
@@ -176,7 +171,7 @@ int uiDisplayImage::DrawByMode(HDC dc, const RECT& target, const RECT& source)
     case UI_PAINT_RIGHT:
         return DrawUnscaled(m_image, dc, static_cast<long long>(target.right) - pw, target.top, source);
     case UI_PAINT_BOTTOM: {
-        const RECT band = {target.left, Clamp(static_cast<long long>(target.bottom) - ph), target.right, target.bottom};
+        const RECT band = {target.left, uiSaturate(static_cast<long long>(target.bottom) - ph), target.right, target.bottom};
         return m_image->Draw(dc, band, &source);
     }
     default:
@@ -192,7 +187,8 @@ void uiDisplayImage::SelectStateColumn()
     const int columnWidth = GetImageWidth() / columns;
     const int height = GetImageHeight();
     const int column = StateColumn(m_stateMask);
-    m_partRect = {column * columnWidth, 0, column * columnWidth + columnWidth, height};
+    const int left = uiSaturate(static_cast<long long>(column) * columnWidth);
+    m_partRect = {left, 0, uiSaturatedAdd(left, columnWidth), height};
     m_hasPart = TRUE;
     m_paintMode = UI_PAINT_STRETCH;
 }

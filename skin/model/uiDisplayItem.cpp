@@ -2,51 +2,48 @@
 #include "uiDisplayItem.h"
 
 #include <vector>
+#include "uiSaturate.h"
 
 namespace {
-
-// Skin offsets and sizes can be anything a document says; sums saturate instead of wrapping.
-int SaturatedSum(long long value)
-{
-    if (value > INT_MAX)
-        return INT_MAX;
-    if (value < INT_MIN)
-        return INT_MIN;
-    return static_cast<int>(value);
-}
-
-int Add(int a, int b)
-{
-    return SaturatedSum(static_cast<long long>(a) + b);
-}
-
-int Subtract(int a, int b)
-{
-    return SaturatedSum(static_cast<long long>(a) - b);
-}
 
 // Origin along one axis: the near edge, or an offset from the far edge when negative.
 int Origin(int offset, int nearEdge, int farEdge)
 {
     if (offset == UI_UNSET)
         return nearEdge;
-    return offset < 0 ? Add(farEdge, offset) : Add(nearEdge, offset);
+    return offset < 0 ? uiSaturatedAdd(farEdge, offset) : uiSaturatedAdd(nearEdge, offset);
 }
 
 // Extent along one axis: a set size clamped to the parent, else up to the far-edge rule.
 int Extent(int origin, int size, int farOffset, int nearEdge, int farEdge)
 {
     if (size != UI_UNSET) {
-        int parentSize = Subtract(farEdge, nearEdge);
+        int parentSize = uiSaturatedSubtract(farEdge, nearEdge);
         return size < parentSize ? size : parentSize;
     }
     int end = farEdge;
     if (farOffset != UI_UNSET)
-        end = farOffset < 0 ? Add(farEdge, farOffset) : farOffset;
-    return Subtract(end, origin);
+        end = farOffset < 0 ? uiSaturatedAdd(farEdge, farOffset) : farOffset;
+    return uiSaturatedSubtract(end, origin);
 }
 
 } // namespace
+
+RECT uiPlacement::ToRect() const
+{
+    RECT rect = {x, y, uiSaturatedAdd(x, w), uiSaturatedAdd(y, h)};
+    return rect;
+}
+
+uiPlacement uiPlaceRect(const RECT& parent, int left, int top, int right, int bottom, int width, int height)
+{
+    uiPlacement placed;
+    placed.x = Origin(left, parent.left, parent.right);
+    placed.y = Origin(top, parent.top, parent.bottom);
+    placed.w = Extent(placed.x, width, right, parent.left, parent.right);
+    placed.h = Extent(placed.y, height, bottom, parent.top, parent.bottom);
+    return placed;
+}
 
 uiDisplayItem::uiDisplayItem(int type) : m_type(type)
 {
@@ -64,24 +61,24 @@ int uiDisplayItem::AdjustColor(int, int, int)
 
 void uiDisplayItem::CalcRect(const RECT& parent)
 {
-    m_x = Origin(m_left, parent.left, parent.right);
-    m_y = Origin(m_top, parent.top, parent.bottom);
-    m_w = Extent(m_x, m_width, m_right, parent.left, parent.right);
-    m_h = Extent(m_y, m_height, m_bottom, parent.top, parent.bottom);
+    const uiPlacement placed = uiPlaceRect(parent, m_left, m_top, m_right, m_bottom, m_width, m_height);
+    m_x = placed.x;
+    m_y = placed.y;
+    m_w = placed.w;
+    m_h = placed.h;
 }
 
 RECT uiDisplayItem::GetRect() const
 {
-    RECT rect = {m_x, m_y, Add(m_x, m_w), Add(m_y, m_h)};
-    return rect;
+    return uiPlacement{m_x, m_y, m_w, m_h}.ToRect();
 }
 
 int uiDisplayItem::SetRectAndPaint(HDC dc, const RECT& rect)
 {
     m_x = rect.left;
     m_y = rect.top;
-    m_w = Subtract(rect.right, rect.left);
-    m_h = Subtract(rect.bottom, rect.top);
+    m_w = uiSaturatedSubtract(rect.right, rect.left);
+    m_h = uiSaturatedSubtract(rect.bottom, rect.top);
     return Paint(dc);
 }
 
@@ -104,7 +101,7 @@ void uiDisplayItem::ResolveRelative()
             continue;
         const uiDisplayItem* anchor = item->m_relativeTo;
         int offset = item->m_left == UI_UNSET ? 0 : item->m_left;
-        item->m_x = Add(Add(anchor->m_x, anchor->m_w), offset);
+        item->m_x = uiSaturatedAdd(uiSaturatedAdd(anchor->m_x, anchor->m_w), offset);
     }
 }
 

@@ -23,6 +23,20 @@ enum uiPaintState : DWORD {
     UI_STATE_DEFAULT = 0x4000,
 };
 
+// A rectangle placed by the layout rule: origin and size.
+struct uiPlacement {
+    int x;
+    int y;
+    int w;
+    int h;
+    // Left, top, right, bottom; the far edges saturate.
+    RECT ToRect() const;
+};
+
+// The layout rule of display items and window-region shapes: unset sides take the parent's edges,
+// negative offsets count from its far edges, a set size never exceeds the parent's. Sums saturate.
+uiPlacement uiPlaceRect(const RECT& parent, int left, int top, int right, int bottom, int width, int height);
+
 enum uiDisplayItemType {
     UI_ITEM_BASE = 0,
     UI_ITEM_IMAGE = 1,

@@ -16,8 +16,10 @@ int uiDisplayLine::Paint(HDC dc)
     }
     HPEN pen = CreatePen(m_penStyle, m_penWidth, uiGdiColor(m_lineColor.GetColor()));
     HGDIOBJ previous = SelectObject(dc, pen);
-    const POINT start = {m_x, m_y};
-    const POINT end = m_direction == 1 ? POINT{m_x, m_y + m_h} : POINT{m_x + m_w, m_y};
+    // The far ends saturate: a line near the end of the range never wraps round across the surface.
+    const RECT rect = GetRect();
+    const POINT start = {rect.left, rect.top};
+    const POINT end = m_direction == 1 ? POINT{rect.left, rect.bottom} : POINT{rect.right, rect.top};
     uiDrawLine(dc, start, end);
     SelectObject(dc, previous);
     DeleteObject(pen);

@@ -6,6 +6,7 @@
 #include "uiDisplayItem.h"
 #include "uiDisplayText.h"
 #include "uiImage.h"
+#include "uiSaturate.h"
 
 namespace {
 
@@ -160,7 +161,7 @@ void uiDisplayList::ShiftX(int offset)
     for (uiDisplayItem* item : m_items) {
         if (item->m_relativeTo)
             continue;
-        item->m_x = item->m_left == UI_UNSET ? offset : item->m_x + offset;
+        item->m_x = item->m_left == UI_UNSET ? offset : uiSaturatedAdd(item->m_x, offset);
     }
 }
 

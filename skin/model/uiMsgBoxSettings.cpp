@@ -2,6 +2,7 @@
 #include "uiMsgBoxSettings.h"
 
 #include "uiGdiAdmin.h"
+#include "uiSaturate.h"
 #include "uiXmlReader.h"
 
 namespace {
@@ -12,12 +13,13 @@ const char* const kCaptionNames[UI_CAPTION_COUNT] = {
 };
 
 // Stores a present value (-1 means absent) converted to dialog units; a unit of 0 pixels (no usable
-// font measured) leaves the value as it was rather than dividing by it.
+// font measured) leaves the value as it was rather than dividing by it. The product is taken wide so
+// that a huge value from the skin saturates instead of wrapping.
 void StoreDialogUnits(const TiXmlElement* element, const char* name, int factor, int unitPixels, int* value)
 {
     const int pixels = uiXmlGetInt(element, name, -1);
     if (pixels != -1 && unitPixels > 0)
-        *value = pixels * factor / unitPixels;
+        *value = uiSaturate(static_cast<long long>(pixels) * factor / unitPixels);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // The scroll-bar part grid: four state columns, one row per part.
 #include "uiScrollInfo.h"
-#include <climits>
+#include "uiSaturate.h"
 
 namespace {
 
@@ -15,18 +15,12 @@ const PartRow kRows[] = {
     {UI_SBPART_HGRIPPER, 3},  {UI_SBPART_HTRACK, 4},
 };
 
-// The sizes come from the skin as they stand: grid positions are summed wide and saturated.
-int Saturate(long long value)
-{
-    return value > INT_MAX ? INT_MAX : value < INT_MIN ? INT_MIN : static_cast<int>(value);
-}
-
 void SetPart(RECT& rect, long long left, long long top, long long width, long long height)
 {
-    rect.left = Saturate(left);
-    rect.top = Saturate(top);
-    rect.right = Saturate(left + width);
-    rect.bottom = Saturate(top + height);
+    rect.left = uiSaturate(left);
+    rect.top = uiSaturate(top);
+    rect.right = uiSaturate(left + width);
+    rect.bottom = uiSaturate(top + height);
 }
 
 } // namespace

@@ -2,28 +2,13 @@
 #include "uiXmlReader.h"
 
 #include <climits>
-#include <cstdint>
 #include <cwchar>
 #include <vector>
 
 #include "uiColorInfo.h"
 #include "uiColorText.h"
 #include "uiGdiAdmin.h"
-
-namespace {
-
-// Coordinates plus sizes saturate instead of wrapping: the skin's INT_MAX "unset" must stay out of range.
-LONG SaturatedSum(int a, int b)
-{
-    const int64_t sum = static_cast<int64_t>(a) + b;
-    if (sum > INT_MAX)
-        return INT_MAX;
-    if (sum < INT_MIN)
-        return INT_MIN;
-    return static_cast<LONG>(sum);
-}
-
-} // namespace
+#include "uiSaturate.h"
 
 bool uiXmlLoadMemory(TiXmlDocument& document, const char* bytes, size_t length)
 {
@@ -115,8 +100,8 @@ int uiXmlGetRect4(const TiXmlElement* element, const char* name, RECT* rect)
     swscanf(text, L"%i,%i,%i,%i", &left, &top, &width, &height);
     rect->left = left;
     rect->top = top;
-    rect->right = SaturatedSum(left, width);
-    rect->bottom = SaturatedSum(top, height);
+    rect->right = uiSaturatedAdd(left, width);
+    rect->bottom = uiSaturatedAdd(top, height);
     return 1;
 }
 
@@ -128,8 +113,8 @@ void uiXmlGetRect(const TiXmlElement* element, RECT* rect)
     const int height = uiXmlGetInt(element, "height", INT_MAX);
     rect->left = left;
     rect->top = top;
-    rect->right = (left == INT_MAX || width == INT_MAX) ? INT_MAX : SaturatedSum(left, width);
-    rect->bottom = (top == INT_MAX || height == INT_MAX) ? INT_MAX : SaturatedSum(top, height);
+    rect->right = (left == INT_MAX || width == INT_MAX) ? INT_MAX : uiSaturatedAdd(left, width);
+    rect->bottom = (top == INT_MAX || height == INT_MAX) ? INT_MAX : uiSaturatedAdd(top, height);
 }
 
 COLORREF uiXmlGetColor(const TiXmlElement* element, const char* name, COLORREF defaultValue)

@@ -1,9 +1,12 @@
-// Display item layout: the position rule against a parent rectangle, placement to the right of another
-// item in a copied list, and horizontal shifts.
+// Display item layout: the position rule against a parent rectangle (also that of window-region
+// shapes), placement to the right of another item in a copied list, and horizontal shifts.
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "uiDisplayList.h"
 #include "uiDisplayRect.h"
+#include "uiStyleRecords.h"
 
 namespace {
 
@@ -25,27 +28,28 @@ uiDisplayRect* Named(const wchar_t* name, int left = U, const wchar_t* relativeT
     return item;
 }
 
+const LayoutCase kLayoutCases[] = {
+    // Unset fields fill the parent.
+    {{10, 20, 110, 70}, U, U, U, U, U, U, 10, 20, 100, 50},
+    // A negative left counts from the right edge.
+    {{0, 0, 200, 100}, -30, U, U, U, 20, U, 170, 0, 20, 100},
+    // A set size never exceeds the parent's.
+    {{10, 10, 110, 60}, U, U, U, U, 500, 7, 10, 10, 100, 7},
+    // A non-negative right is not offset by the parent's left.
+    {{10, 10, 110, 60}, 5, U, 50, U, U, U, 15, 10, 35, 50},
+    // Negative right and bottom measure from the far edges.
+    {{100, 50, 200, 90}, 4, 3, -6, -2, U, U, 104, 53, 90, 35},
+    // Sums with huge offsets saturate instead of wrapping.
+    {{100, -100, 200, -50}, INT_MAX - 1, INT_MIN + 1, U, U, U, U, INT_MAX, INT_MIN, 200 - INT_MAX, INT_MAX - 49},
+    {{INT_MIN, INT_MIN, INT_MAX, INT_MAX}, U, U, U, U, U, U, INT_MIN, INT_MIN, INT_MAX, INT_MAX},
+    {{INT_MIN, 0, INT_MAX, 1}, U, U, U, U, 10, U, INT_MIN, 0, 10, 1},
+};
+
 } // namespace
 
 TEST(DisplayLayout, PositionRuleExamples)
 {
-    const LayoutCase cases[] = {
-        // Unset fields fill the parent.
-        {{10, 20, 110, 70}, U, U, U, U, U, U, 10, 20, 100, 50},
-        // A negative left counts from the right edge.
-        {{0, 0, 200, 100}, -30, U, U, U, 20, U, 170, 0, 20, 100},
-        // A set size never exceeds the parent's.
-        {{10, 10, 110, 60}, U, U, U, U, 500, 7, 10, 10, 100, 7},
-        // A non-negative right is not offset by the parent's left.
-        {{10, 10, 110, 60}, 5, U, 50, U, U, U, 15, 10, 35, 50},
-        // Negative right and bottom measure from the far edges.
-        {{100, 50, 200, 90}, 4, 3, -6, -2, U, U, 104, 53, 90, 35},
-        // Sums with huge offsets saturate instead of wrapping.
-        {{100, -100, 200, -50}, INT_MAX - 1, INT_MIN + 1, U, U, U, U, INT_MAX, INT_MIN, 200 - INT_MAX, INT_MAX - 49},
-        {{INT_MIN, INT_MIN, INT_MAX, INT_MAX}, U, U, U, U, U, U, INT_MIN, INT_MIN, INT_MAX, INT_MAX},
-        {{INT_MIN, 0, INT_MAX, 1}, U, U, U, U, 10, U, INT_MIN, 0, 10, 1},
-    };
-    for (const LayoutCase& c : cases) {
+    for (const LayoutCase& c : kLayoutCases) {
         uiDisplayRect item;
         item.m_left = c.left;
         item.m_top = c.top;
@@ -58,6 +62,29 @@ TEST(DisplayLayout, PositionRuleExamples)
         EXPECT_EQ(item.m_y, c.y) << c.parent.top << "," << c.top;
         EXPECT_EQ(item.m_w, c.w) << c.parent.right << "," << c.width;
         EXPECT_EQ(item.m_h, c.h) << c.parent.bottom << "," << c.height;
+    }
+}
+
+// A region shape is placed against the window by the same rule: a set size is cut to the window's
+// and huge values saturate.
+TEST(RegionShapeLayout, FollowsThePositionRule)
+{
+    for (const LayoutCase& c : kLayoutCases) {
+        uiRegionShape shape;
+        shape.left = c.left;
+        shape.top = c.top;
+        shape.right = c.right;
+        shape.bottom = c.bottom;
+        shape.width = c.width;
+        shape.height = c.height;
+        const RECT placed = shape.Resolve(c.parent);
+        const long long right = std::min<long long>(INT_MAX, static_cast<long long>(c.x) + c.w);
+        const long long bottom = std::min<long long>(INT_MAX, static_cast<long long>(c.y) + c.h);
+        EXPECT_EQ(placed.left, c.x) << c.parent.left << "," << c.left;
+        EXPECT_EQ(placed.top, c.y) << c.parent.top << "," << c.top;
+        EXPECT_EQ(placed.right, right) << c.parent.right << "," << c.width;
+        EXPECT_EQ(placed.bottom, bottom) << c.parent.bottom << "," << c.height;
+        EXPECT_TRUE(EqualRect(&placed, &shape.rect));
     }
 }
 
@@ -131,4 +158,17 @@ TEST(ShiftX, UnsetLeftTakesTheOffsetSetLeftMovesAndPlacedItemsStay)
     EXPECT_EQ(copy.FindItem(L"loose")->m_x, 16);
     EXPECT_EQ(copy.FindItem(L"placed")->m_x, 10 + 4 + 16);
     EXPECT_EQ(copy.FindItem(L"label")->m_x, 10 + 3);
+}
+
+TEST(ShiftX, ShiftsSaturateAtTheEndsOfTheRange)
+{
+    uiDisplayList list;
+    list.Append(Named(L"right", INT_MAX - 5));
+    list.Append(Named(L"left", -5));
+    list.Layout(RECT{0, 0, 100, 10});
+    list.ShiftX(10);
+    EXPECT_EQ(list.FindItem(L"right")->m_x, INT_MAX);
+    list.Layout(RECT{INT_MIN, 0, INT_MIN + 100, 10});
+    list.ShiftX(-200);
+    EXPECT_EQ(list.FindItem(L"left")->m_x, INT_MIN);
 }

@@ -2,6 +2,7 @@
 // and gradients.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <vector>
 #include "SkinTestSupport.h"
 #include "uiApiLoader.h"
@@ -92,6 +93,21 @@ TEST_F(ImageModes, ThreeInBecomesAStretchedPartOnItsFirstPaint)
     EXPECT_TRUE(item.m_hasPart);
     const RECT part = {6, 0, 9, 9};
     EXPECT_TRUE(EqualRect(&item.m_partRect, &part));
+}
+
+// A part as wide as the range, cut for the disabled column of a "3in" strip, saturates: the column lies
+// beyond the part's right end instead of wrapping round to negative coordinates.
+TEST_F(ImageModes, StateColumnOfAHugePartSaturates)
+{
+    item.m_paintMode = UI_PAINT_3IN;
+    item.SetStateMask(UI_STATE_DISABLED);
+    item.m_hasPart = TRUE;
+    item.m_partRect = {0, 0, INT_MAX, 9};
+    item.Paint(canvas.GetDC());
+    const int third = INT_MAX / 3;
+    EXPECT_EQ(item.m_partRect.left, 3 * third);
+    EXPECT_EQ(item.m_partRect.right, INT_MAX);
+    EXPECT_EQ(item.m_partRect.bottom, 9);
 }
 
 TEST_F(ImageModes, PartAndSubRectanglesChooseTheSource)
@@ -209,6 +225,35 @@ TEST(LineItem, LinesRunAlongTheTopOrLeftEdge)
     item.m_direction = 1;
     item.Paint(canvas.GetDC());
     ExpectProbes(canvas, {{2, 3, kRed}, {2, 8, kRed}, {2, 9, kBack}, {3, 5, kBack}}, "vertical");
+}
+
+// A line placed near the end of the coordinate range ends there: its far end never wraps round to
+// the other side and across the surface.
+TEST(LineItem, LineNearTheEndOfTheRangeStaysOffTheSurface)
+{
+    const int kFar = 2000000000;
+    PixelCanvas canvas(20, 20, kBack);
+    uiDisplayLine horizontal;
+    horizontal.m_lineColor = uiColorInfo(kRed);
+    horizontal.m_left = kFar;
+    horizontal.m_width = kFar;
+    horizontal.m_top = 5;
+    horizontal.CalcRect(RECT{0, 0, INT_MAX, INT_MAX});
+    horizontal.Paint(canvas.GetDC());
+
+    uiDisplayLine vertical;
+    vertical.m_lineColor = uiColorInfo(kRed);
+    vertical.m_direction = 1;
+    vertical.m_left = 5;
+    vertical.m_top = kFar;
+    vertical.m_height = kFar;
+    vertical.CalcRect(RECT{0, 0, INT_MAX, INT_MAX});
+    vertical.Paint(canvas.GetDC());
+
+    for (int at = 0; at < 20; ++at) {
+        EXPECT_EQ(canvas.Pixel(at, 5), kBack) << at;
+        EXPECT_EQ(canvas.Pixel(5, at), kBack) << at;
+    }
 }
 
 TEST(LineItem, GradientFillsTheLineArea)

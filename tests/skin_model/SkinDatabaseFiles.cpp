@@ -1,25 +1,18 @@
 // Helpers of the skin administrator tests.
 #include "SkinDatabaseFiles.h"
 
-#include <cstdlib>
-
-#include "uiImageFile.h"
+#include "SkinTestSupport.h"
 #include "uiLogFile.h"
 #include "uiSkinAdmin.h"
 
 CString SkinDatabasePath(const wchar_t* relative)
 {
-    const wchar_t* binary = _wgetenv(L"TAVRIN_BINARY_DIR");
-    CString path = CString(L"Z:") + (binary ? binary : L"") + L"/skin-admin-samples/" + relative;
-    path.Replace(L'/', L'\\');
-    return path;
+    return BuildTreePath(L"skin-admin-samples", relative);
 }
 
 std::vector<BYTE> ReadSkinDatabaseFile(const wchar_t* relative)
 {
-    std::vector<BYTE> bytes;
-    uiReadFileBytes(SkinDatabasePath(relative), &bytes);
-    return bytes;
+    return ReadFileBytes(SkinDatabasePath(relative));
 }
 
 BOOL LoadSkinDatabase(const wchar_t* relative)

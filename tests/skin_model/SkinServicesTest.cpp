@@ -2,6 +2,7 @@
 // the message-box settings.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <map>
 
 #include "uiApiLoader.h"
@@ -206,6 +207,17 @@ TEST_F(MsgBoxSettings, VerticalSpaceWithoutAFontDividesNothing)
     EXPECT_EQ(0, settings.verticalSpace);
     EXPECT_EQ(0, settings.topSpace);
     EXPECT_EQ(10 * 4 / 2, settings.leftSpace);
+}
+
+// Pixel values from a damaged skin are converted without wrapping: the product is taken wide and the
+// dialog units stop at the end of the range.
+TEST_F(MsgBoxSettings, HugeSpacesNeitherWrapNorOverflow)
+{
+    Load("<messagebox><space leftSpace=\"1000000000\" buttonSpace=\"2000000000\" iconSpace=\"-2000000000\"/></messagebox>");
+    const uiMsgBoxSettings& settings = uiMsgBoxSettings::Instance();
+    EXPECT_EQ(2000000000, settings.leftSpace);
+    EXPECT_EQ(INT_MAX, settings.buttonSpace);
+    EXPECT_EQ(INT_MIN, settings.iconSpace);
 }
 
 TEST_F(MsgBoxSettings, CaptionsAndStyleAreReadByName)

@@ -5,19 +5,29 @@
 
 #include "uiImageFile.h"
 
-CString SamplePath(const wchar_t* relative)
+CString BuildTreePath(const wchar_t* folder, const wchar_t* relative)
 {
     const wchar_t* binary = _wgetenv(L"TAVRIN_BINARY_DIR");
-    CString path = CString(L"Z:") + (binary ? binary : L"") + L"/skin-model-samples/" + relative;
+    CString path = CString(L"Z:") + (binary ? binary : L"") + L"/" + folder + L"/" + relative;
     path.Replace(L'/', L'\\');
     return path;
 }
 
-std::vector<BYTE> ReadSample(const wchar_t* relative)
+std::vector<BYTE> ReadFileBytes(const CString& path)
 {
     std::vector<BYTE> bytes;
-    uiReadFileBytes(SamplePath(relative), &bytes);
+    uiReadFileBytes(path, &bytes);
     return bytes;
+}
+
+CString SamplePath(const wchar_t* relative)
+{
+    return BuildTreePath(L"skin-model-samples", relative);
+}
+
+std::vector<BYTE> ReadSample(const wchar_t* relative)
+{
+    return ReadFileBytes(SamplePath(relative));
 }
 
 PixelCanvas::PixelCanvas(int width, int height, COLORREF fill) : m_width(width), m_height(height)

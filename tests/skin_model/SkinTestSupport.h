@@ -7,6 +7,11 @@
 #include <vector>
 #include "CString.h"
 
+// Windows path (through drive Z:) of a file in a folder that a test fixture wrote into the build folder.
+CString BuildTreePath(const wchar_t* folder, const wchar_t* relative);
+// The file's bytes; empty when it cannot be read.
+std::vector<BYTE> ReadFileBytes(const CString& path);
+
 // Windows path of a file of the sample folder that make_samples.sh wrote into the build folder.
 CString SamplePath(const wchar_t* relative);
 std::vector<BYTE> ReadSample(const wchar_t* relative);

@@ -3,13 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cstdlib>
 #include <memory>
 #include <vector>
 
 #include "StyleTestSupport.h"
 #include "uiDisplayEventItem.h"
-#include "uiImageFile.h"
 #include "uiSkinAdmin.h"
 #include "uiStyle.h"
 
@@ -20,13 +18,7 @@ class StyleInheritance : public testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        const wchar_t* binary = _wgetenv(L"TAVRIN_BINARY_DIR");
-        CString path = CString(L"Z:") + (binary ? binary : L"") + L"/style-samples/inherit.skindb";
-        path.Replace(L'/', L'\\');
-        std::vector<BYTE> bytes;
-        uiReadFileBytes(path, &bytes);
-        uiGetSkinAdmin().Unload();
-        loaded = !bytes.empty() && uiGetSkinAdmin().LoadSkinDB(bytes.data(), static_cast<DWORD>(bytes.size()));
+        loaded = LoadInheritanceSkin();
     }
     static void TearDownTestSuite() { uiGetSkinAdmin().Unload(); }
 

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <random>
 #include <string>
@@ -16,7 +15,6 @@
 #include "StyleTestSupport.h"
 #include "uiDisplayEventItem.h"
 #include "uiDrawObj.h"
-#include "uiImageFile.h"
 #include "uiSkinAdmin.h"
 #include "uiXmlReader.h"
 
@@ -216,12 +214,7 @@ void Exercise(uiStyle* style, HDC dc)
 TEST(StyleMutation, DamagedStyleDocumentsNeitherCrashNorHang)
 {
     // Inheritance reaches the styles of the packed test skin when its database is there.
-    const wchar_t* binary = _wgetenv(L"TAVRIN_BINARY_DIR");
-    CString path = CString(L"Z:") + (binary ? binary : L"") + L"/style-samples/inherit.skindb";
-    path.Replace(L'/', L'\\');
-    std::vector<BYTE> bytes;
-    if (uiReadFileBytes(path, &bytes) && !bytes.empty())
-        uiGetSkinAdmin().LoadSkinDB(bytes.data(), static_cast<DWORD>(bytes.size()));
+    LoadInheritanceSkin();
 
     PixelCanvas canvas(64, 32);
     StyleMutator mutator(20261209, NarrowPath(WriteColumnBitmap()));

@@ -1,5 +1,7 @@
 // Parsing helpers of the style tests.
 #include "StyleTestSupport.h"
+#include "SkinTestSupport.h"
+#include "uiSkinAdmin.h"
 #include "uiXmlReader.h"
 
 #include <vector>
@@ -59,4 +61,11 @@ std::unique_ptr<uiStyle> StyleDocument::Style(const std::string& text)
     if (!window)
         return nullptr;
     return std::unique_ptr<uiStyle>(uiStyle::CreateFromXml(window));
+}
+
+bool LoadInheritanceSkin()
+{
+    const std::vector<BYTE> bytes = ReadFileBytes(BuildTreePath(L"style-samples", L"inherit.skindb"));
+    uiGetSkinAdmin().Unload();
+    return !bytes.empty() && uiGetSkinAdmin().LoadSkinDB(bytes.data(), static_cast<DWORD>(bytes.size()));
 }

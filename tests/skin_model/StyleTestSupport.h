@@ -12,6 +12,9 @@
 CString WriteColumnBitmap();
 // The path as narrow text for XML (the temporary folder's path is ASCII under the test prefix).
 std::string NarrowPath(const CString& path);
+// Empties the skin administrator and loads the inheritance skin that the style_databases fixture
+// packed into the build folder; whether it loaded.
+bool LoadInheritanceSkin();
 
 class StyleDocument {
 public:
