@@ -142,7 +142,7 @@ def scenario_reinstall(engine):
     run.start()
     expect(run.ui("click", *install_window(ID_INSTALL))[0], "install button not clickable")
     # A reinstall over the installed product is an upgrade: its progress caption says so.
-    expect(run.ui("wait", *progress_window(1), timeout_ms=10000)[0], "progress view without the upgrade caption")
+    expect(run.ui("wait", *progress_window(1))[0], "progress view without the upgrade caption")
     finish_and_check(run, 1, folder, "reinstall_")
     versions = [r.get("value", "") for r in run.service.records("version")]
     expect(any("ver:v2.5.0.100" in v for v in versions), "version query without the installed version: %r" % versions)
@@ -291,11 +291,11 @@ def scenario_second_start(engine):
     main = ["--class", MAIN_CLASS, "--id", str(ID_MAIN_CANCEL)]
     expect(run.ui("wait", *main)[0], "upgrade window did not appear")
     second = InstallerRun("second%d_b" % engine, engine).start("-client")
-    expect_equal(0, second.wait_exit(30), "second start's exit code")
+    expect_equal(0, second.wait_exit(60), "second start's exit code")
     listed = run.ui("list", "--class", MAIN_CLASS)[1]
     expect_equal(1, len([line for line in listed.splitlines() if line.strip()]), "windows of the installer")
     run.ui("click", *main)
-    run.wait_exit(20)
+    run.wait_exit(60)
 
 
 SCENARIOS = {name[len("scenario_"):]: f for name, f in globals().items() if name.startswith("scenario_")}
