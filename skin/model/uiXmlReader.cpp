@@ -53,10 +53,12 @@ CString uiXmlAttributeW(const TiXmlElement* element, const char* name)
     const char* value = element ? element->Attribute(name) : nullptr;
     if (!value || !*value)
         return CString();
+    // Converted straight into the string's own buffer: attributes are read by the thousand per load.
     const int length = static_cast<int>(strlen(value));
-    std::vector<wchar_t> wide(length + 1);
-    const int written = uiXmlConvertUtf8ToWide(value, length, wide.data(), length);
-    return CString(wide.data(), written);
+    CString text;
+    const int written = uiXmlConvertUtf8ToWide(value, length, text.GetBufferSetLength(length), length);
+    text.ReleaseBuffer(written);
+    return text;
 }
 
 int uiXmlGetInt(const TiXmlElement* element, const char* name, int defaultValue)
@@ -71,6 +73,19 @@ int uiXmlGetBool(const TiXmlElement* element, const char* name, int defaultValue
 {
     if (!element)
         return defaultValue;
+    // Plain ASCII (nearly every value) is compared as it stands, without a wide copy.
+    const char* value = element->Attribute(name);
+    const char* end = value;
+    while (end && *end && static_cast<unsigned char>(*end) < 0x80)
+        ++end;
+    if (!value || !*end) {
+        const char* ascii = value ? value : "";
+        if (defaultValue == 1)
+            return _stricmp(ascii, "false") == 0 ? 0 : 1;
+        if (defaultValue == 0)
+            return _stricmp(ascii, "true") == 0 ? 1 : 0;
+        return defaultValue;
+    }
     const CString text = uiXmlAttributeW(element, name);
     if (defaultValue == 1)
         return text.CompareNoCase(L"false") == 0 ? 0 : 1;
