@@ -75,6 +75,18 @@ TEST_F(XmlReading, IntegersAndBooleans)
     EXPECT_EQ(uiXmlGetBool(nullptr, "t", 0), 0);
 }
 
+TEST_F(XmlReading, BooleansOutsideAsciiAndMissingOnesKeepTheirDefaults)
+{
+    const TiXmlElement* e = Parse("<a wide=\"\xE6\x98\xAF\" accented=\"tru\xC3\xA9\"/>");
+    EXPECT_EQ(uiXmlGetBool(e, "wide", 0), 0);
+    EXPECT_EQ(uiXmlGetBool(e, "wide", 1), 1);
+    EXPECT_EQ(uiXmlGetBool(e, "accented", 0), 0);
+    EXPECT_EQ(uiXmlGetBool(e, "missing", 1), 1);
+    EXPECT_EQ(uiXmlGetBool(e, "missing", 0), 0);
+    EXPECT_EQ(uiXmlGetBool(e, "missing", 5), 5);
+    EXPECT_EQ(uiXmlGetBool(e, "wide", 5), 5);
+}
+
 TEST_F(XmlReading, PointsAndRectangles)
 {
     const TiXmlElement* e = Parse("<a p=\"3,4\" r=\"10,20,30,40\" hex=\"0x10,0,1,1\" short=\"5\" "
