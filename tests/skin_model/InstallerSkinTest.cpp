@@ -33,6 +33,23 @@ protected:
     }
 };
 
+TEST_F(InstallerSkin, HandCursorComesFromTheDatabaseOnceAndGoesWithTheSkin)
+{
+    const HCURSOR hand = uiGetGdiAdmin().GetCursor(L"hand");
+    ASSERT_NE(hand, nullptr);
+    ICONINFO info = {};
+    ASSERT_TRUE(GetIconInfo(hand, &info));
+    EXPECT_FALSE(info.fIcon);
+    if (info.hbmMask)
+        DeleteObject(info.hbmMask);
+    if (info.hbmColor)
+        DeleteObject(info.hbmColor);
+    EXPECT_EQ(uiGetGdiAdmin().GetCursor(L"#hand"), hand);
+    EXPECT_EQ(uiGetGdiAdmin().GetCursor(L"pointer"), nullptr);
+    uiGetSkinAdmin().Unload();
+    EXPECT_EQ(uiGetGdiAdmin().GetCursor(L"hand"), nullptr);
+}
+
 TEST_F(InstallerSkin, EveryDocumentLoads)
 {
     EXPECT_EQ(0, uiGetSkinError());
