@@ -69,7 +69,8 @@ void ProgressView::OnSize(UINT type, int cx, int cy)
     MoveChild(m_hWnd, kMinimize, w - 87, h - 42, 67, 27);
     MoveChild(m_hWnd, kStatus, 20, 278, 190, 18);
     MoveChild(m_hWnd, kSizes, 363, 278, 180, 18);
-    MoveChild(m_hWnd, kTitle, 20, 10, 200, 30);
+    // Wide enough for the display name with the "--正在安装" suffix.
+    MoveChild(m_hWnd, kTitle, 20, 10, w - 40, 30);
 }
 
 BOOL ProgressView::OnInitDialog()

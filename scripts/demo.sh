@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything, starts the local test service with a demo package, and runs a fresh install
 # end to end under Wine (headless under Xvfb unless a display is present), then opens the upgrade
-# window once. A screenshot of each of the four windows is saved in build/demo/.
+# window once. A screenshot of each of the four windows, and one of the gallery of skinned controls,
+# is saved in build/demo/.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 "$TAVRIN_ROOT/scripts/build.sh"
@@ -52,3 +53,14 @@ step(upgrade.ui("click", *main)[0], "upgrade window closed")
 upgrade.wait_exit(30)
 print("screenshots in " + shots)
 PYTHON
+# The gallery: every skinned control kind in one window.
+gallery_bmp="$TAVRIN_BUILD/demo/gallery.bmp"
+if wine "$TAVRIN_BUILD/tools/gallery/tavrin_gallery.exe" --shot "Z:${gallery_bmp//\//\\}" </dev/null; then
+    if command -v convert >/dev/null && convert "$gallery_bmp" "${gallery_bmp%.bmp}.png"; then
+        rm -f "$gallery_bmp"
+    fi
+    echo "ok    gallery saved"
+else
+    echo "FAILED gallery"
+    exit 1
+fi

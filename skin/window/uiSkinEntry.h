@@ -19,5 +19,5 @@ void uiAttachParentSkin(HWND hwnd);
 int uiSetDisplayParams(HWND hwnd, int first, int last, BOOL visible, BOOL redraw);
 BOOL uiIsMenuSkinned();
 int uiSetMenuSkin(BOOL enable);
-// Removes the hooks and frees the skin; always 1.
+// Removes the hooks and frees the skin; always 1. Skin objects of live windows go with their windows.
 int uiExitSkin();

@@ -90,6 +90,18 @@ void uiSkinEventCtrl::UnregisterEventItems(uiDisplayEventList* eventList)
     }
 }
 
+void uiSkinEventCtrl::RegisterEventItems(uiDisplayEventList* eventList, int rowValue)
+{
+    if (!eventList)
+        return;
+    for (int i = 0; i < eventList->GetCount(); ++i) {
+        uiDisplayEventItem* item = eventList->ItemAt(i);
+        item->SetOwner(this);
+        item->SetRowValue(rowValue);
+        m_eventItems.push_back(item);
+    }
+}
+
 void uiSkinEventCtrl::ForgetEventItems()
 {
     m_current = nullptr;

@@ -34,6 +34,8 @@ public:
     void RelayoutAll();
     void PaintEventItems(HDC hdc);
     void UnregisterEventItems(uiDisplayEventList* eventList);
+    // Registers the event items of a list row's look, tagged with the row's value.
+    void RegisterEventItems(uiDisplayEventList* eventList, int rowValue);
     // Drops the registrations without touching the items (their owner is going away with them).
     void ForgetEventItems();
     BOOL IsItemHit(uiDisplayEventItem* item, POINT point);

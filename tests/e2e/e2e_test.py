@@ -11,8 +11,10 @@ import time
 from installer_run import (BUILD, INSTALLER, ID_CANCEL_LINK, ID_FINISH, ID_INSTALL, ID_MAIN_CANCEL,
                            ID_UPGRADE, INSTALL_TITLE, MAIN_CLASS, NEWEST, SERVICE, STATE, InstallerRun,
                            install_window, progress_window, wine_path)
+from skin_probes import JPEG_TOLERANCE, TOLERANCE, picture_pixel, probe
 
 SHOTS = os.path.join(BUILD, "e2e", "screenshots")
+PROBES = os.path.join(BUILD, "e2e", "probes")
 HOME_PAGE = SERVICE + "/home"
 SUCCESS_EVENTS = [("UPE_ONLINE_DOWN_OK", "在线下载成功 "), ("INSTALL_OK", "安装成功")]
 RETRY_EVENTS = [("UPE_ONLINE_DOWN_OK", "在线下载成功 "), ("UPE_ONLINE_DOWN_ERROR", "在线下载失败"),
@@ -32,6 +34,31 @@ def expect_equal(expected, actual, what):
     expect(expected == actual, "%s: expected %r, got %r" % (what, expected, actual))
 
 
+def expect_colour(run, window, name, point, expected, tolerance, what, refresh=None):
+    """expected: one colour, or a list of colours any of which may show."""
+    choices = expected if isinstance(expected, list) else [expected]
+    for choice in choices:
+        ok, seen = probe(run, window, PROBES, name, point, choice, tolerance, refresh,
+                         attempts=30 if len(choices) == 1 else 3)
+        if ok:
+            return
+    raise Failure("%s: expected %s at %s, saw %s" % (what, expected, point, seen))
+
+
+def expect_button_faces(run, window, name, origin, picture, width, away_id, hover=True):
+    """A point of a button's face in its normal look (the pointer first put on control away_id) and,
+    with the pointer over it, its hover look: the button's picture holds the looks side by side, each
+    one button wide."""
+    point = (origin[0] + 15, origin[1] + 10)
+    run.ui("hover", *window[:2], "--id", str(away_id))
+    expect_colour(run, window, name + "_normal", point, picture_pixel(picture, 15, 10), TOLERANCE,
+                  name + " button face")
+    if hover:
+        expect(run.ui("hover", *window)[0], name + " button cannot be hovered")
+        expect_colour(run, window, name + "_hover", point, picture_pixel(picture, width + 15, 10), TOLERANCE,
+                      name + " button face under the pointer")
+
+
 def install_events(run):
     return [e for e in run.service.stat_events() if e[0] in ("UPE_ONLINE_DOWN_OK", "UPE_ONLINE_DOWN_ERROR",
                                                             "INSTALL_OK", "INSTALL_ERROR")]
@@ -41,6 +68,11 @@ def finish_and_check(run, mode, folder, shot_prefix):
     """From the progress view to the end: the finish button, then every outcome of an install."""
     expect(run.ui("wait", *install_window(ID_FINISH), timeout_ms=60000)[0], "finish view did not appear")
     run.shot(install_window(ID_FINISH), shot_prefix + "finish_view", SHOTS)
+    if not shot_prefix:
+        expect_colour(run, install_window(ID_FINISH), "finish_title", (420, 50),
+                      picture_pixel("hero_finish.png", 420, 50), TOLERANCE, "finish view title bar")
+        expect_button_faces(run, install_window(ID_FINISH), "finish", (185, 250), "btn_finish.png", 194, 2032,
+                            hover=False)
     ok, said = run.ui("click", *install_window(ID_FINISH))
     expect(ok, "finish button not clickable: " + said)
     expect_equal(0, run.wait_exit(60), "installer exit code")
@@ -127,6 +159,9 @@ def scenario_upgrade(engine):
     main = ["--class", MAIN_CLASS, "--id", str(ID_UPGRADE)]
     expect(run.ui("wait", *main)[0], "upgrade window did not appear")
     run.shot(main, "main_view", SHOTS)
+    expect_colour(run, main, "main_title", (250, 75), picture_pixel("header_main.bmp", 250, 75), TOLERANCE,
+                  "main view title bar")
+    expect_button_faces(run, main, "upgrade", (216, 278), "btn_main.png", 87, 2003)
     expect(run.ui("click", *main)[0], "upgrade button not clickable")
     finish_and_check(run, 0, wine_path(run.records) + "\\", "upgrade_")
 
@@ -211,6 +246,41 @@ def scenario_cancel(engine):
     except subprocess.TimeoutExpired:
         raise Failure("the installer did not end after the cancel")
     expect(not run.record_lines("setup-runs.txt"), "setup ran after a cancel")
+
+
+def scenario_skin_pixels(engine):
+    """Colour probes on the install and progress views, the download held nearly still."""
+    run = started_fresh_install("pixels", engine, 1024)
+    window = install_window(ID_INSTALL)
+    expect(run.ui("wait", *window)[0], "install view did not appear")
+    expect_colour(run, window, "install_title", (420, 50), picture_pixel("hero_install.jpg", 420, 50),
+                  JPEG_TOLERANCE, "install view title bar")
+    expect_button_faces(run, window, "install", (185, 275), "btn_install.png", 190, 2030)
+    expect(run.ui("click", *window)[0], "install button not clickable")
+
+    progress = progress_window(2)
+    expect(run.ui("wait", *progress)[0], "progress view did not appear")
+    # The pictures above the bar take turns: any of them may show.
+    slides = [picture_pixel(name, 420, 50) for name in ("slide1.jpg", "slide2.png", "slide3.png", "slide4.png")]
+    expect_colour(run, progress, "progress_title", (420, 50), slides, JPEG_TOLERANCE, "progress view title bar")
+    # The bar lies at (20, 301), 509 x 16; the probes sit a quarter and three quarters along it.
+    step, empty = picture_pixel("progress_step.png", 16, 8), picture_pixel("progress_bk.png", 16, 8)
+    quarter, three_quarters = (20 + 127, 309), (20 + 381, 309)
+
+    def at(percent):
+        return lambda: run.ui("setpos", *progress, "--id", "2017", "--value", str(percent))
+
+    expect_colour(run, progress, "progress_0", quarter, empty, TOLERANCE, "progress at 0 %", at(0))
+    expect_colour(run, progress, "progress_50", quarter, step, TOLERANCE, "progress at 50 % (filled part)", at(50))
+    expect_colour(run, progress, "progress_50", three_quarters, empty, TOLERANCE, "progress at 50 % (rest)", at(50))
+    expect_colour(run, progress, "progress_100", three_quarters, step, TOLERANCE, "progress at 100 %", at(100))
+
+    run.ui("command", *progress, "--id", str(ID_CANCEL_LINK))
+    expect(run.ui("answer", "--title", "警告", "--button", "yes")[0], "cancel question not asked")
+    try:
+        run.wait_exit(60)
+    except subprocess.TimeoutExpired:
+        raise Failure("the installer did not end after the cancel")
 
 
 def scenario_second_start(engine):

@@ -11,6 +11,7 @@ import os
 import shutil
 import subprocess
 import sys
+import tempfile
 import urllib.parse
 import urllib.request
 
@@ -162,9 +163,15 @@ class InstallerRun:
         return self.process.wait(timeout=timeout)
 
     def ui(self, verb, *args, timeout_ms=20000):
-        result = subprocess.run([WINE_RUN, UIDRIVER, verb, "--timeout", str(timeout_ms), *args],
-                                env=wine_env(), capture_output=True, text=True, timeout=timeout_ms / 1000 + 60)
-        return result.returncode == 0, result.stdout + result.stderr
+        # The output goes through a file: a Wine system process that the driver's start brings up (the
+        # desktop, while the installer is starting too) inherits the streams, and a pipe would then
+        # stay open until that process ends.
+        with tempfile.TemporaryFile() as output:
+            result = subprocess.run([WINE_RUN, UIDRIVER, verb, "--timeout", str(timeout_ms), *args],
+                                    env=wine_env(), stdout=output, stderr=subprocess.STDOUT,
+                                    timeout=timeout_ms / 1000 + 60)
+            output.seek(0)
+            return result.returncode == 0, output.read().decode("utf-8", "replace")
 
     def shot(self, window_args, name, folder):
         os.makedirs(folder, exist_ok=True)

@@ -25,11 +25,6 @@ tavrin_add_gtest(skin_admin_test
 target_include_directories(skin_admin_test PRIVATE ${skin_admin_resource_dir})
 add_dependencies(skin_admin_test skin_admin_resource)
 
-# The installer's packed skin (resources/skin.cmake) is read from the build folder.
-target_sources(skin_admin_test PRIVATE ${TEST_DIR}/InstallerSkinTest.cpp)
-target_compile_definitions(skin_admin_test PRIVATE INSTALLER_SKIN_DB=L"${TAVRIN_SKIN_DB}")
-add_dependencies(skin_admin_test installer_skin_db)
-
 set_tests_properties(skin_admin_test PROPERTIES FIXTURES_REQUIRED skin_admin_databases
     PASS_REGULAR_EXPRESSION "\\[  PASSED  \\]" FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
 

@@ -17,7 +17,7 @@ bool ParseNumber(const std::wstring& text, unsigned long* value)
 const wchar_t* DriverUsage()
 {
     return L"usage: uidriver VERB [--class C] [--title T] [--hwnd H] [--pid P] [--hidden] [--id N]\n"
-           L"                     [--timeout MS] [--state 0|1] [--button B] [--out FILE]\n"
+           L"                     [--timeout MS] [--state 0|1] [--button B] [--out FILE] [--value N]\n"
            L"verbs (one per run; exit code 0 on success, 1 otherwise):\n"
            L"  list      print the matching top-level windows: handle, process, class, visible, caption\n"
            L"  wait      wait until a matching window is visible; print its handle and rectangle\n"
@@ -29,6 +29,8 @@ const wchar_t* DriverUsage()
            L"  controls  print the child controls (or control --id): id, class, visible, enabled, checked, text\n"
            L"  answer    answer the message box (class #32770 unless --class) with --button; print its text\n"
            L"  shot      write a 24-bit BMP of the window's screen area to --out\n"
+           L"  hover     move the mouse pointer to the centre of control --id (or of the window)\n"
+           L"  setpos    set progress bar --id to position --value\n"
            L"Every verb but list and gone first waits up to --timeout ms (default 5000) for its window and control.\n";
 }
 
@@ -72,6 +74,8 @@ DriverOptions ParseDriverOptions(int argc, wchar_t** argv)
             options.controlId = static_cast<int>(number);
         } else if (name == L"--state" && number <= 1) {
             options.state = static_cast<int>(number);
+        } else if (name == L"--value") {
+            options.value = static_cast<int>(number);
         } else if (name == L"--timeout") {
             options.timeoutMs = number;
         } else {

@@ -11,6 +11,7 @@ struct DriverOptions {
     int controlId = -1;  // -1: the window itself
     int state = -1;      // check box state wanted: 0 or 1
     DWORD timeoutMs = 5000;
+    int value = -1;      // progress position for setpos
     std::wstring out;     // picture file
     std::wstring button;  // message-box button: ok, cancel, yes, no, retry, ignore, abort
     std::wstring error;  // set when the command line is wrong

@@ -4,6 +4,8 @@
 
 #include "WindowCapture.h"
 
+#include <commctrl.h>
+
 #include <cstdio>
 #include <cwchar>
 #include <cwctype>
@@ -138,6 +140,29 @@ int Click(const DriverOptions&, const Target& target)
     return PostMessageW(target.control, BM_CLICK, 0, 0) ? 0 : Fail(L"cannot post the click");
 }
 
+// The real pointer goes to the control's centre, so that the control sees the mouse come over it.
+int Hover(const DriverOptions&, const Target& target)
+{
+    RECT rect = {};
+    if (!GetWindowRect(target.control, &rect)) {
+        return Fail(L"no rectangle");
+    }
+    return SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2) ? 0 : Fail(L"cannot move");
+}
+
+// A progress bar's position, set as the installer itself sets it.
+int SetPos(const DriverOptions& options, const Target& target)
+{
+    if (options.value < 0) {
+        return Fail(L"setpos needs --value");
+    }
+    DWORD_PTR previous = 0;
+    return SendMessageTimeoutW(target.control, PBM_SETPOS, static_cast<WPARAM>(options.value), 0, SMTO_ABORTIFHUNG,
+                               5000, &previous)
+               ? 0
+               : Fail(L"cannot set the position");
+}
+
 int Command(const DriverOptions& options, const Target& target)
 {
     if (options.controlId < 0) {
@@ -226,6 +251,7 @@ int RunDriverVerb(const DriverOptions& options)
     static const std::map<std::wstring, TargetVerb> targetVerbs = {
         {L"wait", Wait},         {L"click", Click},       {L"command", Command}, {L"check", Check},
         {L"text", Text},         {L"controls", Controls}, {L"answer", Answer},   {L"shot", Shot},
+        {L"hover", Hover},       {L"setpos", SetPos},
     };
     if (!options.error.empty()) {
         return Fail(options.error + L"\n" + DriverUsage());

@@ -1,0 +1,132 @@
+// The skinned combo box.
+#include "uiSkinComboBox.h"
+
+#include "uiSkinScrollWnd.h"
+#include "uiStyle.h"
+#include "uiWindowHelpers.h"
+
+namespace {
+
+const int kComboBoxType = 110;
+
+bool ReadInfo(HWND hwnd, COMBOBOXINFO* info)
+{
+    *info = {};
+    info->cbSize = sizeof(*info);
+    return GetComboBoxInfo(hwnd, info) != FALSE;
+}
+
+}  // namespace
+
+uiSkinComboBox::uiSkinComboBox()
+{
+    m_styleName = L"combobox";
+    m_typeCode = kComboBoxType;
+}
+
+RECT uiSkinComboBox::EditRect() const
+{
+    const RECT client = GetClientRect();
+    return {client.left + m_editMargin.left, client.top + m_editMargin.top, client.right - m_editMargin.right,
+            client.bottom - m_editMargin.bottom};
+}
+
+void uiSkinComboBox::OnAttached()
+{
+    uiSkinControl::OnAttached();
+    if (m_style && m_style->comboboxinfo) {
+        m_editMargin = m_style->comboboxinfo->editMargin;
+        m_listStyle = m_style->comboboxinfo->downListStyle;
+    }
+    switch (GetStyle() & 3) {
+    case CBS_DROPDOWN:
+        m_kind = DropDown;
+        break;
+    case CBS_SIMPLE:
+        m_kind = Simple;
+        break;
+    default:
+        m_kind = DropDownList;
+        break;
+    }
+    COMBOBOXINFO info;
+    if (!ReadInfo(m_hwnd, &info))
+        return;
+    if (m_kind == DropDown && info.hwndItem) {
+        const RECT edit = EditRect();
+        ::MoveWindow(info.hwndItem, edit.left, edit.top, edit.right - edit.left, edit.bottom - edit.top, FALSE);
+    }
+    if (m_kind == Simple && info.hwndList) {
+        const RECT window = GetWindowRect();
+        const int width = window.right - window.left, height = window.bottom - window.top;
+        const int top = info.rcItem.bottom + 1;
+        ::MoveWindow(info.hwndList, 2, top, width - 4, height - info.rcItem.bottom - 1, FALSE);
+        uiModifyStyle(info.hwndList, WS_BORDER, 0, 0);
+        uiModifyStyleEx(info.hwndList, WS_EX_CLIENTEDGE, 0, 0);
+        SkinList();
+    }
+    if (m_kind != Simple)
+        SetTimer(kListTimer, 10);
+}
+
+BOOL uiSkinComboBox::SkinList()
+{
+    COMBOBOXINFO info;
+    if (!ReadInfo(m_hwnd, &info) || !IsWindow(info.hwndList) || uiNoSkinGuard::IsGuarded(info.hwndList))
+        return FALSE;
+    auto* skin = new uiSkinScrollWnd;
+    const wchar_t* style = m_listStyle.IsEmpty() ? nullptr : m_listStyle.GetString();
+    if (!skin->SkinWindow(info.hwndList, style, TRUE, FALSE)) {
+        if (!skin->IsAttached())
+            delete skin;
+        return FALSE;
+    }
+    if (m_kind != Simple) {
+        skin->SetTrackCapture(FALSE);
+        skin->SetVerticalHitOnly(TRUE);
+    }
+    m_listGuard.Set(info.hwndList);
+    return TRUE;
+}
+
+void uiSkinComboBox::PaintBackground(HDC hdc)
+{
+    COMBOBOXINFO info;
+    if (m_kind == DropDown) {
+        const RECT edit = EditRect();
+        ExcludeClipRect(hdc, edit.left, edit.top, edit.right, edit.bottom);
+        return;
+    }
+    if (!ReadInfo(m_hwnd, &info))
+        return;
+    if (m_kind == Simple) {
+        ExcludeClipRect(hdc, info.rcItem.left, info.rcItem.top, info.rcItem.right, info.rcItem.bottom);
+        if (info.hwndList) {
+            RECT list = {};
+            ::GetWindowRect(info.hwndList, &list);
+            MapWindowPoints(nullptr, m_hwnd, reinterpret_cast<POINT*>(&list), 2);
+            ExcludeClipRect(hdc, list.left, list.top, list.right, list.bottom);
+        }
+        return;
+    }
+    ExcludeClipRect(hdc, info.rcItem.left, info.rcItem.top, info.rcItem.right - 2, info.rcItem.bottom);
+}
+
+LRESULT uiSkinComboBox::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_PAINT:
+        // The combo paints its own parts first; the skin's frame goes over them.
+        DefaultProc(msg, wParam, lParam);
+        break;
+    case WM_TIMER:
+        if (wParam != kListTimer)
+            break;
+        if (SkinList())
+            KillTimer(kListTimer);
+        return 1;
+    default:
+        break;
+    }
+    return uiSkinControl::WindowProc(msg, wParam, lParam);
+}

@@ -1,0 +1,224 @@
+// The edit and the combo box: the text colour by the edit's state, the pattern brush of each colour
+// message replacing (and deleting) the one before, the spin button's buddy notice, the combo's inner
+// edit inside the skin's margins, its drop-down list skinned once, and a combo destroyed while its
+// list is open.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "ControlTestSupport.h"
+#include "MiscTestSupport.h"
+#include "uiEngineMessages.h"
+#include "uiNoSkinGuard.h"
+#include "uiSkinComboBox.h"
+#include "uiSkinEditEx.h"
+#include "uiSkinEntry.h"
+#include "uiSkinScrollWnd.h"
+
+namespace {
+
+const COLORREF kText = RGB(0x10, 0x20, 0x30), kDisabled = RGB(0x40, 0x50, 0x60), kReadOnly = RGB(0x70, 0x80, 0x90);
+
+class EditCombo : public MiscSkin {
+protected:
+    HWND Edit(DWORD style = 0) { return MakeControl(L"EDIT", style, {10, 10, 170, 34}, 107, WS_EX_CLIENTEDGE); }
+
+    COMBOBOXINFO Info(HWND combo) const
+    {
+        COMBOBOXINFO info = {};
+        info.cbSize = sizeof(info);
+        GetComboBoxInfo(combo, &info);
+        return info;
+    }
+};
+
+TEST_F(EditCombo, TextColourFollowsTheEditsState)
+{
+    const HWND edit = Edit();
+    uiSkinEditEx* skin = SkinOf<uiSkinEditEx>(edit);
+    ASSERT_NE(skin, nullptr);
+    EXPECT_EQ(skin->TextColor(), kText);
+    SendMessageW(edit, EM_SETREADONLY, TRUE, 0);
+    EXPECT_EQ(skin->TextColor(), kReadOnly);
+    // Disabled wins over read-only.
+    EnableWindow(edit, FALSE);
+    EXPECT_EQ(skin->TextColor(), kDisabled);
+}
+
+TEST_F(EditCombo, DisabledColourDefaultsWhenTheStyleGivesNone)
+{
+    const HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_DISABLED, 10, 40, 100, 20, Host(),
+                                      nullptr, GetModuleHandleW(nullptr), nullptr);
+    uiSkinWindow(edit, 107, L"edit.defaults", FALSE);
+    uiSkinEditEx* skin = SkinOf<uiSkinEditEx>(edit);
+    ASSERT_NE(skin, nullptr);
+    EXPECT_EQ(skin->TextColor(), static_cast<COLORREF>(0x99A8AC));
+    EnableWindow(edit, TRUE);
+    EXPECT_EQ(skin->TextColor(), 0u);
+}
+
+TEST_F(EditCombo, ColourMessageSetsTheTextColourAndAnswersWithAPatternBrush)
+{
+    const HWND edit = Edit();
+    PaintNow(Host());
+    HDC dc = GetDC(edit);
+    const HBRUSH brush = reinterpret_cast<HBRUSH>(
+        SendMessageW(Host(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(edit)));
+    EXPECT_EQ(GetTextColor(dc), kText);
+    ASSERT_NE(brush, nullptr);
+    EXPECT_EQ(GetObjectType(brush), static_cast<DWORD>(OBJ_BRUSH));
+    EXPECT_EQ(SkinOf<uiSkinEditEx>(edit)->GetPatternBrush(), brush);
+    ReleaseDC(edit, dc);
+}
+
+TEST_F(EditCombo, EachColourMessageDeletesTheBrushOfTheOneBefore)
+{
+    const HWND edit = Edit();
+    PaintNow(Host());
+    HDC dc = GetDC(edit);
+    auto ask = [&] {
+        return reinterpret_cast<HBRUSH>(
+            SendMessageW(Host(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(edit)));
+    };
+    const HBRUSH first = ask();
+    ASSERT_NE(first, nullptr);
+    const long before = LiveGdiObjects();
+    HBRUSH last = first;
+    for (int i = 0; i < 200; ++i)
+        last = ask();
+    EXPECT_NE(last, nullptr);
+    if (before >= 0) {
+        EXPECT_LE(LiveGdiObjects(), before + 2);
+    }
+    ReleaseDC(edit, dc);
+    DestroyWindow(edit);
+    // The last brush goes with the edit.
+    EXPECT_EQ(GetObjectType(last), 0u);
+}
+
+TEST_F(EditCombo, SpinButtonTellsItsEditBuddy)
+{
+    const HWND edit = Edit();
+    const HWND spin = CreateWindowExW(0, UPDOWN_CLASSW, L"", WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT, 0, 0, 16, 24,
+                                      Host(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(spin, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
+    EXPECT_FALSE(SkinOf<uiSkinEditEx>(edit)->IsNextToSpin());
+    uiSkinWindow(spin, 116, nullptr, FALSE);
+    EXPECT_TRUE(SkinOf<uiSkinEditEx>(edit)->IsNextToSpin());
+}
+
+TEST_F(EditCombo, SpinButtonSendsNothingToABuddyThatIsNoEdit)
+{
+    const HWND buddy = MakeCountingWindow(Host(), L"MiscBuddy", UIM_SPINBUDDY);
+    const HWND spin = CreateWindowExW(0, UPDOWN_CLASSW, L"", WS_CHILD | WS_VISIBLE, 60, 0, 16, 24, Host(), nullptr,
+                                      GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(spin, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
+    uiSkinWindow(spin, 116, nullptr, FALSE);
+    EXPECT_EQ(CountOf(buddy), 0);
+}
+
+TEST_F(EditCombo, DropDownComboPlacesItsEditInsideTheMargins)
+{
+    const HWND combo = MakeControl(L"COMBOBOX", CBS_DROPDOWN, {10, 10, 210, 200}, 110);
+    uiSkinComboBox* skin = SkinOf<uiSkinComboBox>(combo);
+    ASSERT_NE(skin, nullptr);
+    EXPECT_EQ(skin->GetKind(), uiSkinComboBox::DropDown);
+    RECT client = {}, edit = {};
+    GetClientRect(combo, &client);
+    GetWindowRect(Info(combo).hwndItem, &edit);
+    MapWindowPoints(nullptr, combo, reinterpret_cast<POINT*>(&edit), 2);
+    // editmargin="5,4,30,3"; the combo may shrink its edit further, never widen it.
+    EXPECT_EQ(edit.left, 5);
+    EXPECT_EQ(edit.top, 4);
+    EXPECT_LE(edit.right, client.right - 30);
+    EXPECT_LE(edit.bottom, client.bottom - 3);
+}
+
+TEST_F(EditCombo, DropDownListIsSkinnedOnceAsAScrollWindow)
+{
+    const HWND combo = MakeControl(L"COMBOBOX", CBS_DROPDOWNLIST, {10, 10, 210, 200}, 110);
+    uiSkinComboBox* skin = SkinOf<uiSkinComboBox>(combo);
+    ASSERT_NE(skin, nullptr);
+    EXPECT_EQ(skin->GetKind(), uiSkinComboBox::DropDownList);
+    const HWND list = Info(combo).hwndList;
+    ASSERT_TRUE(PumpUntil([&] { return skin->GetGuardedList() == list; }));
+    EXPECT_TRUE(uiNoSkinGuard::IsGuarded(list));
+    EXPECT_NE(SkinOf<uiSkinScrollWnd>(list), nullptr);
+    EXPECT_FALSE(skin->SkinList());
+}
+
+TEST_F(EditCombo, ListThatIsGuardedAlreadyGetsNoSkin)
+{
+    const HWND combo = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, 10, 10, 200, 190,
+                                       Host(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    uiNoSkinGuard guard;
+    guard.Set(Info(combo).hwndList);
+    uiSkinWindow(combo, 110, nullptr, FALSE);
+    uiSkinComboBox* skin = SkinOf<uiSkinComboBox>(combo);
+    ASSERT_NE(skin, nullptr);
+    EXPECT_FALSE(skin->SkinList());
+    SendMessageW(combo, WM_TIMER, uiSkinComboBox::kListTimer, 0);
+    EXPECT_EQ(skin->GetGuardedList(), nullptr);
+    EXPECT_EQ(uiGetHandleMap()->Find(Info(combo).hwndList), nullptr);
+}
+
+TEST_F(EditCombo, SimpleComboSkinsItsListAtOnceWithoutItsBorder)
+{
+    const HWND combo = MakeControl(L"COMBOBOX", CBS_SIMPLE | WS_BORDER, {10, 10, 210, 200}, 110);
+    uiSkinComboBox* skin = SkinOf<uiSkinComboBox>(combo);
+    ASSERT_NE(skin, nullptr);
+    const COMBOBOXINFO info = Info(combo);
+    EXPECT_EQ(skin->GetGuardedList(), info.hwndList);
+    EXPECT_EQ(GetWindowLongW(info.hwndList, GWL_STYLE) & WS_BORDER, 0);
+    EXPECT_EQ(GetWindowLongW(info.hwndList, GWL_EXSTYLE) & WS_EX_CLIENTEDGE, 0);
+    RECT list = {};
+    GetWindowRect(info.hwndList, &list);
+    MapWindowPoints(nullptr, combo, reinterpret_cast<POINT*>(&list), 2);
+    EXPECT_EQ(list.top, info.rcItem.bottom + 1);
+}
+
+BOOL CALLBACK CountWindow(HWND, LPARAM counter)
+{
+    ++*reinterpret_cast<int*>(counter);
+    return TRUE;
+}
+
+int ThreadWindows()
+{
+    int count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+TEST_F(EditCombo, ComboDestroyedWithItsListOpenLeavesNothingBehind)
+{
+    auto cycle = [&] {
+        const HWND combo = MakeControl(L"COMBOBOX", CBS_DROPDOWNLIST, {10, 10, 210, 200}, 110);
+        SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"一"));
+        SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"二"));
+        uiSkinComboBox* skin = SkinOf<uiSkinComboBox>(combo);
+        const HWND list = Info(combo).hwndList;
+        PumpUntil([&] { return skin && skin->GetGuardedList() == list; });
+        SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+        PumpUntil([&] { return IsWindowVisible(list) != FALSE; });
+        DestroyWindow(combo);
+        PumpPending();
+        return list;
+    };
+    cycle();
+    const int windows = ThreadWindows();
+    const long objects = LiveGdiObjects();
+    HWND list = nullptr;
+    for (int i = 0; i < 20; ++i)
+        list = cycle();
+    EXPECT_FALSE(IsWindow(list));
+    EXPECT_EQ(uiGetHandleMap()->Find(list), nullptr);
+    EXPECT_EQ(ThreadWindows(), windows);
+    if (objects >= 0) {
+        EXPECT_LE(LiveGdiObjects(), objects + 2);
+    }
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,203 @@
+// The frame dialog: hit tests of its caption buttons, icon, borders and caption; the caption buttons'
+// press and release; the close button of a window whose Close is grayed; the size limits.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "ControlTestSupport.h"
+#include "MiscTestSupport.h"
+#include "uiSkinDialog.h"
+#include "uiSkinEntry.h"
+
+namespace {
+
+const int kWidth = 320, kHeight = 220;
+
+class FrameDialog : public MiscSkin {
+protected:
+    void TearDown() override
+    {
+        if (IsWindow(m_frame))
+            DestroyWindow(m_frame);
+        MiscSkin::TearDown();
+    }
+
+    uiSkinDialog* Skin(DWORD style, const wchar_t* styleName = L"frame", bool grayClose = false)
+    {
+        m_frame = CreateWindowExW(0, L"STATIC", L"frame", style, 100, 80, kWidth, kHeight, nullptr, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+        if (!m_frame)
+            return nullptr;
+        if (grayClose)
+            EnableMenuItem(GetSystemMenu(m_frame, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+        uiSkinWindow(m_frame, 101, styleName, FALSE);
+        ShowWindow(m_frame, SW_SHOWNOACTIVATE);
+        PumpPending();
+        return SkinOf<uiSkinDialog>(m_frame);
+    }
+
+    // The hit code at a point of the window rectangle.
+    LRESULT Hit(int x, int y) const
+    {
+        RECT rect = {};
+        GetWindowRect(m_frame, &rect);
+        return SendMessageW(m_frame, WM_NCHITTEST, 0, MAKELPARAM(rect.left + x, rect.top + y));
+    }
+
+    // Takes a posted WM_SYSCOMMAND from the queue: its command, or 0 when none was posted.
+    WPARAM PostedCommand() const
+    {
+        MSG msg;
+        if (PeekMessageW(&msg, m_frame, WM_SYSCOMMAND, WM_SYSCOMMAND, PM_REMOVE))
+            return msg.wParam & 0xFFF0;
+        return 0;
+    }
+
+    HWND m_frame = nullptr;
+};
+
+const DWORD kResizable = WS_OVERLAPPEDWINDOW;
+
+TEST_F(FrameDialog, HitTestFindsButtonsIconCaptionAndClient)
+{
+    ASSERT_NE(Skin(kResizable), nullptr);
+    // The buttons lie 90, 62 and 34 pixels from the right edge, 26 wide; the icon at 4,4 16 x 16.
+    EXPECT_EQ(Hit(kWidth - 90 + 5, 10), HTREDUCE);
+    EXPECT_EQ(Hit(kWidth - 62 + 5, 10), HTZOOM);
+    EXPECT_EQ(Hit(kWidth - 34 + 5, 10), HTCLOSE);
+    EXPECT_EQ(Hit(10, 10), HTSYSMENU);
+    EXPECT_EQ(Hit(120, 20), HTCAPTION);
+    EXPECT_EQ(Hit(120, 100), HTCLIENT);
+}
+
+TEST_F(FrameDialog, ResizableWindowAnswersSizingCodesAndTheWholeCornerSquare)
+{
+    ASSERT_NE(Skin(kResizable), nullptr);
+    const int corner = GetSystemMetrics(SM_CXSIZE);
+    EXPECT_EQ(Hit(kWidth - corner, kHeight - corner), HTBOTTOMRIGHT);
+    EXPECT_EQ(Hit(kWidth - 1, kHeight - 1), HTBOTTOMRIGHT);
+    EXPECT_EQ(Hit(0, 100), HTLEFT);
+    EXPECT_EQ(Hit(kWidth - 1, 100), HTRIGHT);
+    EXPECT_EQ(Hit(0, 0), HTTOPLEFT);
+    EXPECT_EQ(Hit(120, kHeight - 1), HTBOTTOM);
+}
+
+TEST_F(FrameDialog, FixedWindowAnswersNoSizingCodes)
+{
+    ASSERT_NE(Skin(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), nullptr);
+    EXPECT_EQ(Hit(0, 100), HTBORDER);
+    EXPECT_EQ(Hit(kWidth - 1, kHeight - 1), HTBORDER);
+    EXPECT_EQ(Hit(120, 2), HTCAPTION);
+}
+
+TEST_F(FrameDialog, ButtonsWithoutTheirWindowStyleNeverHit)
+{
+    ASSERT_NE(Skin(WS_POPUP | WS_CAPTION | WS_SYSMENU), nullptr);
+    EXPECT_EQ(Hit(kWidth - 90 + 5, 10), HTCAPTION);
+    EXPECT_EQ(Hit(kWidth - 62 + 5, 10), HTCAPTION);
+    EXPECT_EQ(Hit(kWidth - 34 + 5, 10), HTCLOSE);
+}
+
+TEST_F(FrameDialog, GrayedCloseShowsDisabledAndNeverHits)
+{
+    uiSkinDialog* dialog = Skin(kResizable, L"frame", true);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->GetButton(uiSkinDialog::Close).state, 0x80);
+    EXPECT_NE(Hit(kWidth - 34 + 5, 10), HTCLOSE);
+    EXPECT_EQ(dialog->GetButton(uiSkinDialog::Maximise).state, 1);
+}
+
+TEST_F(FrameDialog, StyleWithoutSystemMenuListHasNoButtonsAndNoIcon)
+{
+    uiSkinDialog* dialog = Skin(kResizable, L"frame.nocaption");
+    ASSERT_NE(dialog, nullptr);
+    for (int i = 0; i < uiSkinDialog::ButtonCount; ++i)
+        EXPECT_EQ(dialog->GetButton(i).state, 0x80) << i;
+    EXPECT_NE(Hit(10, 10), HTSYSMENU);
+}
+
+TEST_F(FrameDialog, PressAndReleaseOnMaximisePostsMaximise)
+{
+    uiSkinDialog* dialog = Skin(kResizable);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(SendMessageW(m_frame, WM_NCLBUTTONDOWN, HTZOOM, 0), 1);
+    EXPECT_EQ(dialog->GetButton(uiSkinDialog::Maximise).state, 4);
+    EXPECT_EQ(SendMessageW(m_frame, WM_NCLBUTTONUP, HTZOOM, 0), 1);
+    EXPECT_EQ(PostedCommand(), static_cast<WPARAM>(SC_MAXIMIZE));
+    EXPECT_EQ(dialog->GetPressed(), -1);
+    EXPECT_EQ(dialog->GetButton(uiSkinDialog::Maximise).state, 1);
+}
+
+TEST_F(FrameDialog, MovingOffWithTheMouseButtonUpDropsThePressAndPostsNothing)
+{
+    uiSkinDialog* dialog = Skin(kResizable);
+    ASSERT_NE(dialog, nullptr);
+    SendMessageW(m_frame, WM_NCLBUTTONDOWN, HTCLOSE, 0);
+    // The real left button is up in the test: the press no longer holds.
+    SendMessageW(m_frame, WM_NCMOUSEMOVE, HTCAPTION, 0);
+    EXPECT_EQ(dialog->GetPressed(), -1);
+    EXPECT_EQ(dialog->GetButton(uiSkinDialog::Close).state, 1);
+    EXPECT_EQ(SendMessageW(m_frame, WM_NCLBUTTONUP, HTCAPTION, 0), 0);
+    EXPECT_EQ(PostedCommand(), 0u);
+}
+
+TEST_F(FrameDialog, MouseOverAButtonMakesItHot)
+{
+    uiSkinDialog* dialog = Skin(kResizable);
+    ASSERT_NE(dialog, nullptr);
+    SendMessageW(m_frame, WM_NCMOUSEMOVE, HTREDUCE, 0);
+    EXPECT_EQ(dialog->GetHot(), uiSkinDialog::Minimise);
+    EXPECT_EQ(dialog->GetButton(uiSkinDialog::Minimise).state, 2);
+    SendMessageW(m_frame, WM_NCMOUSELEAVE, 0, 0);
+    EXPECT_EQ(dialog->GetHot(), -1);
+    EXPECT_EQ(dialog->GetButton(uiSkinDialog::Minimise).state, 1);
+}
+
+TEST_F(FrameDialog, DoubleClickOnTheIconPostsClose)
+{
+    ASSERT_NE(Skin(kResizable), nullptr);
+    EXPECT_EQ(SendMessageW(m_frame, WM_NCLBUTTONDBLCLK, HTSYSMENU, 0), 1);
+    EXPECT_EQ(PostedCommand(), static_cast<WPARAM>(SC_CLOSE));
+}
+
+TEST_F(FrameDialog, SizeLimitsComeFromTheStyleOnlyWhenBothOfAPairAreSet)
+{
+    ASSERT_NE(Skin(kResizable), nullptr);
+    MINMAXINFO info = {};
+    info.ptMaxSize = {1234, 987};
+    info.ptMinTrackSize = {10, 500};
+    SendMessageW(m_frame, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    // Only "maxwidth" is given: the maximum size stays.
+    EXPECT_EQ(info.ptMaxSize.x, 1234);
+    EXPECT_EQ(info.ptMaxSize.y, 987);
+    // The minimum track size takes the larger of the style's and the one already there.
+    EXPECT_EQ(info.ptMinTrackSize.x, 400);
+    EXPECT_EQ(info.ptMinTrackSize.y, 500);
+}
+
+TEST_F(FrameDialog, LimitsAreIgnoredWithoutCaptionHeight)
+{
+    uiSkinDialog* dialog = Skin(kResizable, L"frame.nocaption");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->GetCaptionHeight(), GetSystemMetrics(SM_CYCAPTION));
+    MINMAXINFO info = {};
+    info.ptMaxSize = {1234, 987};
+    info.ptMinTrackSize = {10, 20};
+    SendMessageW(m_frame, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.ptMaxSize.x, 1234);
+    EXPECT_EQ(info.ptMinTrackSize.x, 10);
+}
+
+TEST_F(FrameDialog, ClientAreaStartsBelowTheSkinsCaption)
+{
+    ASSERT_NE(Skin(kResizable), nullptr);
+    SetWindowPos(m_frame, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    RECT window = {}, client = {};
+    GetWindowRect(m_frame, &window);
+    GetClientRect(m_frame, &client);
+    MapWindowPoints(m_frame, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    EXPECT_EQ(client.top - window.top, 30);
+    EXPECT_EQ(client.left - window.left, GetSystemMetrics(SM_CXFRAME));
+}
+
+}  // namespace
