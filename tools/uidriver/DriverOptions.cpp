@@ -31,6 +31,7 @@ const wchar_t* DriverUsage()
            L"  shot      write a 24-bit BMP of the window's screen area to --out\n"
            L"  hover     move the mouse pointer to the centre of control --id (or of the window)\n"
            L"  setpos    set progress bar --id to position --value\n"
+           L"  scroll    page edit box --id down --value times (as its scroll bar does); print its first visible line\n"
            L"Every verb but list and gone first waits up to --timeout ms (default 5000) for its window and control.\n";
 }
 

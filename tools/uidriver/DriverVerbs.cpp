@@ -163,6 +163,22 @@ int SetPos(const DriverOptions& options, const Target& target)
                : Fail(L"cannot set the position");
 }
 
+// Pages are sent as the box's own scroll bar sends them, so the box moves its text and its bar alike.
+int Scroll(const DriverOptions& options, const Target& target)
+{
+    DWORD_PTR answer = 0;
+    for (int page = 0; page < options.value; ++page) {
+        if (!SendMessageTimeoutW(target.control, WM_VSCROLL, SB_PAGEDOWN, 0, SMTO_ABORTIFHUNG, 5000, &answer)) {
+            return Fail(L"cannot scroll");
+        }
+    }
+    if (!SendMessageTimeoutW(target.control, EM_GETFIRSTVISIBLELINE, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer)) {
+        return Fail(L"no first visible line");
+    }
+    PrintLine(std::to_wstring(answer));
+    return 0;
+}
+
 int Command(const DriverOptions& options, const Target& target)
 {
     if (options.controlId < 0) {
@@ -251,7 +267,7 @@ int RunDriverVerb(const DriverOptions& options)
     static const std::map<std::wstring, TargetVerb> targetVerbs = {
         {L"wait", Wait},         {L"click", Click},       {L"command", Command}, {L"check", Check},
         {L"text", Text},         {L"controls", Controls}, {L"answer", Answer},   {L"shot", Shot},
-        {L"hover", Hover},       {L"setpos", SetPos},
+        {L"hover", Hover},       {L"setpos", SetPos},     {L"scroll", Scroll},
     };
     if (!options.error.empty()) {
         return Fail(options.error + L"\n" + DriverUsage());
