@@ -329,7 +329,7 @@ def thumb_top_when(run, window, name, condition):
 
 def scenario_change_log_scroll(engine):
     """The upgrade window's change-log box, longer than it can show, paged down through the driver:
-    its text and its skinned thumb both move."""
+    its text and its skinned thumb both move; a click on the skinned down arrow moves the text on."""
     run = InstallerRun("changelog%d" % engine, engine)
     run.preinstall()
     run.serve_package()
@@ -346,6 +346,15 @@ def scenario_change_log_scroll(engine):
     expect(ok and line.strip().isdigit() and int(line) > 0, "the box did not scroll: first visible line %r" % line)
     after = thumb_top_when(run, notes, "change_log_scrolled", lambda row: row > before)
     expect(after is not None and after > before, "the skinned thumb stayed at row %d (now %r)" % (before, after))
+
+    # The skinned down arrow: the bar's last 12-pixel cell inside the box's one-pixel border.
+    shot = capture(run, notes, PROBES, "change_log_arrow")
+    expect(shot is not None, "no capture of the upgrade window")
+    first = int(line)
+    expect(run.ui("press", *notes, "--x", str(shot.width - 21 - 1 - 6), "--y", str(shot.height - 51 - 1 - 6))[0],
+           "the down arrow could not be pressed")
+    expect(wait_until(lambda: int(run.ui("scroll", *notes)[1].strip() or 0) > first, 60),
+           "pressing the skinned down arrow did not scroll the box")
     expect(run.shot(notes, "change_log_scrolled", SHOTS), "no screenshot of the scrolled change log")
     run.ui("click", "--class", MAIN_CLASS, "--id", str(ID_MAIN_CANCEL))
     expect_equal(0, run.wait_exit(30), "installer exit code")

@@ -150,6 +150,24 @@ int Hover(const DriverOptions&, const Target& target)
     return SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2) ? 0 : Fail(L"cannot move");
 }
 
+// A real click: the window under the point sees the pointer come, the button go down and come up.
+int Press(const DriverOptions& options, const Target& target)
+{
+    RECT rect = {};
+    if (options.at.x < 0 || options.at.y < 0) {
+        return Fail(L"press needs --x and --y");
+    }
+    if (!GetWindowRect(target.window, &rect) || !SetCursorPos(rect.left + options.at.x, rect.top + options.at.y)) {
+        return Fail(L"cannot move");
+    }
+    INPUT inputs[2] = {};
+    inputs[0].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].type = INPUT_MOUSE;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    return SendInput(2, inputs, sizeof(INPUT)) == 2 ? 0 : Fail(L"cannot press");
+}
+
 // A progress bar's position, set as the installer itself sets it.
 int SetPos(const DriverOptions& options, const Target& target)
 {
@@ -268,6 +286,7 @@ int RunDriverVerb(const DriverOptions& options)
         {L"wait", Wait},         {L"click", Click},       {L"command", Command}, {L"check", Check},
         {L"text", Text},         {L"controls", Controls}, {L"answer", Answer},   {L"shot", Shot},
         {L"hover", Hover},       {L"setpos", SetPos},     {L"scroll", Scroll},
+        {L"press", Press},
     };
     if (!options.error.empty()) {
         return Fail(options.error + L"\n" + DriverUsage());
