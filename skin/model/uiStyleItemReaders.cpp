@@ -88,7 +88,11 @@ int uiStyle::ReadImageItem(const TiXmlElement* element, uiDisplayImage* item)
     const CString picture = uiXmlAttributeW(element, "picfile");
     if (!picture.IsEmpty()) {
         item->m_image = uiGetGdiAdmin().GetImage(picture);
+        // The grey copy is held by the image beside its decoded bits, so every item of that picture
+        // shows it grey from now on, as the skin's own image entries with "bgray" do.
         item->m_gray = uiXmlGetBool(element, "bgray", FALSE);
+        if (item->m_gray && item->m_image)
+            item->m_image->MakeGray();
     }
     item->m_hasPart = uiXmlGetRect4(element, "rectinfile", &item->m_partRect);
     return item->m_paintMode;

@@ -328,4 +328,28 @@ TEST(ImageTiling, HugeTargetDrawsOnlyVisibleTilesAlignedToItsCorner)
     EXPECT_EQ(canvas.Pixel(15, 1), RGB(0, 255, 0));
 }
 
+TEST(ImageGray, GrayImageItemPaintsTheGreyCopyOfItsPicture)
+{
+    const CString colours = WriteColumnBitmap();
+    const CString grayFile = colours.Left(colours.GetLength() - 4) + L"-gray.bmp";
+    ASSERT_TRUE(CopyFileW(colours, grayFile, FALSE));
+    StyleDocument doc;
+    auto plain = doc.Style("<window><image id=\"p\" picfile=\"" + NarrowPath(colours) + "\"/></window>");
+    auto gray = doc.Style("<window><image id=\"g\" bgray=\"true\" picfile=\"" + NarrowPath(grayFile) +
+                          "\"/></window>");
+    ASSERT_TRUE(plain && gray);
+    RECT parent = {0, 0, 8, 4};
+    PixelCanvas plainCanvas(8, 4), grayCanvas(8, 4);
+    plain->displayList.Layout(parent);
+    gray->displayList.Layout(parent);
+    plain->displayList.Paint(plainCanvas.GetDC(), UI_STATE_NORMAL);
+    gray->displayList.Paint(grayCanvas.GetDC(), UI_STATE_NORMAL);
+    for (int x = 0; x < 8; ++x) {
+        const COLORREF c = plainCanvas.Pixel(x, 1);
+        const int level = (GetBValue(c) * 117 + GetGValue(c) * 601 + GetRValue(c) * 306) >> 10;
+        EXPECT_EQ(grayCanvas.Pixel(x, 1), RGB(level, level, level)) << "column " << x;
+    }
+    EXPECT_NE(plainCanvas.Pixel(2, 1), grayCanvas.Pixel(2, 1));
+}
+
 } // namespace
