@@ -5,6 +5,8 @@
 
 #include "uiDisplayList.h"
 #include "uiDrawRoutines.h"
+#include "uiHandleMap.h"
+#include "uiMenuToolBar.h"
 #include "uiSkinButton.h"
 #include "uiSkinEntry.h"
 #include "uiStyle.h"
@@ -74,8 +76,14 @@ void uiSkinDialogEx::OnAttached()
     m_resizable = (GetStyle() & WS_THICKFRAME) != 0;
     ReadDialogInfo();
     FindButtonSources();
-    if (GetStyle() & WS_CAPTION)
+    FindMenuBar();
+    if (GetStyle() & WS_CAPTION) {
         RemoveSystemCaption();
+        if (GetMenu(m_hwnd) && !m_menuBar)
+            CreateMenuBar();
+        if (m_menuBar)
+            PlaceMenuBar();
+    }
     const DWORD style = GetStyle();
     if ((style & WS_SYSMENU) && m_ownCaption) {
         CreateCaptionButton(kClose, kCloseId);
@@ -159,6 +167,56 @@ void uiSkinDialogEx::RemoveSystemCaption()
     m_ownCaption = TRUE;
 }
 
+void uiSkinDialogEx::FindMenuBar()
+{
+    for (HWND child = GetWindow(m_hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (uiIsMenuBarWindow(child))
+            m_menuBar = child;
+    }
+}
+
+void uiSkinDialogEx::CreateMenuBar()
+{
+    auto* bar = new uiMenuToolBar;
+    bar->Create(m_hwnd, GetMenu(m_hwnd));
+    HWND toolbar = bar->GetToolbar();
+    if (!bar->IsAttached()) {
+        // Without the toolbar or its skin the dialog goes on with no bar; the system's stays hidden.
+        delete bar;
+        if (toolbar)
+            DestroyWindow(toolbar);
+        return;
+    }
+    uiMarkMenuBarWindow(toolbar, TRUE);
+    m_menuBar = toolbar;
+    m_ownMenuBar = TRUE;
+}
+
+void uiSkinDialogEx::PlaceMenuBar()
+{
+    RECT rect = {};
+    ::GetWindowRect(m_menuBar, &rect);
+    uiRectScreenToClient(m_hwnd, &rect);
+    m_menuBarHeight = rect.bottom - rect.top;
+    ::MoveWindow(m_menuBar, rect.left + 5, rect.top + 5, rect.right - rect.left, m_menuBarHeight, TRUE);
+}
+
+void uiSkinDialogEx::RemoveMenuBar()
+{
+    const BOOL removed = m_ownMenuBar && IsWindow(m_menuBar);
+    if (removed) {
+        uiMarkMenuBarWindow(m_menuBar, FALSE);
+        // The bar's skin object goes with its window.
+        DestroyWindow(m_menuBar);
+    }
+    m_menuBar = nullptr;
+    m_menuBarHeight = 0;
+    m_ownMenuBar = FALSE;
+    // The frame is recalculated so that the system's menu bar shows again.
+    if (removed && IsWindow(m_hwnd) && GetMenu(m_hwnd))
+        DrawMenuBar(m_hwnd);
+}
+
 void uiSkinDialogEx::CreateCaptionButton(int index, int id)
 {
     HWND button = CreatePlainButton(m_hwnd, id);
@@ -181,11 +239,11 @@ void uiSkinDialogEx::CreateCaptionButton(int index, int id)
 
 void uiSkinDialogEx::MoveChildrenBelowCaption()
 {
-    const int offset = m_clientStartY;
-    if (offset == 0)
-        return;
     for (HWND child = GetTopWindow(m_hwnd); child; child = GetWindow(child, GW_HWNDNEXT)) {
         if (std::find(std::begin(m_buttons), std::end(m_buttons), child) != std::end(m_buttons))
+            continue;
+        const int offset = child == m_menuBar ? m_clientStartY : m_clientStartY + m_menuBarHeight;
+        if (offset == 0)
             continue;
         RECT rect = {};
         ::GetWindowRect(child, &rect);
@@ -212,6 +270,8 @@ void uiSkinDialogEx::ReleaseStyle()
         uiModifyStyleEx(m_hwnd, 0, WS_EX_DLGMODALFRAME, 0);
     }
     m_ownCaption = FALSE;
+    // After the caption flag so that the recalculated frame is the system's again.
+    RemoveMenuBar();
     m_ready = FALSE;
     uiSkinControl::ReleaseStyle();
 }
@@ -386,8 +446,22 @@ LRESULT uiSkinDialogEx::OnSysCommand(WPARAM wParam, LPARAM lParam)
         ShowCommand(command);
         return 1;
     default:
+        if (OpenMenuBarFromKeyboard(command, lParam))
+            return 1;
         return uiSkinControl::WindowProc(WM_SYSCOMMAND, wParam, lParam);
     }
+}
+
+BOOL uiSkinDialogEx::OpenMenuBarFromKeyboard(UINT command, LPARAM key)
+{
+    // Alt or F10 alone (no character): the system would track the hidden menu of the window.
+    if ((command & 0xFFF0) != SC_KEYMENU || key != 0 || !m_menuBar)
+        return FALSE;
+    auto* bar = dynamic_cast<uiMenuToolBar*>(uiGetHandleMap()->Find(m_menuBar));
+    if (!bar)
+        return FALSE;
+    bar->OpenDropDown(0);
+    return TRUE;
 }
 
 void uiSkinDialogEx::ShowCommand(UINT command)
