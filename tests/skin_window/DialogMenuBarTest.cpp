@@ -157,6 +157,28 @@ TEST_F(DialogMenuBar, F10DropsTheFirstSubmenuDownFromTheBar)
     EXPECT_TRUE(SameColor(itemColour, kMenuItemNormal)) << std::hex << itemColour;
 }
 
+TEST_F(DialogMenuBar, WithoutTheSystemToolbarTheDialogIsSkinnedWithoutABar)
+{
+    HWND other = CreateWindowExW(0, kClassName, L"no bar", WS_POPUP | WS_CAPTION | WS_SYSMENU, 80, 80, 300, 200,
+                                 nullptr, CreateMenu(), GetModuleHandleW(nullptr), nullptr);
+    HWND otherChild = CreateWindowExW(0, L"static", L"", WS_CHILD | WS_VISIBLE, kChildX, kChildY, 40, 20, other,
+                                      nullptr, GetModuleHandleW(nullptr), nullptr);
+    const auto saved = uiApiLoader::CreateToolbarEx;
+    uiApiLoader::CreateToolbarEx = nullptr;
+    const BOOL skinned = uiSkinWindow(other, 'd', L"dialog.menubar", FALSE);
+    uiApiLoader::CreateToolbarEx = saved;
+    ASSERT_TRUE(skinned);
+    auto* skin = dynamic_cast<uiSkinDialogEx*>(uiGetHandleMap()->Find(other));
+    ASSERT_NE(skin, nullptr);
+    EXPECT_EQ(skin->GetMenuBar(), nullptr);
+    EXPECT_EQ(FindWindowExW(other, nullptr, TOOLBARCLASSNAMEW, nullptr), nullptr);
+    RECT rect = {};
+    GetWindowRect(otherChild, &rect);
+    MapWindowPoints(nullptr, other, reinterpret_cast<POINT*>(&rect), 2);
+    EXPECT_EQ(rect.top, kChildY + kClientStartY);
+    DestroyWindow(other);
+}
+
 TEST_F(DialogMenuBar, DetachingRemovesTheBarAndGivesTheSystemMenuBarBack)
 {
     uiGetHandleMap()->Find(dialog)->Detach();
