@@ -28,6 +28,14 @@ BOOL uiIsMenuBarWindow(HWND hwnd)
     return GetPropW(hwnd, kMenuBarProperty) ? TRUE : FALSE;
 }
 
+void uiMarkMenuBarWindow(HWND hwnd, BOOL mark)
+{
+    if (mark)
+        SetPropW(hwnd, kMenuBarProperty, reinterpret_cast<HANDLE>(1));
+    else
+        RemovePropW(hwnd, kMenuBarProperty);
+}
+
 uiMenuToolBar::uiMenuToolBar() = default;
 
 uiMenuToolBar::~uiMenuToolBar() = default;
@@ -90,6 +98,12 @@ void uiMenuToolBar::PressButton(int index, BOOL pressed)
 BOOL uiMenuToolBar::GetButtonRect(int index, RECT* rect) const
 {
     return static_cast<BOOL>(SendMessageW(m_toolbar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(rect)));
+}
+
+void uiMenuToolBar::OpenDropDown(int index)
+{
+    m_current = index;
+    PostMessageW(m_toolbar, kOpenCurrent, 0, 0);
 }
 
 LRESULT uiMenuToolBar::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)

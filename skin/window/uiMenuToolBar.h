@@ -29,6 +29,8 @@ public:
     void PressButton(int index, BOOL pressed);
     BOOL GetButtonRect(int index, RECT* rect) const;
     HWND GetToolbar() const { return m_toolbar; }
+    // Opens the button's drop-down once the caller's message has returned (keyboard access).
+    void OpenDropDown(int index);
 
 private:
     static LRESULT CALLBACK MsgFilterHook(int code, WPARAM wParam, LPARAM lParam);
@@ -57,3 +59,5 @@ private:
 
 // Whether the window carries the main-toolbar property by which a dialog finds its menu bar.
 BOOL uiIsMenuBarWindow(HWND hwnd);
+// Puts the property on (mark) or takes it off a window; the dialog marks the bar it made.
+void uiMarkMenuBarWindow(HWND hwnd, BOOL mark);

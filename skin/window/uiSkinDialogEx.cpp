@@ -74,8 +74,14 @@ void uiSkinDialogEx::OnAttached()
     m_resizable = (GetStyle() & WS_THICKFRAME) != 0;
     ReadDialogInfo();
     FindButtonSources();
-    if (GetStyle() & WS_CAPTION)
+    FindMenuBar();
+    if (GetStyle() & WS_CAPTION) {
         RemoveSystemCaption();
+        if (GetMenu(m_hwnd) && !m_menuBar)
+            CreateMenuBar();
+        if (m_menuBar)
+            PlaceMenuBar();
+    }
     const DWORD style = GetStyle();
     if ((style & WS_SYSMENU) && m_ownCaption) {
         CreateCaptionButton(kClose, kCloseId);
@@ -181,11 +187,11 @@ void uiSkinDialogEx::CreateCaptionButton(int index, int id)
 
 void uiSkinDialogEx::MoveChildrenBelowCaption()
 {
-    const int offset = m_clientStartY;
-    if (offset == 0)
-        return;
     for (HWND child = GetTopWindow(m_hwnd); child; child = GetWindow(child, GW_HWNDNEXT)) {
         if (std::find(std::begin(m_buttons), std::end(m_buttons), child) != std::end(m_buttons))
+            continue;
+        const int offset = child == m_menuBar ? m_clientStartY : m_clientStartY + m_menuBarHeight;
+        if (offset == 0)
             continue;
         RECT rect = {};
         ::GetWindowRect(child, &rect);
@@ -212,6 +218,8 @@ void uiSkinDialogEx::ReleaseStyle()
         uiModifyStyleEx(m_hwnd, 0, WS_EX_DLGMODALFRAME, 0);
     }
     m_ownCaption = FALSE;
+    // After the caption flag so that the recalculated frame is the system's again.
+    RemoveMenuBar();
     m_ready = FALSE;
     uiSkinControl::ReleaseStyle();
 }
@@ -386,6 +394,8 @@ LRESULT uiSkinDialogEx::OnSysCommand(WPARAM wParam, LPARAM lParam)
         ShowCommand(command);
         return 1;
     default:
+        if (OpenMenuBarFromKeyboard(command, lParam))
+            return 1;
         return uiSkinControl::WindowProc(WM_SYSCOMMAND, wParam, lParam);
     }
 }

@@ -1,7 +1,7 @@
 // The skinned top-level dialog without system caption: it draws caption, frame and client area from
 // its style as one background, answers its own hit tests (sizing borders, caption, event items),
 // makes real child buttons for close, maximise and minimise, and minimises, maximises and restores
-// itself. A window menu stays the system's until the skinned menu bar exists.
+// itself. A window menu is shown as a skinned menu bar below the caption.
 #pragma once
 
 #include <windows.h>
@@ -32,6 +32,7 @@ public:
     HWND GetCaptionButton(int index) const { return m_buttons[index]; }
     int GetCaptionHeight() const { return m_captionHeight; }
     BOOL HasOwnCaption() const { return m_ownCaption; }
+    HWND GetMenuBar() const { return m_menuBar; }
 
 private:
     LRESULT HitTest(POINT screenPoint);
@@ -43,6 +44,8 @@ private:
     BOOL OnCaptionButtonClick(WPARAM wParam, HWND button);
     // The application may cancel a minimise or restore by clearing the value behind lParam.
     BOOL ApplicationAllows(UINT command);
+    // Alt or F10 opens the menu bar's first drop-down.
+    BOOL OpenMenuBarFromKeyboard(UINT command, LPARAM key);
     void ShowCommand(UINT command);
     void ShowMaximiseLook(BOOL maximiseLook);
     void ReadDialogInfo();
@@ -52,13 +55,21 @@ private:
     void ResolveButtonRects();
     void LayoutCaptionButtons();
     void InvalidateCaptionButtons();
+    void FindMenuBar();
+    void CreateMenuBar();
+    void PlaceMenuBar();
+    void RemoveMenuBar();
     void MoveChildrenBelowCaption();
     void DestroyCaptionButtons();
 
     int m_clientStartY = 26;
+    HWND m_menuBar = nullptr;
     BOOL m_ownCaption = FALSE;
     BOOL m_sendSysCmd = FALSE;
     HWND m_buttons[kButtonCount] = {};
+    int m_menuBarHeight = 0;
+    // Only a bar made here goes again on detach; one found among the children is left alone.
+    BOOL m_ownMenuBar = FALSE;
     uiNoSkinGuard m_guards[kButtonCount];
     BOOL m_resizable = FALSE;
     int m_borderLeft = 0;

@@ -14,6 +14,7 @@ set_source_files_properties(${TEST_DIR}/MenuSkinResource.rc PROPERTIES
 
 tavrin_add_gtest(skin_window_menu_test
     SOURCES ${TEST_DIR}/MenuTestSupport.cpp ${TEST_DIR}/SkinMenuTest.cpp ${TEST_DIR}/MenuBarTest.cpp
+            ${TEST_DIR}/DialogMenuBarTest.cpp
             ${TEST_DIR}/MenuSkinResource.rc
     LIBS skin_window comctl32
     LABELS unit
