@@ -237,6 +237,16 @@ CString uiSkinBase::GetWindowText() const
     return text;
 }
 
+LRESULT uiSkinBase::SetTextWithoutRedraw(WPARAM wParam, LPARAM lParam)
+{
+    if (!IsWindowVisible(m_hwnd))
+        return DefaultProc(WM_SETTEXT, wParam, lParam);
+    DefaultProc(WM_SETREDRAW, FALSE, 0);
+    const LRESULT result = DefaultProc(WM_SETTEXT, wParam, lParam);
+    DefaultProc(WM_SETREDRAW, TRUE, 0);
+    return result;
+}
+
 BOOL uiSkinBase::IsItemListType() const
 {
     return m_typeCode == 121 || m_typeCode == 108 || m_typeCode == 109;

@@ -69,6 +69,8 @@ protected:
     BOOL IsDialogType() const { return m_typeCode >= 100 && m_typeCode <= 102; }
     void FillToolInfo(BOOL withClientRect);
     void ApplySize(int width, int height);
+    // WM_SETTEXT through the previous procedure, which must not paint over the skin of a visible window.
+    LRESULT SetTextWithoutRedraw(WPARAM wParam, LPARAM lParam);
 
     uiStyle* m_style = nullptr;
     CString m_styleName;

@@ -74,7 +74,8 @@ void uiSkinButton::SetStateLock(BOOL value)
 
 void uiSkinButton::ReapplyStyle()
 {
-    m_isDefault = (GetStyle() & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+    m_ownType = static_cast<int>(GetStyle() & BS_TYPEMASK);
+    m_isDefault = m_ownType == BS_DEFPUSHBUTTON;
     // Without a look for the default state a default button would paint nothing at rest.
     if (m_isDefault && !(m_style && m_style->displayList.HasDefaultStateItem()))
         m_isDefault = FALSE;
@@ -91,6 +92,19 @@ void uiSkinButton::ReapplyStyle()
     // The whole type goes: radio and three-state types keep bits that would make another kind of button.
     uiModifyStyle(m_hwnd, BS_TYPEMASK, BS_OWNERDRAW, 0);
     ApplyStyle();
+}
+
+void uiSkinButton::ReleaseStyle()
+{
+    // The owner-drawn window kept no check of its own: without its type and check back it would draw
+    // nothing, and a skin put on it later would find it unchecked.
+    if (m_ownType >= 0 && GetHwnd()) {
+        uiModifyStyle(m_hwnd, BS_TYPEMASK, static_cast<DWORD>(m_ownType), 0);
+        if (m_stateMask == kCheckStateMask)
+            DefaultProc(BM_SETCHECK, m_checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+    m_ownType = -1;
+    uiSkinControl::ReleaseStyle();
 }
 
 void uiSkinButton::OnAttached()

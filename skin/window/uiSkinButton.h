@@ -17,6 +17,7 @@ public:
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     LRESULT OnReflectedMessage(UINT msg, WPARAM wParam, uiReflectInfo* info) override;
     void ReapplyStyle() override;
+    void ReleaseStyle() override;
     void OnAttached() override;
     void SetStateLock(BOOL value) override;
     void AfterReBuildBkBitmap() override;
@@ -49,4 +50,6 @@ protected:
     // The release under way is a click that the window reports (BM_CLICK, the space key): it counts
     // as inside whatever the cursor's position.
     BOOL m_clickInside = FALSE;
+    // The window's own button type, which the skin replaced with owner drawing; -1 before.
+    int m_ownType = -1;
 };

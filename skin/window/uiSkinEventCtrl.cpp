@@ -232,14 +232,13 @@ LRESULT uiSkinEventCtrl::RunCaptureLoop(POINT point)
         SetCapture(window);
         tookCapture = TRUE;
     }
-    while (tookCapture) {
+    // Checked before a message is taken: one taken after the capture went would be lost.
+    while (tookCapture && GetCapture() == window && IsRegistered(item)) {
         MSG message;
         if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
             PostQuitMessage(0);
             break;
         }
-        if (GetCapture() != window || !IsRegistered(item))
-            break;
         if (message.message == WM_SETCURSOR)
             continue;
         if (message.message == WM_MOUSEMOVE) {

@@ -52,6 +52,29 @@ TEST_F(CheckBox, TheCheckSetBeforeSkinningIsKept)
     EXPECT_EQ(256, box->GetState());
 }
 
+// The owner-drawn window keeps no check of its own: the skin hands its kind and check back when it goes.
+TEST_F(CheckBox, ABoxWhoseSkinGoesDrawsItselfAgainWithItsCheck)
+{
+    uiSkinButton* box = Make(2001, BS_AUTOCHECKBOX, 104, L"checkbutton");
+    const HWND hwnd = box->GetHwnd();
+    SendMessageW(hwnd, BM_SETCHECK, BST_CHECKED, 0);
+    box->Detach();
+
+    EXPECT_EQ(static_cast<LONG>(BS_AUTOCHECKBOX), GetWindowLongW(hwnd, GWL_STYLE) & BS_TYPEMASK);
+    EXPECT_EQ(BST_CHECKED, SendMessageW(hwnd, BM_GETCHECK, 0, 0));
+}
+
+TEST_F(CheckBox, ACheckedBoxSkinnedAgainStaysChecked)
+{
+    const HWND hwnd = Make(2001, BS_AUTOCHECKBOX, 104, L"checkbutton")->GetHwnd();
+    SendMessageW(hwnd, BM_SETCHECK, BST_CHECKED, 0);
+    auto* again = new uiSkinButton;
+    ASSERT_TRUE(SkinAs(again, hwnd, 104, L"checkbutton"));
+
+    EXPECT_EQ(BST_CHECKED, SendMessageW(hwnd, BM_GETCHECK, 0, 0));
+    EXPECT_EQ(256, again->GetState());
+}
+
 TEST_F(CheckBox, IndeterminateChangesNothing)
 {
     uiSkinButton* box = Make(2001, BS_AUTOCHECKBOX, 104, L"checkbutton");

@@ -155,6 +155,21 @@ TEST_F(EventCtrl, AGenericControlLeavesItsItemsAlone)
     EXPECT_TRUE(Notices().empty());
 }
 
+// A loop that lost the capture to someone else leaves the next message in the queue for the window.
+TEST_F(EventCtrl, AMoveAfterTheCaptureIsTakenAwayStillReachesTheWindow)
+{
+    Post(WM_LBUTTONDOWN, kInLeft, MK_LBUTTON);
+    // The window's default handling lets the capture go.
+    PostMessageW(child, WM_CANCELMODE, 0, 0);
+    Post(WM_MOUSEMOVE, kInRight);
+    PumpPending();
+
+    EXPECT_EQ(GetCapture(), nullptr);
+    ASSERT_EQ(NoticeTypes(), (std::vector<int>{8, 9}));
+    EXPECT_EQ(Notices()[0].name, L"left");
+    EXPECT_EQ(Notices()[1].name, L"right");
+}
+
 // A window destroyed while its item is held ends the capture loop; the skin object goes only once
 // the loop has returned, and nothing is notified afterwards.
 TEST_F(EventCtrl, AWindowDestroyedWhileAnItemIsHeldEndsTheLoopSafely)
