@@ -60,6 +60,16 @@ BOOL uiSkinBase::SkinWindow(HWND hwnd, const wchar_t* styleName, BOOL autoDelete
     return Attach(hwnd, autoDelete);
 }
 
+LRESULT uiSkinBase::SetTextUnseen(WPARAM wParam, LPARAM lParam)
+{
+    if (!IsWindowVisible(m_hwnd))
+        return DefaultProc(WM_SETTEXT, wParam, lParam);
+    DefaultProc(WM_SETREDRAW, FALSE, 0);
+    const LRESULT result = DefaultProc(WM_SETTEXT, wParam, lParam);
+    DefaultProc(WM_SETREDRAW, TRUE, 0);
+    return result;
+}
+
 int uiSkinBase::ApplyStyle()
 {
     if (!m_style)

@@ -66,6 +66,9 @@ public:
     const CString& GetToolTipText() const { return m_toolTipText; }
 
 protected:
+    // The control's own WM_SETTEXT, kept from drawing the new text itself while the window is
+    // visible (the skin repaints it); the control's result.
+    LRESULT SetTextUnseen(WPARAM wParam, LPARAM lParam);
     BOOL IsDialogType() const { return m_typeCode >= 100 && m_typeCode <= 102; }
     void FillToolInfo(BOOL withClientRect);
     void ApplySize(int width, int height);

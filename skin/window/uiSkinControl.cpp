@@ -353,14 +353,7 @@ void uiSkinControl::OnWindowPosChanged()
 
 LRESULT uiSkinControl::OnSetText(WPARAM wParam, LPARAM lParam)
 {
-    LRESULT result = 0;
-    if (IsWindowVisible(m_hwnd)) {
-        DefaultProc(WM_SETREDRAW, FALSE, 0);
-        result = DefaultProc(WM_SETTEXT, wParam, lParam);
-        DefaultProc(WM_SETREDRAW, TRUE, 0);
-    } else {
-        result = DefaultProc(WM_SETTEXT, wParam, lParam);
-    }
+    const LRESULT result = SetTextUnseen(wParam, lParam);
     if (m_style && m_displayList)
         m_displayList->SetText(nullptr, GetWindowText());
     SetDirty(TRUE);

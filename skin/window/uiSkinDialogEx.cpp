@@ -329,14 +329,7 @@ LRESULT uiSkinDialogEx::OnNcActivate(BOOL active)
 
 LRESULT uiSkinDialogEx::OnSetText(WPARAM wParam, LPARAM lParam)
 {
-    LRESULT result = 0;
-    if (IsWindowVisible(m_hwnd)) {
-        DefaultProc(WM_SETREDRAW, FALSE, 0);
-        result = DefaultProc(WM_SETTEXT, wParam, lParam);
-        DefaultProc(WM_SETREDRAW, TRUE, 0);
-    } else {
-        result = DefaultProc(WM_SETTEXT, wParam, lParam);
-    }
+    const LRESULT result = SetTextUnseen(wParam, lParam);
     if (m_style)
         m_style->displayList.SetText(nullptr, GetWindowText());
     SetDirty(TRUE);

@@ -31,14 +31,7 @@ int uiSkinGroupBox::ApplyStyle()
 
 LRESULT uiSkinGroupBox::OnSetText(WPARAM wParam, LPARAM lParam)
 {
-    LRESULT result = 0;
-    if (IsWindowVisible(m_hwnd)) {
-        DefaultProc(WM_SETREDRAW, FALSE, 0);
-        result = DefaultProc(WM_SETTEXT, wParam, lParam);
-        DefaultProc(WM_SETREDRAW, TRUE, 0);
-    } else {
-        result = DefaultProc(WM_SETTEXT, wParam, lParam);
-    }
+    const LRESULT result = SetTextUnseen(wParam, lParam);
     SetDirty(TRUE);
     Invalidate(nullptr, TRUE);
     return result;
