@@ -88,21 +88,44 @@ void uiGdiAdmin::ReadCursorElement(const TiXmlElement* element)
 {
     const CString id = uiXmlAttributeW(element, "id");
     const CString value = uiXmlAttributeW(element, "value");
-    HCURSOR cursor = nullptr;
     if (IsDatabaseSource()) {
+        // Making a cursor costs as much as the rest of the GDI pass; only the bytes are taken now.
+        if (m_cursors.count(id))
+            return;
         const CString entry = EntryName(value);
         const int size = uiGetSkinAdmin().GetEntrySize(entry);
-        if (size > 0) {
-            std::vector<BYTE> bytes(size);
-            if (uiGetSkinAdmin().ReadEntry(entry, bytes.data(), size) == size)
-                cursor = uiCreateCursorFromBytes(bytes.data(), bytes.size());
-        }
-    } else {
-        cursor = static_cast<HCURSOR>(LoadImageW(nullptr, FilePath(value), IMAGE_CURSOR, 0, 0,
-                                                 LR_DEFAULTSIZE | LR_LOADFROMFILE));
+        if (size <= 0)
+            return;
+        std::vector<BYTE> bytes(size);
+        if (uiGetSkinAdmin().ReadEntry(entry, bytes.data(), size) == size)
+            m_pendingCursors[id].push_back(std::move(bytes));
+        return;
     }
+    // An earlier definition from the database still comes first.
+    if (ResolveCursor(id))
+        return;
+    HCURSOR cursor = static_cast<HCURSOR>(LoadImageW(nullptr, FilePath(value), IMAGE_CURSOR, 0, 0,
+                                                     LR_DEFAULTSIZE | LR_LOADFROMFILE));
     if (cursor)
         m_cursors.emplace(id, CursorHandle(cursor));
+}
+
+HCURSOR uiGdiAdmin::ResolveCursor(const CString& id) const
+{
+    const auto made = m_cursors.find(id);
+    if (made != m_cursors.end())
+        return made->second.get();
+    const auto pending = m_pendingCursors.find(id);
+    if (pending == m_pendingCursors.end())
+        return nullptr;
+    HCURSOR cursor = nullptr;
+    for (const std::vector<BYTE>& bytes : pending->second)
+        if ((cursor = uiCreateCursorFromBytes(bytes.data(), bytes.size())) != nullptr)
+            break;
+    m_pendingCursors.erase(pending);
+    if (cursor)
+        m_cursors.emplace(id, CursorHandle(cursor));
+    return cursor;
 }
 
 void uiGdiAdmin::ReadFontElement(const TiXmlElement* element)
@@ -152,7 +175,7 @@ COLORREF uiGdiAdmin::GetColorValue(const CString& name) const
 
 HCURSOR uiGdiAdmin::GetCursor(const CString& name) const
 {
-    return Find(m_cursors, name);
+    return ResolveCursor(TableKey(name));
 }
 
 HFONT uiGdiAdmin::GetFont(const CString& name) const
@@ -177,6 +200,7 @@ void uiGdiAdmin::Clear()
     m_fonts.clear();
     m_colors.clear();
     m_cursors.clear();
+    m_pendingCursors.clear();
     m_images.clear();
 }
 

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <map>
 #include <memory>
+#include <vector>
 #include <tinyxml.h>
 #include "CString.h"
 #include "uiColorInfo.h"
@@ -51,13 +52,18 @@ private:
     void ReadCursorElement(const TiXmlElement* element);
     void ReadFontElement(const TiXmlElement* element);
     void ReadImageElement(const TiXmlElement* element);
+    // Makes the cursor of the first pending definition of that id that gives one; null when none does.
+    HCURSOR ResolveCursor(const CString& id) const;
     bool IsDatabaseSource() const { return m_sourceMode == UI_SOURCE_DATABASE || m_sourceMode == UI_SOURCE_DATABASE_RESOURCE; }
     CString FilePath(const CString& fileName) const;
     CString EntryName(const CString& fileName) const;
 
     std::map<CString, FontHandle> m_fonts;
     std::map<CString, std::unique_ptr<uiColorInfo>> m_colors;
-    std::map<CString, CursorHandle> m_cursors;
+    // Cursors from the database are made when first looked up: until then each id keeps the bytes of
+    // its definitions in the order they were read.
+    mutable std::map<CString, CursorHandle> m_cursors;
+    mutable std::map<CString, std::vector<std::vector<BYTE>>> m_pendingCursors;
     std::map<CString, std::unique_ptr<uiImage>> m_images;
     CString m_skinFolder;
     CString m_sourceName;

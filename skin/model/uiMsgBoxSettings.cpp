@@ -57,7 +57,8 @@ void uiMsgBoxSettings::ReadFont(const TiXmlElement* element)
     font = uiGetGdiAdmin().GetFont(uiXmlAttributeW(element, "id"));
     if (!font)
         font = uiGetGdiAdmin().GetFont(L"default");
-    HDC dc = CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr);
+    // A memory DC like the display measures as the display does, without opening a display device.
+    HDC dc = CreateCompatibleDC(nullptr);
     if (!dc)
         return;
     // Without a skin font the display's own font gives the units.

@@ -9,6 +9,7 @@
 #include "uiSkinError.h"
 #include "uiSkinMemStream.h"
 #include "uiStyle.h"
+#include "uiXmlReader.h"
 
 namespace {
 
@@ -22,6 +23,13 @@ const DWORD kTitleOffset = 16;     // behind three unread words and the title le
 const DWORD kMaxTitleLength = 259; // UTF-16 units, the NUL included
 const DWORD kEntryFixedSize = 28;  // the fields before the entry's name
 const DWORD kFileEntry = 1;
+
+bool LoadDocument(TiXmlDocument& document, const std::vector<BYTE>& xml)
+{
+    static const char kEmpty[] = "";
+    const char* text = xml.empty() ? kEmpty : reinterpret_cast<const char*>(xml.data());
+    return uiXmlLoadMemory(document, text, xml.size());
+}
 
 } // namespace
 
@@ -180,8 +188,11 @@ bool uiSkinAdmin::LoadXmlEntries()
         std::vector<BYTE> xml(entry.dataSize);
         if (!ReadEntryData(entry, xml.data()))
             return false;
-        const bool gdiPassed = GdiPass(xml);
-        const bool stylePassed = StylePass(xml);
+        // Both passes read the one document: the text is parsed once per entry.
+        TiXmlDocument document;
+        const bool parsed = LoadDocument(document, xml);
+        const bool gdiPassed = GdiPass(document, parsed);
+        const bool stylePassed = StylePass(document, parsed);
         someFailed = someFailed || !gdiPassed || !stylePassed;
     }
     if (someFailed) {

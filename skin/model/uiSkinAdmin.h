@@ -66,9 +66,10 @@ private:
     const Entry* FindEntry(const CString& name) const;
     BOOL FailLoad();
 
-    // The two passes over one XML entry (uiSkinAdminXml.cpp); each returns whether it passed.
-    bool GdiPass(const std::vector<BYTE>& xml);
-    bool StylePass(const std::vector<BYTE>& xml);
+    // The two passes over one parsed XML entry (uiSkinAdminXml.cpp); each returns whether it passed.
+    // parsed tells whether the entry's text parsed at all.
+    bool GdiPass(const TiXmlDocument& document, bool parsed);
+    bool StylePass(const TiXmlDocument& document, bool parsed);
     // theme > manifest, or null with error 102 and a log line.
     const TiXmlElement* FindManifest(const TiXmlDocument& document, bool report);
     void OpenLog(const TiXmlElement* manifest);

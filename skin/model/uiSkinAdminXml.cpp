@@ -43,13 +43,6 @@ int ControlKeywordCode(const CString& keyword)
     return -1;
 }
 
-bool LoadDocument(TiXmlDocument& document, const std::vector<BYTE>& xml)
-{
-    static const char kEmpty[] = "";
-    const char* text = xml.empty() ? kEmpty : reinterpret_cast<const char*>(xml.data());
-    return uiXmlLoadMemory(document, text, xml.size());
-}
-
 // Calls f for every child element named child of every element named section below theme.
 template <typename F>
 void ForEachChild(const TiXmlElement* theme, const char* section, const char* child, F f)
@@ -79,11 +72,10 @@ const TiXmlElement* uiSkinAdmin::FindManifest(const TiXmlDocument& document, boo
     return nullptr;
 }
 
-bool uiSkinAdmin::GdiPass(const std::vector<BYTE>& xml)
+bool uiSkinAdmin::GdiPass(const TiXmlDocument& document, bool parsed)
 {
-    TiXmlDocument document;
     // Text that does not parse is the style pass's to report.
-    if (!LoadDocument(document, xml))
+    if (!parsed)
         return true;
     const TiXmlElement* theme = FindManifest(document, true);
     if (!theme)
@@ -113,10 +105,9 @@ void uiSkinAdmin::OpenLog(const TiXmlElement* manifest)
     log.SetLevel(level);
 }
 
-bool uiSkinAdmin::StylePass(const std::vector<BYTE>& xml)
+bool uiSkinAdmin::StylePass(const TiXmlDocument& document, bool parsed)
 {
-    TiXmlDocument document;
-    if (!LoadDocument(document, xml))
+    if (!parsed)
         return false;
     const TiXmlElement* theme = FindManifest(document, false);
     if (!theme)

@@ -10,6 +10,38 @@
 #include "uiGdiAdmin.h"
 #include "uiSaturate.h"
 
+namespace {
+
+// Reads exactly count comma-separated decimal numbers without leading zeros or other signs than a
+// minus ("10,-4"), the form nearly every skin value has, without a wide copy and a scanf; false for
+// any other text, which the caller then scans as before.
+bool ReadPlainIntegers(const char* text, int* values, int count)
+{
+    if (!text)
+        return false;
+    for (int i = 0; i < count; ++i) {
+        if (i > 0 && *text++ != ',')
+            return false;
+        const bool negative = *text == '-';
+        if (negative)
+            ++text;
+        if (text[0] == '0' && text[1] >= '0' && text[1] <= '9')
+            return false; // octal to a scanf
+        int value = 0, digits = 0;
+        for (; *text >= '0' && *text <= '9'; ++text, ++digits) {
+            if (digits == 9)
+                return false; // may not fit: scanned as before
+            value = value * 10 + (*text - '0');
+        }
+        if (digits == 0)
+            return false;
+        values[i] = negative ? -value : value;
+    }
+    return *text == '\0';
+}
+
+} // namespace
+
 bool uiXmlLoadMemory(TiXmlDocument& document, const char* bytes, size_t length)
 {
     std::vector<char> text;
@@ -53,10 +85,12 @@ CString uiXmlAttributeW(const TiXmlElement* element, const char* name)
     const char* value = element ? element->Attribute(name) : nullptr;
     if (!value || !*value)
         return CString();
+    // Converted straight into the string's own buffer: attributes are read by the thousand per load.
     const int length = static_cast<int>(strlen(value));
-    std::vector<wchar_t> wide(length + 1);
-    const int written = uiXmlConvertUtf8ToWide(value, length, wide.data(), length);
-    return CString(wide.data(), written);
+    CString text;
+    const int written = uiXmlConvertUtf8ToWide(value, length, text.GetBufferSetLength(length), length);
+    text.ReleaseBuffer(written);
+    return text;
 }
 
 int uiXmlGetInt(const TiXmlElement* element, const char* name, int defaultValue)
@@ -71,6 +105,19 @@ int uiXmlGetBool(const TiXmlElement* element, const char* name, int defaultValue
 {
     if (!element)
         return defaultValue;
+    // Plain ASCII (nearly every value) is compared as it stands, without a wide copy.
+    const char* value = element->Attribute(name);
+    const char* end = value;
+    while (end && *end && static_cast<unsigned char>(*end) < 0x80)
+        ++end;
+    if (!value || !*end) {
+        const char* ascii = value ? value : "";
+        if (defaultValue == 1)
+            return _stricmp(ascii, "false") == 0 ? 0 : 1;
+        if (defaultValue == 0)
+            return _stricmp(ascii, "true") == 0 ? 1 : 0;
+        return defaultValue;
+    }
     const CString text = uiXmlAttributeW(element, name);
     if (defaultValue == 1)
         return text.CompareNoCase(L"false") == 0 ? 0 : 1;
@@ -81,6 +128,12 @@ int uiXmlGetBool(const TiXmlElement* element, const char* name, int defaultValue
 
 int uiXmlGetPoint(const TiXmlElement* element, const char* name, POINT* point)
 {
+    int plain[2];
+    if (element && ReadPlainIntegers(element->Attribute(name), plain, 2)) {
+        point->x = plain[0];
+        point->y = plain[1];
+        return 1;
+    }
     const CString text = uiXmlAttributeW(element, name);
     if (text.IsEmpty())
         return 0;
@@ -93,11 +146,14 @@ int uiXmlGetPoint(const TiXmlElement* element, const char* name, POINT* point)
 
 int uiXmlGetRect4(const TiXmlElement* element, const char* name, RECT* rect)
 {
-    const CString text = uiXmlAttributeW(element, name);
-    if (text.IsEmpty())
-        return 0;
-    int left = 0, top = 0, width = 0, height = 0;
-    swscanf(text, L"%i,%i,%i,%i", &left, &top, &width, &height);
+    int plain[4] = {0, 0, 0, 0};
+    if (!element || !ReadPlainIntegers(element->Attribute(name), plain, 4)) {
+        const CString text = uiXmlAttributeW(element, name);
+        if (text.IsEmpty())
+            return 0;
+        swscanf(text, L"%i,%i,%i,%i", &plain[0], &plain[1], &plain[2], &plain[3]);
+    }
+    const int left = plain[0], top = plain[1], width = plain[2], height = plain[3];
     rect->left = left;
     rect->top = top;
     rect->right = uiSaturatedAdd(left, width);

@@ -11,7 +11,7 @@ import time
 from installer_run import (BUILD, INSTALLER, ID_CANCEL_LINK, ID_FINISH, ID_INSTALL, ID_MAIN_CANCEL,
                            ID_UPGRADE, INSTALL_TITLE, MAIN_CLASS, NEWEST, SERVICE, STATE, InstallerRun,
                            install_window, progress_window, wine_path)
-from skin_probes import JPEG_TOLERANCE, TOLERANCE, picture_pixel, probe
+from skin_probes import JPEG_TOLERANCE, TOLERANCE, capture, close, picture_pixel, probe
 
 SHOTS = os.path.join(BUILD, "e2e", "screenshots")
 PROBES = os.path.join(BUILD, "e2e", "probes")
@@ -142,7 +142,7 @@ def scenario_reinstall(engine):
     run.start()
     expect(run.ui("click", *install_window(ID_INSTALL))[0], "install button not clickable")
     # A reinstall over the installed product is an upgrade: its progress caption says so.
-    expect(run.ui("wait", *progress_window(1), timeout_ms=10000)[0], "progress view without the upgrade caption")
+    expect(run.ui("wait", *progress_window(1))[0], "progress view without the upgrade caption")
     finish_and_check(run, 1, folder, "reinstall_")
     versions = [r.get("value", "") for r in run.service.records("version")]
     expect(any("ver:v2.5.0.100" in v for v in versions), "version query without the installed version: %r" % versions)
@@ -291,11 +291,73 @@ def scenario_second_start(engine):
     main = ["--class", MAIN_CLASS, "--id", str(ID_MAIN_CANCEL)]
     expect(run.ui("wait", *main)[0], "upgrade window did not appear")
     second = InstallerRun("second%d_b" % engine, engine).start("-client")
-    expect_equal(0, second.wait_exit(30), "second start's exit code")
+    expect_equal(0, second.wait_exit(60), "second start's exit code")
     listed = run.ui("list", "--class", MAIN_CLASS)[1]
     expect_equal(1, len([line for line in listed.splitlines() if line.strip()]), "windows of the installer")
     run.ui("click", *main)
-    run.wait_exit(20)
+    run.wait_exit(60)
+
+
+ID_NOTES = 2005
+# The skin's scroll-bar picture is a grid of 12-pixel cells 2 apart; row 7 holds the vertical thumb,
+# whose middle band is what a long thumb shows most of.
+THUMB_CELL_CENTRE = (6, 7 * 14 + 6)
+
+
+def thumb_top(shot):
+    """The first row of the change-log box (at (31, 150), 52 narrower and 201 lower than the window)
+    whose right-hand strip shows the skin's thumb colour; None when no row does."""
+    thumb = picture_pixel("scrollbar.png", *THUMB_CELL_CENTRE)
+    right, top, bottom = shot.width - 21, 150, shot.height - 51
+    for y in range(top, bottom):
+        if any(close(shot.pixel(x, y), thumb, TOLERANCE) for x in range(right - 20, right)):
+            return y
+    return None
+
+
+def thumb_top_when(run, window, name, condition):
+    """Captures until the thumb's first row meets the condition, a generous number of times; returns
+    the last row seen (None when no capture showed a thumb)."""
+    row = None
+    for _ in range(30):
+        shot = capture(run, window, PROBES, name)
+        row = thumb_top(shot) if shot else None
+        if row is not None and condition(row):
+            break
+    return row
+
+
+def scenario_change_log_scroll(engine):
+    """The upgrade window's change-log box, longer than it can show, paged down through the driver:
+    its text and its skinned thumb both move; a click on the skinned down arrow moves the text on."""
+    run = InstallerRun("changelog%d" % engine, engine)
+    run.preinstall()
+    run.serve_package()
+    run.service.set(version__log_text="".join("第%02d条：修复了一个影响下载的问题`" % n for n in range(1, 61)))
+    run.start("-client")
+    notes = ["--class", MAIN_CLASS, "--id", str(ID_NOTES)]
+    expect(run.ui("wait", *notes)[0], "upgrade window did not appear")
+    expect(wait_until(lambda: "第60条" in run.ui("text", *notes)[1], 60), "the change log did not arrive")
+    expect_equal("0", run.ui("scroll", *notes)[1].strip(), "first visible line before scrolling")
+    before = thumb_top_when(run, notes, "change_log_top", lambda row: True)
+    expect(before is not None, "no skinned thumb in the change-log box")
+
+    ok, line = run.ui("scroll", *notes, "--value", "3")
+    expect(ok and line.strip().isdigit() and int(line) > 0, "the box did not scroll: first visible line %r" % line)
+    after = thumb_top_when(run, notes, "change_log_scrolled", lambda row: row > before)
+    expect(after is not None and after > before, "the skinned thumb stayed at row %d (now %r)" % (before, after))
+
+    # The skinned down arrow: the bar's last 12-pixel cell inside the box's one-pixel border.
+    shot = capture(run, notes, PROBES, "change_log_arrow")
+    expect(shot is not None, "no capture of the upgrade window")
+    first = int(line)
+    expect(run.ui("press", *notes, "--x", str(shot.width - 21 - 1 - 6), "--y", str(shot.height - 51 - 1 - 6))[0],
+           "the down arrow could not be pressed")
+    expect(wait_until(lambda: int(run.ui("scroll", *notes)[1].strip() or 0) > first, 60),
+           "pressing the skinned down arrow did not scroll the box")
+    expect(run.shot(notes, "change_log_scrolled", SHOTS), "no screenshot of the scrolled change log")
+    run.ui("click", "--class", MAIN_CLASS, "--id", str(ID_MAIN_CANCEL))
+    expect_equal(0, run.wait_exit(30), "installer exit code")
 
 
 SCENARIOS = {name[len("scenario_"):]: f for name, f in globals().items() if name.startswith("scenario_")}

@@ -162,7 +162,7 @@ class InstallerRun:
     def wait_exit(self, timeout):
         return self.process.wait(timeout=timeout)
 
-    def ui(self, verb, *args, timeout_ms=20000):
+    def ui(self, verb, *args, timeout_ms=60000):
         # The output goes through a file: a Wine system process that the driver's start brings up (the
         # desktop, while the installer is starting too) inherits the streams, and a pipe would then
         # stay open until that process ends.

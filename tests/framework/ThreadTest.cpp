@@ -5,6 +5,7 @@
 #include "CWinThread.h"
 
 #include <atomic>
+#include <functional>
 
 namespace {
 
@@ -38,6 +39,16 @@ UINT __cdecl Spins(LPVOID param)
     return 3;
 }
 
+// Polls until the condition holds; false after a minute, far more than a loaded machine needs.
+bool WaitUntil(const std::function<bool()>& condition)
+{
+    for (ULONGLONG deadline = ::GetTickCount64() + 60000; !condition(); ::Sleep(1)) {
+        if (::GetTickCount64() >= deadline)
+            return false;
+    }
+    return true;
+}
+
 // Starts suspended and owned by the caller, so the handle stays valid until the object is deleted.
 CWinThread* StartOwned(AFX_THREADPROC proc, Job& job)
 {
@@ -51,7 +62,7 @@ CWinThread* StartOwned(AFX_THREADPROC proc, Job& job)
 
 DWORD WaitForExit(CWinThread* thread)
 {
-    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(thread->m_hThread, 5000));
+    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(thread->m_hThread, 60000));
     DWORD code = 0;
     ::GetExitCodeThread(thread->m_hThread, &code);
     return code;
@@ -84,15 +95,19 @@ TEST(WorkerThread, SuspendAndResumeReachTheThread)
     Job job;
     CWinThread* thread = StartOwned(Spins, job);
     ASSERT_NE(nullptr, thread);
-    while (job.spins == 0)
-        ::Sleep(1);
-    thread->SuspendThread();
+    ASSERT_TRUE(WaitUntil([&] { return job.spins != 0; }));
+    EXPECT_EQ(0u, thread->SuspendThread());  // the count before: it was running
+    // A suspension takes effect asynchronously; reading the context returns once the thread has stopped.
+    CONTEXT context = {};
+    context.ContextFlags = CONTEXT_CONTROL;
+    ASSERT_TRUE(::GetThreadContext(thread->m_hThread, &context));
     const long frozen = job.spins;
+    // A stopped thread cannot count on, however long one looks: this short look can miss a fault but
+    // never fails a sound build.
     ::Sleep(50);
     EXPECT_EQ(frozen, job.spins);
-    thread->ResumeThread();
-    while (job.spins == frozen)
-        ::Sleep(1);
+    EXPECT_EQ(1u, thread->ResumeThread());  // the count before: suspended once
+    EXPECT_TRUE(WaitUntil([&] { return job.spins != frozen; }));
     job.stop = true;
     EXPECT_EQ(3u, WaitForExit(thread));
     delete thread;

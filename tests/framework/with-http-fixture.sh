@@ -7,7 +7,16 @@ port_file="$(mktemp -u /tmp/framework-http-port.XXXXXX)"
 /usr/bin/python3 "$here/http_fixture.py" --port-file "$port_file" </dev/null >/dev/null 2>&1 &
 server=$!
 trap 'kill "$server" 2>/dev/null || true; rm -f "$port_file"' EXIT
-for _ in $(seq 100); do [ -s "$port_file" ] && break; sleep 0.05; done
+# Wait for the port, up to a minute (far more than a loaded machine needs), or until the server has died.
+for _ in $(seq 1200); do
+    [ -s "$port_file" ] && break
+    kill -0 "$server" 2>/dev/null || break
+    sleep 0.05
+done
+if [ ! -s "$port_file" ]; then
+    echo "with-http-fixture: the HTTP fixture did not start" >&2
+    exit 1
+fi
 FRAMEWORK_HTTP_PORT="$(cat "$port_file")"
 export FRAMEWORK_HTTP_PORT
 "$@"

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include "CStringPrinting.h"
 #include "InstallerUtils.h"
@@ -23,7 +24,8 @@ public:
     {
         STARTUPINFOW startup = {};
         startup.cb = sizeof(startup);
-        CString commandLine = L"\"" + HelperPath() + L"\" sleep 60000";
+        // Far longer than any test run, so that only a kill ends it (exit code 0, not its own 3).
+        CString commandLine = L"\"" + HelperPath() + L"\" sleep 600000";
         CreateProcessW(nullptr, commandLine.GetBuffer(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                        &info_);
         commandLine.ReleaseBuffer();
@@ -42,6 +44,8 @@ public:
     SleepingHelper& operator=(const SleepingHelper&) = delete;
 
     bool started() const { return info_.hProcess != nullptr; }
+    HANDLE process() const { return info_.hProcess; }
+    DWORD id() const { return info_.dwProcessId; }
     bool EndsWithin(DWORD ms) const { return WaitForSingleObject(info_.hProcess, ms) == WAIT_OBJECT_0; }
     DWORD ExitCode() const
     {
@@ -53,6 +57,31 @@ public:
 private:
     PROCESS_INFORMATION info_ = {};
 };
+
+// Whether the process list shows a process of this id under the helper's file name.
+bool ListedAsHelper(DWORD processId)
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return false;
+    PROCESSENTRY32W entry = {};
+    entry.dwSize = sizeof(entry);
+    bool listed = false;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more && !listed; more = Process32NextW(snapshot, &entry))
+        listed = entry.th32ProcessID == processId && _wcsicmp(entry.szExeFile, kHelperName) == 0;
+    CloseHandle(snapshot);
+    return listed;
+}
+
+// Polls until both helpers are listed by name; false after a minute, far more than a loaded machine needs.
+bool BothListed(const SleepingHelper& first, const SleepingHelper& second)
+{
+    for (ULONGLONG deadline = GetTickCount64() + 60000; GetTickCount64() < deadline; Sleep(20)) {
+        if (ListedAsHelper(first.id()) && ListedAsHelper(second.id()))
+            return true;
+    }
+    return false;
+}
 
 CString ReadFileText(const CString& path)
 {
@@ -74,19 +103,22 @@ TEST(KillProcessByName, StopsOneRunningCopyPerCall)
     SleepingHelper second;
     ASSERT_TRUE(first.started());
     ASSERT_TRUE(second.started());
-    Sleep(300);  // let both appear in the process list
+    ASSERT_TRUE(BothListed(first, second));
 
     // The name is matched without regard to case.
     ASSERT_TRUE(KillProcessByName(L"UTILITY_helper.EXE"));
-    const bool firstEnded = first.EndsWithin(5000);
-    const bool secondEnded = second.EndsWithin(firstEnded ? 300 : 5000);
-    EXPECT_NE(firstEnded, secondEnded) << "exactly one copy ends per call";
-    const SleepingHelper& killed = firstEnded ? first : second;
-    const SleepingHelper& survivor = firstEnded ? second : first;
+    const HANDLE both[] = {first.process(), second.process()};
+    const DWORD ended = WaitForMultipleObjects(2, both, FALSE, 60000);
+    ASSERT_TRUE(ended == WAIT_OBJECT_0 || ended == WAIT_OBJECT_0 + 1);
+    const SleepingHelper& killed = ended == WAIT_OBJECT_0 ? first : second;
+    const SleepingHelper& survivor = ended == WAIT_OBJECT_0 ? second : first;
     EXPECT_EQ(0u, killed.ExitCode());
 
+    // Exactly one copy ends per call: the other still runs and is listed, so the next call ends it.
+    EXPECT_EQ(static_cast<DWORD>(STILL_ACTIVE), survivor.ExitCode());
+    EXPECT_TRUE(ListedAsHelper(survivor.id()));
     ASSERT_TRUE(KillProcessByName(kHelperName));
-    EXPECT_TRUE(survivor.EndsWithin(5000));
+    EXPECT_TRUE(survivor.EndsWithin(60000));
     EXPECT_EQ(0u, survivor.ExitCode());
 
     EXPECT_FALSE(KillProcessByName(kHelperName));

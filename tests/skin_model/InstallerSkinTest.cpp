@@ -95,6 +95,22 @@ TEST_F(InstallerSkin, LoadsFromTheEmbeddedResourceWithEveryDocumentRead)
     EXPECT_EQ(CString(L"tavrin"), uiGetSkinAdmin().GetSkinFolder());
 }
 
+TEST_F(InstallerSkin, HandCursorComesFromTheDatabaseAsOneSharedCursor)
+{
+    ASSERT_TRUE(s_loaded);
+    const HCURSOR hand = uiGetGdiAdmin().GetCursor(L"hand");
+    ASSERT_NE(hand, nullptr);
+    ICONINFO info = {};
+    ASSERT_TRUE(GetIconInfo(hand, &info));
+    EXPECT_FALSE(info.fIcon);
+    if (info.hbmMask)
+        DeleteObject(info.hbmMask);
+    if (info.hbmColor)
+        DeleteObject(info.hbmColor);
+    EXPECT_EQ(uiGetGdiAdmin().GetCursor(L"#hand"), hand);
+    EXPECT_EQ(uiGetGdiAdmin().GetCursor(L"pointer"), nullptr);
+}
+
 TEST_F(InstallerSkin, EveryStyleTheViewsPassIsFound)
 {
     for (const wchar_t* name : kViewStyles) {

@@ -36,7 +36,7 @@ bool WaitForTicks(HWND target, int count, std::map<HWND, int>* ticks)
 {
     const int goal = (*ticks)[target] + count;
     while ((*ticks)[target] < goal) {
-        if (MsgWaitForMultipleObjects(0, nullptr, FALSE, 20000, QS_ALLINPUT) == WAIT_TIMEOUT)
+        if (MsgWaitForMultipleObjects(0, nullptr, FALSE, 60000, QS_ALLINPUT) == WAIT_TIMEOUT)
             return false;
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {

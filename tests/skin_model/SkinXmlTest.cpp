@@ -75,6 +75,48 @@ TEST_F(XmlReading, IntegersAndBooleans)
     EXPECT_EQ(uiXmlGetBool(nullptr, "t", 0), 0);
 }
 
+TEST_F(XmlReading, BooleansOutsideAsciiAndMissingOnesKeepTheirDefaults)
+{
+    const TiXmlElement* e = Parse("<a wide=\"\xE6\x98\xAF\" accented=\"tru\xC3\xA9\"/>");
+    EXPECT_EQ(uiXmlGetBool(e, "wide", 0), 0);
+    EXPECT_EQ(uiXmlGetBool(e, "wide", 1), 1);
+    EXPECT_EQ(uiXmlGetBool(e, "accented", 0), 0);
+    EXPECT_EQ(uiXmlGetBool(e, "missing", 1), 1);
+    EXPECT_EQ(uiXmlGetBool(e, "missing", 0), 0);
+    EXPECT_EQ(uiXmlGetBool(e, "missing", 5), 5);
+    EXPECT_EQ(uiXmlGetBool(e, "wide", 5), 5);
+}
+
+TEST_F(XmlReading, RectanglesKeepTheIntegerSyntaxOfEveryForm)
+{
+    const TiXmlElement* e = Parse("<a octal=\"010,-0,+3,0x0A\" spaced=\" 1, 2,3,4\" neg=\"-7,-8,9,10\" "
+                                  "long=\"1234567890,0,0,0\" tail=\"1,2,3,4,5\" p=\"012,-5\"/>");
+    RECT rect = {};
+    ASSERT_EQ(uiXmlGetRect4(e, "octal", &rect), 1);
+    EXPECT_EQ(rect.left, 8);
+    EXPECT_EQ(rect.top, 0);
+    EXPECT_EQ(rect.right, 8 + 3);
+    EXPECT_EQ(rect.bottom, 10);
+    ASSERT_EQ(uiXmlGetRect4(e, "spaced", &rect), 1);
+    EXPECT_EQ(rect.left, 1);
+    EXPECT_EQ(rect.top, 2);
+    EXPECT_EQ(rect.right, 4);
+    EXPECT_EQ(rect.bottom, 6);
+    ASSERT_EQ(uiXmlGetRect4(e, "neg", &rect), 1);
+    EXPECT_EQ(rect.left, -7);
+    EXPECT_EQ(rect.top, -8);
+    EXPECT_EQ(rect.right, 2);
+    EXPECT_EQ(rect.bottom, 2);
+    ASSERT_EQ(uiXmlGetRect4(e, "long", &rect), 1);
+    EXPECT_EQ(rect.left, 1234567890);
+    ASSERT_EQ(uiXmlGetRect4(e, "tail", &rect), 1);
+    EXPECT_EQ(rect.right, 4);
+    POINT point = {};
+    ASSERT_EQ(uiXmlGetPoint(e, "p", &point), 1);
+    EXPECT_EQ(point.x, 10);
+    EXPECT_EQ(point.y, -5);
+}
+
 TEST_F(XmlReading, PointsAndRectangles)
 {
     const TiXmlElement* e = Parse("<a p=\"3,4\" r=\"10,20,30,40\" hex=\"0x10,0,1,1\" short=\"5\" "

@@ -7,7 +7,6 @@ namespace {
 
 const wchar_t kHostClass[] = L"ControlTestHost";
 const wchar_t kSolidClass[] = L"ControlTestSolid";
-const int kPumpRounds = 2000;
 
 LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
@@ -144,7 +143,8 @@ void PumpPending()
 
 bool PumpUntil(const std::function<bool()>& condition)
 {
-    for (int round = 0; round < kPumpRounds; ++round) {
+    // Bounded by time, not by rounds: a stream of messages would use up any number of rounds at once.
+    for (const ULONGLONG deadline = GetTickCount64() + 60000; GetTickCount64() < deadline;) {
         PumpPending();
         if (condition())
             return true;

@@ -48,7 +48,7 @@ HWND Stage();
 uiSkinControl* SkinControl(HWND hwnd, const wchar_t* style, int typeCode);
 
 void PumpPending();
-// Pumps until the condition holds, at most a generous number of rounds; whether it held.
+// Pumps until the condition holds, at most a minute (far more than a loaded machine needs); whether it held.
 bool PumpUntil(const std::function<bool()>& condition);
 // Paints everything pending of the window and its children now.
 void PaintNow(HWND hwnd);

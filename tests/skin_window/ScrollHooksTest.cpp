@@ -9,6 +9,7 @@
 #include "ApiHook.h"
 #include "ScrollTestWindow.h"
 #include "uiScrollHooks.h"
+#include "uiSkinEntry.h"
 
 // An import thunk of this program: a jump through its import address table entry.
 extern "C" void tavrin_range_thunk();
@@ -177,4 +178,46 @@ TEST_F(Redirection, InstallingTwiceChangesNothingAndRemovalRestoresTheSystemFunc
     EXPECT_EQ(0, GetScrollPos(custom.hwnd(), SB_VERT));
     EXPECT_EQ(30, uiCsbGetScrollPos(custom.hwnd(), SB_VERT));
     EXPECT_EQ(12, GetScrollPos(plain.hwnd(), SB_VERT));
+}
+
+// The entry functions install and remove the redirection: calls through this program's import table
+// reach the custom bars only while a skin is loaded.
+TEST(SkinEntryRedirection, ScrollCallsReachTheCustomBarsOnlyBetweenLoadSkinAndExitSkin)
+{
+    ScrollTestWindow custom(40, 40, 150, 150);
+    ASSERT_TRUE(uiCsbInit(custom.hwnd()));
+    SCROLLINFO si{};
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    si.nMax = 99;
+    si.nPage = 10;
+    si.nPos = 30;
+    uiCsbSetScrollInfo(custom.hwnd(), SB_VERT, &si, TRUE);
+    EXPECT_EQ(0, GetScrollPos(custom.hwnd(), SB_VERT));
+
+    ASSERT_EQ(1, uiLoadSkin(MAKEINTRESOURCEW(2029), L"SKINDB"));
+    EXPECT_EQ(30, GetScrollPos(custom.hwnd(), SB_VERT));
+    EXPECT_EQ(30, SetScrollPos(custom.hwnd(), SB_VERT, 55, TRUE));
+    EXPECT_EQ(55, uiCsbGetScrollPos(custom.hwnd(), SB_VERT));
+    SCROLLINFO read{};
+    read.cbSize = sizeof(read);
+    read.fMask = SIF_ALL;
+    ASSERT_TRUE(GetScrollInfo(custom.hwnd(), SB_VERT, &read));
+    EXPECT_EQ(99, read.nMax);
+    EXPECT_EQ(10u, read.nPage);
+    EXPECT_EQ(55, read.nPos);
+    int lo = -1;
+    int hi = -1;
+    ASSERT_TRUE(GetScrollRange(custom.hwnd(), SB_VERT, &lo, &hi));
+    EXPECT_EQ(0, lo);
+    EXPECT_EQ(99, hi);
+    EXPECT_EQ(0, SystemPos(custom.hwnd()));
+
+    uiExitSkin();
+    EXPECT_EQ(0, GetScrollPos(custom.hwnd(), SB_VERT));
+    SetScrollRange(custom.hwnd(), SB_VERT, 0, 20, FALSE);
+    SetScrollPos(custom.hwnd(), SB_VERT, 7, FALSE);
+    EXPECT_EQ(7, SystemPos(custom.hwnd()));
+    EXPECT_EQ(7, GetScrollPos(custom.hwnd(), SB_VERT));
+    EXPECT_EQ(55, uiCsbGetScrollPos(custom.hwnd(), SB_VERT));
 }

@@ -77,9 +77,10 @@ RECT ScrollTestWindow::ScreenClient() const
 
 bool ScrollTestWindow::PumpUntil(const std::function<bool()>& pred)
 {
-    const DWORD start = GetTickCount();
+    // A minute: far more than a loaded machine needs.
+    const ULONGLONG start = GetTickCount64();
     while (!pred()) {
-        if (GetTickCount() - start > 10000)
+        if (GetTickCount64() - start > 60000)
             return false;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
         PumpPending();

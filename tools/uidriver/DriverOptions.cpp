@@ -18,6 +18,7 @@ const wchar_t* DriverUsage()
 {
     return L"usage: uidriver VERB [--class C] [--title T] [--hwnd H] [--pid P] [--hidden] [--id N]\n"
            L"                     [--timeout MS] [--state 0|1] [--button B] [--out FILE] [--value N]\n"
+           L"                     [--x N --y N]\n"
            L"verbs (one per run; exit code 0 on success, 1 otherwise):\n"
            L"  list      print the matching top-level windows: handle, process, class, visible, caption\n"
            L"  wait      wait until a matching window is visible; print its handle and rectangle\n"
@@ -31,6 +32,8 @@ const wchar_t* DriverUsage()
            L"  shot      write a 24-bit BMP of the window's screen area to --out\n"
            L"  hover     move the mouse pointer to the centre of control --id (or of the window)\n"
            L"  setpos    set progress bar --id to position --value\n"
+           L"  press     press and release the left mouse button at --x, --y of the window's screen area\n"
+           L"  scroll    page edit box --id down --value times (as its scroll bar does); print its first visible line\n"
            L"Every verb but list and gone first waits up to --timeout ms (default 5000) for its window and control.\n";
 }
 
@@ -76,6 +79,10 @@ DriverOptions ParseDriverOptions(int argc, wchar_t** argv)
             options.state = static_cast<int>(number);
         } else if (name == L"--value") {
             options.value = static_cast<int>(number);
+        } else if (name == L"--x") {
+            options.at.x = static_cast<LONG>(number);
+        } else if (name == L"--y") {
+            options.at.y = static_cast<LONG>(number);
         } else if (name == L"--timeout") {
             options.timeoutMs = number;
         } else {

@@ -150,6 +150,24 @@ int Hover(const DriverOptions&, const Target& target)
     return SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2) ? 0 : Fail(L"cannot move");
 }
 
+// A real click: the window under the point sees the pointer come, the button go down and come up.
+int Press(const DriverOptions& options, const Target& target)
+{
+    RECT rect = {};
+    if (options.at.x < 0 || options.at.y < 0) {
+        return Fail(L"press needs --x and --y");
+    }
+    if (!GetWindowRect(target.window, &rect) || !SetCursorPos(rect.left + options.at.x, rect.top + options.at.y)) {
+        return Fail(L"cannot move");
+    }
+    INPUT inputs[2] = {};
+    inputs[0].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].type = INPUT_MOUSE;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    return SendInput(2, inputs, sizeof(INPUT)) == 2 ? 0 : Fail(L"cannot press");
+}
+
 // A progress bar's position, set as the installer itself sets it.
 int SetPos(const DriverOptions& options, const Target& target)
 {
@@ -161,6 +179,22 @@ int SetPos(const DriverOptions& options, const Target& target)
                                5000, &previous)
                ? 0
                : Fail(L"cannot set the position");
+}
+
+// Pages are sent as the box's own scroll bar sends them, so the box moves its text and its bar alike.
+int Scroll(const DriverOptions& options, const Target& target)
+{
+    DWORD_PTR answer = 0;
+    for (int page = 0; page < options.value; ++page) {
+        if (!SendMessageTimeoutW(target.control, WM_VSCROLL, SB_PAGEDOWN, 0, SMTO_ABORTIFHUNG, 5000, &answer)) {
+            return Fail(L"cannot scroll");
+        }
+    }
+    if (!SendMessageTimeoutW(target.control, EM_GETFIRSTVISIBLELINE, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer)) {
+        return Fail(L"no first visible line");
+    }
+    PrintLine(std::to_wstring(answer));
+    return 0;
 }
 
 int Command(const DriverOptions& options, const Target& target)
@@ -251,7 +285,8 @@ int RunDriverVerb(const DriverOptions& options)
     static const std::map<std::wstring, TargetVerb> targetVerbs = {
         {L"wait", Wait},         {L"click", Click},       {L"command", Command}, {L"check", Check},
         {L"text", Text},         {L"controls", Controls}, {L"answer", Answer},   {L"shot", Shot},
-        {L"hover", Hover},       {L"setpos", SetPos},
+        {L"hover", Hover},       {L"setpos", SetPos},     {L"scroll", Scroll},
+        {L"press", Press},
     };
     if (!options.error.empty()) {
         return Fail(options.error + L"\n" + DriverUsage());
