@@ -216,6 +216,20 @@ void EndTransaction(bool committed)
     InterlockedExchange(&g_owner, 0);
 }
 
+// What every request first checks: the caller's open transaction, no earlier failure, a pointer.
+LONG CheckRequest(PVOID* pointer)
+{
+    if (!CallerOwns())
+        return ERROR_INVALID_OPERATION;
+    if (g_error)
+        return g_error;
+    if (!pointer)
+        return ERROR_INVALID_HANDLE;
+    if (!*pointer)
+        return Fail(pointer, ERROR_INVALID_HANDLE);
+    return 0;
+}
+
 void Enqueue(PendingOp* op)
 {
     op->next = g_ops;
@@ -258,14 +272,8 @@ LONG HookUpdateThread(HANDLE thread)
 
 LONG HookAttach(PVOID* pointer, PVOID detour)
 {
-    if (!CallerOwns())
-        return ERROR_INVALID_OPERATION;
-    if (g_error)
-        return g_error;
-    if (!pointer)
-        return ERROR_INVALID_HANDLE;
-    if (!*pointer)
-        return Fail(pointer, ERROR_INVALID_HANDLE);
+    if (const LONG refused = CheckRequest(pointer))
+        return refused;
     BYTE* target = SkipJumps(static_cast<BYTE*>(*pointer));
     BYTE* replacement = SkipJumps(static_cast<BYTE*>(detour));
     if (target == replacement)
@@ -306,14 +314,8 @@ LONG HookAttach(PVOID* pointer, PVOID detour)
 
 LONG HookDetach(PVOID* pointer, PVOID detour)
 {
-    if (!CallerOwns())
-        return ERROR_INVALID_OPERATION;
-    if (g_error)
-        return g_error;
-    if (!pointer)
-        return ERROR_INVALID_HANDLE;
-    if (!*pointer)
-        return Fail(pointer, ERROR_INVALID_HANDLE);
+    if (const LONG refused = CheckRequest(pointer))
+        return refused;
     auto* trampoline = static_cast<HookTrampoline*>(*pointer);
     // Only a trampoline of this layer is read as one.
     if (!HookIsTrampoline(trampoline))

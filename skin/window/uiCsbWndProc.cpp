@@ -17,6 +17,8 @@ constexpr int kDragZoneAlong = 48;
 constexpr int kDragZoneAcross = 24;
 
 CsbTracking g_tracking;
+// Set while the release gives the capture back itself, so that its WM_CAPTURECHANGED ends nothing.
+bool g_releasing = false;
 
 LRESULT CallPrevious(HWND hwnd, const CustomSBWnd& sb, UINT msg, WPARAM wParam, LPARAM lParam)
 {
@@ -220,8 +222,11 @@ LRESULT OnRelease(HWND hwnd, CustomSBWnd& sb, WPARAM wParam, LPARAM lParam)
     CsbTracking& t = g_tracking;
     if (t.pressedPart == kCsbPartNone || t.hotWnd != hwnd)
         return CallPrevious(hwnd, sb, WM_LBUTTONUP, wParam, lParam);
-    if (sb.trackCapture && GetCapture() == hwnd)
+    if (sb.trackCapture && GetCapture() == hwnd) {
+        g_releasing = true;
         ReleaseCapture();
+        g_releasing = false;
+    }
     if (t.pressedPart != kCsbPartThumb && t.repeatTimer)
         KillTimer(hwnd, t.repeatTimer);
     t.repeatTimer = 0;
@@ -235,6 +240,19 @@ LRESULT OnRelease(HWND hwnd, CustomSBWnd& sb, WPARAM wParam, LPARAM lParam)
     if (uiCsbGetState(hwnd) == &sb)
         uiCsbRedrawBar(hwnd, sb, bar);
     return 0;
+}
+
+// Another window took the mouse during a press (a box shown from the scroll handler): the button-up
+// will not come here, so the press ends as a release would, or the thumb would stay tracked, with
+// range changes and redraws held back, and a held part would repeat on.
+LRESULT OnCaptureChanged(HWND hwnd, CustomSBWnd& sb, WPARAM wParam, LPARAM lParam)
+{
+    // The scroll handler may take the bars off the window: the state is not read after the release.
+    const WNDPROC previous = sb.prevProc;
+    if (!g_releasing && sb.trackCapture && g_tracking.hotWnd == hwnd && g_tracking.pressedPart != kCsbPartNone &&
+        reinterpret_cast<HWND>(lParam) != hwnd)
+        OnRelease(hwnd, sb, 0, 0);
+    return CallWindowProcW(previous, hwnd, WM_CAPTURECHANGED, wParam, lParam);
 }
 
 void StopHover(HWND hwnd, CustomSBWnd& sb)
@@ -386,6 +404,8 @@ LRESULT CALLBACK uiCsbWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         return OnRelease(hwnd, sb, wParam, lParam);
     case WM_TIMER:
         return OnTimer(hwnd, sb, wParam, lParam);
+    case WM_CAPTURECHANGED:
+        return OnCaptureChanged(hwnd, sb, wParam, lParam);
     case WM_STYLECHANGED:
         // Only the library's own passing removal of the scroll styles is kept from the window.
         if (sb.styleGuard)

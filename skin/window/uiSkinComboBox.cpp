@@ -119,12 +119,17 @@ LRESULT uiSkinComboBox::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         // The combo paints its own parts first; the skin's frame goes over them.
         DefaultProc(msg, wParam, lParam);
         break;
-    case WM_TIMER:
+    case WM_TIMER: {
         if (wParam != kListTimer)
             break;
-        if (SkinList())
+        // Retried only while the list window is missing: a list that is there and cannot be
+        // skinned (guarded, or its style is not in the skin) stays as it is, instead of failing
+        // and reporting the failure again every 10 ms.
+        COMBOBOXINFO info;
+        if (SkinList() || (ReadInfo(m_hwnd, &info) && IsWindow(info.hwndList)))
             KillTimer(kListTimer);
         return 1;
+    }
     default:
         break;
     }

@@ -71,6 +71,13 @@ LRESULT uiSkinScrollBar::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_MOUSELEAVE:
         OnMouseLeave();
         break;
+    case WM_CAPTURECHANGED:
+        // The mouse went to another window while a part was held (a box shown from the scroll
+        // handler, another window's drag): the button-up will never come here, so the press ends
+        // now, or its timer would go on scrolling and a later move would drag a thumb nobody holds.
+        if (!m_releasing)
+            EndPress(POINT{-1, -1});
+        break;
     default:
         break;
     }
@@ -381,7 +388,14 @@ void uiSkinScrollBar::OnMouseMove(POINT pt, bool realMove)
 
 void uiSkinScrollBar::OnLButtonUp(POINT pt)
 {
+    m_releasing = TRUE;
     ReleaseCapture();
+    m_releasing = FALSE;
+    EndPress(pt);
+}
+
+void uiSkinScrollBar::EndPress(POINT pt)
+{
     if (m_dragging) {
         m_dragging = FALSE;
         Notify(MAKEWPARAM(SB_THUMBPOSITION, m_state.nTrackPos));

@@ -66,6 +66,8 @@ private:
     void OnMouseMove(POINT pt, bool realMove);
     void OnLButtonDown(POINT pt);
     void OnLButtonUp(POINT pt);
+    // Ends a drag or a held part as a release at the client point does.
+    void EndPress(POINT pt);
     void OnMouseLeave();
     // The position messages of the standard control, answered from the own state.
     LRESULT OnPositionMessage(UINT msg, WPARAM wParam, LPARAM lParam);
@@ -92,6 +94,7 @@ private:
     int m_hotPart = -1;
     BOOL m_outside = FALSE;
     BOOL m_tracking = FALSE;
+    BOOL m_releasing = FALSE;  // its own ReleaseCapture is under way
     int m_trackLength = 0;
     int m_thumbLength = 0;
     int m_freeLength = 0;

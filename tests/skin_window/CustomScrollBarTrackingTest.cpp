@@ -12,6 +12,7 @@ namespace {
 constexpr int kArrow = 16;
 constexpr int kThick = 20;
 constexpr int kId = 321;
+constexpr UINT_PTR kRepeatDelayTimer = 0xFFFD;
 constexpr UINT_PTR kRepeatTimer = 0xFFFE;
 constexpr UINT_PTR kHoverTimer = 0xFFFFFFF2;
 
@@ -87,6 +88,13 @@ protected:
             EXPECT_EQ(SB_THUMBTRACK, m.code);
             EXPECT_EQ(pos, m.pos);
         }
+    }
+    std::vector<int> Codes() const
+    {
+        std::vector<int> codes;
+        for (const ScrollMsg& m : w.scrolls)
+            codes.push_back(m.code);
+        return codes;
     }
     ScrollMsg Last() const { return w.scrolls.empty() ? ScrollMsg{0, -1, -1} : w.scrolls.back(); }
 
@@ -366,6 +374,49 @@ TEST_F(VerticalBar, ThumbReleasedWithoutMovingReportsTheCurrentPosition)
     EXPECT_EQ(SB_THUMBPOSITION, w.scrolls[w.scrolls.size() - 2].code);
     EXPECT_EQ(40, w.scrolls[w.scrolls.size() - 2].pos);
     EXPECT_EQ(SB_ENDSCROLL, Last().code);
+}
+
+TEST_F(VerticalBar, AHeldArrowEndsWhenAnotherWindowTakesTheMouse)
+{
+    const int x = c.right + 10;
+    const int y = c.bottom - 5;
+    MouseAt(WM_NCLBUTTONDOWN, HTVSCROLL, x, y);
+    ASSERT_EQ(w.hwnd(), GetCapture());
+    ScrollTestWindow other(400, 100, 50, 50);
+    SetCapture(other.hwnd());
+    EXPECT_EQ((std::vector<int>{SB_LINEDOWN, SB_ENDSCROLL}), Codes());
+    EXPECT_FALSE(KillTimer(w.hwnd(), kRepeatDelayTimer));
+    SendMessageW(w.hwnd(), WM_TIMER, kRepeatTimer, 0);
+    EXPECT_EQ(2u, w.scrolls.size());
+    ReleaseCapture();
+}
+
+TEST_F(VerticalBar, AThumbDragEndsAtItsPositionWhenAnotherWindowTakesTheMouse)
+{
+    SetRange(0, 99, 10, 40);
+    w.prePaintAnswer = kCsbSkipDefault;
+    w.notes.clear();
+    uiCsbPaintNC(w.hwnd());
+    ASSERT_NE(nullptr, Part(kCsbPartThumb));
+    const RECT th = Part(kCsbPartThumb)->rect;
+    const int x = c.right + 10;
+    const int y = wr.top + (th.top + th.bottom) / 2;
+    Hover(x, y);
+    MouseAt(WM_NCLBUTTONDOWN, HTVSCROLL, x, y);
+    ASSERT_TRUE(uiCsbIsThumbTracking(w.hwnd()));
+    ScrollTestWindow other(400, 100, 50, 50);
+    SetCapture(other.hwnd());
+    EXPECT_FALSE(uiCsbIsThumbTracking(w.hwnd()));
+    ASSERT_GE(w.scrolls.size(), 2u);
+    EXPECT_EQ(SB_THUMBPOSITION, w.scrolls[w.scrolls.size() - 2].code);
+    EXPECT_EQ(40, w.scrolls[w.scrolls.size() - 2].pos);
+    EXPECT_EQ(SB_ENDSCROLL, Last().code);
+    // Range changes are no longer held back as during a drag.
+    uiCsbSetScrollRange(w.hwnd(), SB_VERT, 0, 49, FALSE);
+    int lo = -1, hi = -1;
+    ASSERT_TRUE(uiCsbGetScrollRange(w.hwnd(), SB_VERT, &lo, &hi));
+    EXPECT_EQ(49, hi);
+    ReleaseCapture();
 }
 
 TEST_F(VerticalBar, DragPositionsAreAbsoluteForARangeNotStartingAtZero)

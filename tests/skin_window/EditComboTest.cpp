@@ -163,6 +163,18 @@ TEST_F(EditCombo, ListThatIsGuardedAlreadyGetsNoSkin)
     EXPECT_EQ(uiGetHandleMap()->Find(Info(combo).hwndList), nullptr);
 }
 
+TEST_F(EditCombo, AListThatCannotBeSkinnedEndsTheRetries)
+{
+    const HWND combo = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, 10, 10, 200, 190,
+                                       Host(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    uiNoSkinGuard guard;
+    guard.Set(Info(combo).hwndList);
+    uiSkinWindow(combo, 110, nullptr, FALSE);
+    ASSERT_NE(SkinOf<uiSkinComboBox>(combo), nullptr);
+    SendMessageW(combo, WM_TIMER, uiSkinComboBox::kListTimer, 0);
+    EXPECT_FALSE(KillTimer(combo, uiSkinComboBox::kListTimer));
+}
+
 TEST_F(EditCombo, SimpleComboSkinsItsListAtOnceWithoutItsBorder)
 {
     const HWND combo = MakeControl(L"COMBOBOX", CBS_SIMPLE | WS_BORDER, {10, 10, 210, 200}, 110);

@@ -37,19 +37,24 @@ private:
     HWND m_hwnd = nullptr;
 };
 
-HWND HostWindow()
+}  // namespace
+
+HWND ScrollTestHost()
 {
     RegisterOnce();
     static Host host;
     return host.hwnd();
 }
 
-}  // namespace
+HWND CreateScrollTestChild(int x, int y, int w, int h, DWORD style, DWORD exStyle)
+{
+    return CreateWindowExW(exStyle, kClass, L"", WS_CHILD | WS_VISIBLE | style, x, y, w, h, ScrollTestHost(), nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+}
 
 ScrollTestWindow::ScrollTestWindow(int x, int y, int w, int h, DWORD style, DWORD exStyle)
 {
-    m_hwnd = CreateWindowExW(exStyle, kClass, L"", WS_CHILD | WS_VISIBLE | WS_BORDER | style, x, y, w, h,
-                             HostWindow(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    m_hwnd = CreateScrollTestChild(x, y, w, h, WS_BORDER | style, exStyle);
     SetWindowLongPtrW(m_hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrW(m_hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc));
     PumpPending();

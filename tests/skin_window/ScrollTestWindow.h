@@ -26,6 +26,12 @@ struct DrawNote {
     int id;
 };
 
+// The one top-level host of the test windows, at the screen's origin, so that client coordinates in
+// it are screen coordinates.
+HWND ScrollTestHost();
+// A visible child of the host, of a class whose procedure is DefWindowProc until the caller sets its own.
+HWND CreateScrollTestChild(int x, int y, int w, int h, DWORD style = 0, DWORD exStyle = 0);
+
 class ScrollTestWindow {
 public:
     // A window with a one-pixel border at screen point (x, y), w × h, with extra styles.

@@ -4,37 +4,6 @@
 #include "uiApiLoader.h"
 #include "uiSkinAdmin.h"
 
-namespace {
-
-const wchar_t kOwnerClass[] = L"ScrollOwnerTestWindow";
-
-void RegisterOnce()
-{
-    static bool done = false;
-    if (done)
-        return;
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = kOwnerClass;
-    RegisterClassW(&wc);
-    done = true;
-}
-
-// Destroying a top-level window makes Wine wait for a window manager that Xvfb does not run; the
-// host lives as long as the process, its children go at once.
-HWND Host()
-{
-    RegisterOnce();
-    static HWND host = CreateWindowExW(0, kOwnerClass, L"", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 1000,
-                                       700, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    return host;
-}
-
-}  // namespace
-
 bool LoadScrollTestSkin()
 {
     static const bool loaded = [] {
@@ -46,8 +15,7 @@ bool LoadScrollTestSkin()
 
 ScrollOwner::ScrollOwner(int x, int y, int w, int h)
 {
-    m_hwnd = CreateWindowExW(0, kOwnerClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, x, y, w, h, Host(),
-                             nullptr, GetModuleHandleW(nullptr), nullptr);
+    m_hwnd = CreateScrollTestChild(x, y, w, h, WS_CLIPCHILDREN);
     SetWindowLongPtrW(m_hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrW(m_hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc));
 }

@@ -247,6 +247,34 @@ TEST_F(ScrollBarControl, DraggingTheThumbTracksAndTheReleaseReportsTheLastPositi
     EXPECT_EQ(kTrack - 10, skin->GetThumbOffset());
 }
 
+TEST_F(ScrollBarControl, AHeldArrowLetsGoWhenAnotherWindowTakesTheMouse)
+{
+    SendMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, At(kX, kLength - 3));
+    ASSERT_EQ(bar, GetCapture());
+    SetCapture(owner.hwnd());
+    EXPECT_EQ(-1, skin->GetPressedPart());
+    EXPECT_FALSE(KillTimer(bar, uiSkinScrollBar::kDelayTimer));
+    SendMessageW(bar, WM_TIMER, uiSkinScrollBar::kRepeatTimer, 0);
+    EXPECT_EQ(std::vector<int>{SB_LINEDOWN}, Codes());
+    ReleaseCapture();
+}
+
+TEST_F(ScrollBarControl, ADragEndsAtItsLastPositionWhenAnotherWindowTakesTheMouse)
+{
+    const int y = kArrow + 5;
+    SendMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, At(kX, y));
+    SendMessageW(bar, WM_MOUSEMOVE, MK_LBUTTON, At(kX, y + 20));
+    SetCapture(owner.hwnd());
+    EXPECT_FALSE(skin->IsDragging());
+    EXPECT_EQ((std::vector<int>{SB_THUMBTRACK, SB_THUMBPOSITION}), Codes());
+    EXPECT_EQ(20, owner.notes.back().pos);
+    EXPECT_EQ(-1, Info().nTrackPos);
+    // Moves with no button held only light the parts up.
+    SendMessageW(bar, WM_MOUSEMOVE, 0, At(kX, y + 60));
+    EXPECT_EQ(2u, owner.notes.size());
+    ReleaseCapture();
+}
+
 TEST_F(ScrollBarControl, ADoubleClickDoesNothing)
 {
     EXPECT_EQ(1, SendMessageW(bar, WM_LBUTTONDBLCLK, MK_LBUTTON, At(kX, kLength - 3)));
