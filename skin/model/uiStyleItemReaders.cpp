@@ -9,6 +9,7 @@
 #include "uiDisplayRect.h"
 #include "uiDisplayText.h"
 #include "uiGdiAdmin.h"
+#include "uiImage.h"
 #include "uiXmlReader.h"
 
 namespace {
