@@ -274,7 +274,8 @@ int Shot(const DriverOptions& options, const Target& target)
     if (options.out.empty()) {
         return Fail(L"shot needs --out FILE");
     }
-    return CaptureWindowToBmp(target.window, options.out) ? 0 : Fail(L"cannot capture");
+    std::wstring why;
+    return CaptureWindowToBmp(target.window, options.out, &why) ? 0 : Fail(L"cannot capture: " + why);
 }
 
 }  // namespace

@@ -63,7 +63,7 @@ private:
     void* bits_ = nullptr;
 };
 
-bool WriteBmp(const std::wstring& path, const CaptureSurface& surface)
+bool WriteBmp(const std::wstring& path, const CaptureSurface& surface, std::wstring* why)
 {
     GdiFlush();
     const BITMAPINFOHEADER header = surface.Header();
@@ -73,31 +73,44 @@ bool WriteBmp(const std::wstring& path, const CaptureSurface& surface)
     file.bfSize = file.bfOffBits + header.biSizeImage;
     HANDLE out = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (out == INVALID_HANDLE_VALUE) {
+        *why = L"cannot create the file (error " + std::to_wstring(GetLastError()) + L")";
         return false;
     }
     DWORD written = 0;
     bool ok = WriteFile(out, &file, sizeof(file), &written, nullptr) && written == sizeof(file);
     ok = ok && WriteFile(out, &header, sizeof(header), &written, nullptr) && written == sizeof(header);
     ok = ok && WriteFile(out, surface.Bits(), header.biSizeImage, &written, nullptr) && written == header.biSizeImage;
+    if (!ok) {
+        *why = L"cannot write the file (error " + std::to_wstring(GetLastError()) + L")";
+    }
     CloseHandle(out);
     return ok;
 }
 
 }  // namespace
 
-bool CaptureWindowToBmp(HWND window, const std::wstring& path)
+bool CaptureWindowToBmp(HWND window, const std::wstring& path, std::wstring* why)
 {
+    std::wstring ignored;
+    why = why ? why : &ignored;
     RECT rect = {};
     if (!GetWindowRect(window, &rect) || rect.right <= rect.left || rect.bottom <= rect.top) {
+        *why = L"the window has no area";
         return false;
     }
     CaptureSurface surface(rect.right - rect.left, rect.bottom - rect.top);
     if (!surface.Valid()) {
+        *why = L"no memory bitmap of the window's size";
         return false;
     }
     HDC screen = GetDC(nullptr);
     const bool copied = BitBlt(surface.Dc(), 0, 0, rect.right - rect.left, rect.bottom - rect.top, screen, rect.left,
                                rect.top, SRCCOPY) != FALSE;
+    const DWORD error = GetLastError();
     ReleaseDC(nullptr, screen);
-    return copied && WriteBmp(path, surface);
+    if (!copied) {
+        *why = L"cannot copy the screen (error " + std::to_wstring(error) + L")";
+        return false;
+    }
+    return WriteBmp(path, surface, why);
 }
