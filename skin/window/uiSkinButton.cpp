@@ -72,9 +72,19 @@ void uiSkinButton::SetStateLock(BOOL value)
         SetState(m_tracking ? UI_STATE_OVER : UI_STATE_NORMAL);
 }
 
+DWORD uiSkinButton::OwnTypeOf(HWND hwnd)
+{
+    const DWORD type = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE)) & BS_TYPEMASK;
+    if (type != BS_OWNERDRAW)
+        return type;
+    const auto* skinned = dynamic_cast<const uiSkinButton*>(uiGetHandleMap()->Find(hwnd));
+    return skinned && skinned->m_ownType >= 0 ? static_cast<DWORD>(skinned->m_ownType) : type;
+}
+
 void uiSkinButton::ReapplyStyle()
 {
-    m_ownType = static_cast<int>(GetStyle() & BS_TYPEMASK);
+    // A button skinned again is owner-drawn already: its own type is the one the older skin replaced.
+    m_ownType = static_cast<int>(OwnTypeOf(m_hwnd));
     m_isDefault = m_ownType == BS_DEFPUSHBUTTON;
     // Without a look for the default state a default button would paint nothing at rest.
     if (m_isDefault && !(m_style && m_style->displayList.HasDefaultStateItem()))

@@ -31,6 +31,10 @@ public:
     // Clears the other enabled skinned radio buttons of this button's group.
     void UncheckGroup();
 
+    // The window's own button type: the one that the newest skin button on its chain replaced with
+    // owner drawing, or else its style's.
+    static DWORD OwnTypeOf(HWND hwnd);
+
     int GetState() const { return m_state; }
     int GetChecked() const { return m_checked; }
     BOOL IsDefault() const { return m_isDefault; }

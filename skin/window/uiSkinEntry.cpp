@@ -110,10 +110,11 @@ const wchar_t* ResolveStyleName(const FactoryRow& row, const wchar_t* name)
     return (name && *name) ? name : row.defaultStyle;
 }
 
-// Button codes refined by the exact low byte of a button's style.
+// Button codes refined by the exact low byte of a button's style, its own type in place of the owner
+// drawing that a skin put there.
 int RefineButtonCode(HWND child)
 {
-    switch (GetWindowLongW(child, GWL_STYLE) & 0xFF) {
+    switch ((GetWindowLongW(child, GWL_STYLE) & 0xF0) | uiSkinButton::OwnTypeOf(child)) {
     case BS_CHECKBOX:
     case BS_AUTOCHECKBOX:
         return 104;

@@ -71,6 +71,28 @@ TEST_F(Factory, ChildButtonsAreRefinedOnlyByTheExactLowByteOfTheirStyle)
     EXPECT_EQ(Head(push)->GetTypeCode(), 103);
 }
 
+// The first skin made the buttons owner-drawn; a second pass still sees what they are.
+TEST_F(Factory, ChildButtonsSkinnedAgainKeepTheirKindsAndChecks)
+{
+    HWND check = MakeChild(host, L"Button", BS_AUTOCHECKBOX, 10);
+    HWND radio = MakeChild(host, L"Button", BS_AUTORADIOBUTTON, 11);
+    HWND push = MakeChild(host, L"Button", BS_PUSHBUTTON, 12);
+    ASSERT_TRUE(uiSkinChildWindows(host));
+    SendMessageW(check, BM_SETCHECK, BST_CHECKED, 0);
+    ASSERT_TRUE(uiSkinChildWindows(host));
+
+    EXPECT_EQ(Head(check)->GetTypeCode(), 104);
+    EXPECT_STREQ(Head(check)->GetStyleName().GetString(), L"checkbutton");
+    EXPECT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(Head(radio)->GetTypeCode(), 105);
+    EXPECT_EQ(Head(push)->GetTypeCode(), 103);
+
+    // Each skin that goes hands back the box's own kind, not the owner drawing it found.
+    uiGetHandleMap()->DetachAll(check);
+    EXPECT_EQ(GetWindowLongW(check, GWL_STYLE) & BS_TYPEMASK, static_cast<LONG>(BS_AUTOCHECKBOX));
+    EXPECT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0), BST_CHECKED);
+}
+
 TEST_F(Factory, AnExtendedDialogTakesTheDialogStyleOnlyForANullName)
 {
     ASSERT_TRUE(uiSkinWindow(host, 'd', nullptr, FALSE));
