@@ -15,7 +15,8 @@ namespace {
 std::wstring g_recordPath;
 HBRUSH g_background = nullptr;
 constexpr UINT_PTR kLifetimeTimer = 1;
-constexpr UINT kLifetimeMs = 60000;  // a forgotten dialog closes itself
+// A forgotten dialog closes itself, but never within one test, however long a loaded machine makes it.
+constexpr UINT kLifetimeMs = 300000;
 
 void Record(const std::string& line)
 {

@@ -22,8 +22,11 @@ def windows_path(path):
 
 
 def driver_run(*args):
-    """The driver's exit code, standard output and standard error."""
-    done = subprocess.run([WINE_RUN, DRIVER, *args], capture_output=True, timeout=60)
+    """The driver's exit code, standard output and standard error. Without a --timeout of the caller's
+    the driver waits up to 30 s for its window: a loaded machine may show the dialog late."""
+    if "--timeout" not in args:
+        args += ("--timeout", "30000")
+    done = subprocess.run([WINE_RUN, DRIVER, *args], capture_output=True, timeout=90)
     return (done.returncode, done.stdout.decode("utf-8").replace("\r\n", "\n"),
             done.stderr.decode("utf-8", "replace"))
 
@@ -150,7 +153,7 @@ class DemoDialog(unittest.TestCase):
         middle, errors = None, ""
         deadline = time.monotonic() + 60
         while middle != (0, 128, 255) and time.monotonic() < deadline:
-            code, _, errors = driver_run("shot", *self.window, "--out", windows_path(bmp), "--timeout", "30000")
+            code, _, errors = driver_run("shot", *self.window, "--out", windows_path(bmp))
             if code != 0:
                 continue
             size = subprocess.run(["identify", "-format", "%w %h", bmp], capture_output=True, text=True, check=True)
