@@ -10,7 +10,9 @@ CString WriteColumnBitmap()
 {
     wchar_t folder[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, folder);
-    const CString path = CString(folder) + L"tavrin-style-columns.bmp";
+    // One file per process: the style tests and the style mutation test run side by side.
+    CString path;
+    path.Format(L"%stavrin-style-columns-%lu.bmp", folder, GetCurrentProcessId());
     const int width = 8, height = 4, stride = width * 3;
     std::vector<BYTE> file(54 + stride * height, 0);
     auto put32 = [&file](size_t at, DWORD value) {
