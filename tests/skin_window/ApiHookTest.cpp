@@ -319,8 +319,9 @@ TEST(HookThreads, AnEnlistedThreadInsideTheMovedBytesIsMovedWithThem)
     ctx.ContextFlags = CONTEXT_CONTROL;
     ASSERT_TRUE(GetThreadContext(thread, &ctx));
     EXPECT_EQ(reinterpret_cast<DWORD>(spin) + 3, ctx.Eip);
-    // Still suspended once: the commit resumed only what it suspended.
-    EXPECT_EQ(1u, ResumeThread(thread));
+    // Still suspended once: the commit resumed only what it suspended. The thread never runs: one ended
+    // while starting could hold the loader's lock, and the process would then hang in its exit.
+    EXPECT_EQ(1u, SuspendThread(thread));
     TerminateThread(thread, 0);
     WaitForSingleObject(thread, 10000);
     CloseHandle(thread);
