@@ -16,6 +16,7 @@
 #include "InstallController.h"
 #include "InstallerGlobals.h"
 #include "InstallerUtils.h"
+#include "WaitUntil.h"
 #include "YDownloader.h"
 
 namespace {
@@ -95,18 +96,6 @@ void WriteFileText(const CString& path, const char* text)
     DWORD written = 0;
     WriteFile(file, text, static_cast<DWORD>(strlen(text)), &written, nullptr);
     CloseHandle(file);
-}
-
-// Polls until the condition holds; false after a minute, far more than any loaded machine needs.
-bool WaitUntil(const std::function<bool()>& condition)
-{
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        Sleep(20);
-    }
-    return true;
 }
 
 bool FileExists(const CString& path)

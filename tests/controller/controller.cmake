@@ -2,7 +2,7 @@
 # the install report's query.
 tavrin_add_gtest(InstallControllerTest
     SOURCES ${TEST_DIR}/InstallControllerTest.cpp ${TEST_DIR}/InstallReportTest.cpp ${TEST_DIR}/ViewLogicTest.cpp
-    LIBS installer
+    LIBS installer test_support
     LABELS unit
     TIMEOUT 120)
 # The version text is read from the executable.

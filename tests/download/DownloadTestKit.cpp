@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <random>
 #include <regex>
-#include <thread>
 
 #include "ServiceControl.h"
 
@@ -102,16 +101,6 @@ void WriteBytes(const std::wstring& path, const Bytes& content) {
         fwrite(content.data(), 1, content.size(), file);
         fclose(file);
     }
-}
-
-bool WaitFor(const std::function<bool()>& condition, unsigned timeoutMs) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return true;
 }
 
 std::vector<std::wstring> RecordedHeader(const std::wstring& header) {

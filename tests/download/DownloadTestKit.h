@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "WaitUntil.h"
+
 using Bytes = std::vector<unsigned char>;
 
 // Random bytes (fixed seed per call site) for a package.
@@ -27,8 +29,6 @@ long long FileSize(const std::wstring& path);  // -1 without the file
 Bytes ReadBytes(const std::wstring& path);
 void WriteBytes(const std::wstring& path, const Bytes& content);
 
-// Polls the condition every 20 ms; true when it held within the time.
-bool WaitFor(const std::function<bool()>& condition, unsigned timeoutMs);
 
 // The values of one request header over the package host's recorded requests, in order
 // ("" for a request that did not send it).

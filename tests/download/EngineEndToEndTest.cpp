@@ -24,7 +24,7 @@ protected:
         SetTemporaryFolder(temp->c_str());
         unpackResult = UnpackDownloadEngine();
         const Bytes engine = ReadBytes(BuildPath(L"standins/xldl.dll"));
-        extracted = WaitFor([&engine] { return ReadBytes(*temp + L"xldl.dll") == engine; }, 30000);
+        extracted = WaitUntil([&engine] { return ReadBytes(*temp + L"xldl.dll") == engine; }, 30000);
     }
     static void TearDownTestSuite() {
         SetTemporaryFolder(nullptr);  // back to the process's own before the folder goes
@@ -60,7 +60,7 @@ protected:
         return info;
     }
     bool WaitStatus(const wchar_t* status, unsigned timeoutMs = 60000) {
-        return WaitFor([&] { return Query().status == status; }, timeoutMs);
+        return WaitUntil([&] { return Query().status == status; }, timeoutMs);
     }
 
     static std::wstring* temp;
@@ -113,13 +113,13 @@ TEST_F(EngineEndToEnd, StopPausesAndALaterStartResumes) {
     ASSERT_EQ(1, adapter->CreateTask(url.c_str(), target.c_str(), L"", L"", 3));
     ASSERT_EQ(1, adapter->StartAllTasks());
     DownloadTaskInfo info;
-    ASSERT_TRUE(WaitFor([&] { return adapter->QueryTaskInfo(3, info) && info.percent >= 10; }, 60000));
+    ASSERT_TRUE(WaitUntil([&] { return adapter->QueryTaskInfo(3, info) && info.percent >= 10; }, 60000));
     EXPECT_EQ(1, adapter->PauseTask(3));
-    ASSERT_TRUE(WaitFor([&] { return adapter->QueryTaskInfo(3, info) && info.status == L"暂停"; }, 60000));
+    ASSERT_TRUE(WaitUntil([&] { return adapter->QueryTaskInfo(3, info) && info.status == L"暂停"; }, 60000));
     EXPECT_FALSE(FileExists(target));
     ASSERT_TRUE(ServiceSet(L"pkg.throttle", L""));
     EXPECT_EQ(1, adapter->StartTask(3));
-    ASSERT_TRUE(WaitFor([&] { return adapter->QueryTaskInfo(3, info) && info.status == L"完成"; }, 60000));
+    ASSERT_TRUE(WaitUntil([&] { return adapter->QueryTaskInfo(3, info) && info.status == L"完成"; }, 60000));
     EXPECT_TRUE(ReadBytes(target) == source);
     const std::vector<std::wstring> ranges = RecordedHeader(L"Range");
     ASSERT_EQ(2u, ranges.size());

@@ -42,13 +42,13 @@ protected:
     }
 
     bool WaitComplete(unsigned timeoutMs = 60000) {
-        return WaitFor([this] { return Query().status == L"完成"; }, timeoutMs);
+        return WaitUntil([this] { return Query().status == L"完成"; }, timeoutMs);
     }
 
     // The transfer ended short: the part file holds exactly `length` bytes and nothing moved. Ends
     // the downloader, whose destructor joins the transfer, so that the files are looked at after it.
     void ExpectStoppedShortAt(long long length) {
-        ASSERT_TRUE(WaitFor([&] { return FileSize(part) == length; }, 60000)) << FileSize(part);
+        ASSERT_TRUE(WaitUntil([&] { return FileSize(part) == length; }, 60000)) << FileSize(part);
         ASSERT_TRUE(ServiceIdle());
         const DownloadTaskInfo info = Query();
         EXPECT_EQ(CString(L"下载中"), info.status);
@@ -147,7 +147,7 @@ TEST_F(YDownloaderTest, ErrorStatusesEndTheTransferWithoutAFile) {
     for (const wchar_t* status : {L"404", L"500"}) {
         ASSERT_TRUE(ServiceSet(L"pkg.status", status));
         Start();
-        ASSERT_TRUE(WaitFor([] { return !RecordedHeader(L"Host").empty(); }, 10000));
+        ASSERT_TRUE(WaitUntil([] { return !RecordedHeader(L"Host").empty(); }, 10000));
         downloader.reset();  // joins the ended transfer
         EXPECT_FALSE(FileExists(target));
         EXPECT_FALSE(FileExists(part));
@@ -172,7 +172,7 @@ TEST_F(YDownloaderTest, ANewTaskStartsFromNothingRightAway) {
     EXPECT_EQ(CString(L"下载中"), info.status);
     EXPECT_EQ(0, info.percent);
     EXPECT_EQ(CString(L"0Byte"), info.downloadedSize);
-    ASSERT_TRUE(WaitFor([] { return RecordedHeader(L"Host").size() == 2; }, 60000));
+    ASSERT_TRUE(WaitUntil([] { return RecordedHeader(L"Host").size() == 2; }, 60000));
     ASSERT_TRUE(ServiceIdle());
     EXPECT_EQ(CString(L"下载中"), Query().status);  // the refused transfer changes nothing
 }
@@ -187,7 +187,7 @@ TEST_F(YDownloaderTest, RedirectChainsAreFollowedAndLoopsFail) {
     url = ServiceUrl(L"/pkg/loop/files/ydl-setup.exe");
     Start();
     // The first request and ten redirects; then the transfer gives up by itself and asks no more.
-    ASSERT_TRUE(WaitFor([] { return RecordedHeader(L"Host").size() >= 11; }, 60000));
+    ASSERT_TRUE(WaitUntil([] { return RecordedHeader(L"Host").size() >= 11; }, 60000));
     ASSERT_TRUE(ServiceIdle());
     downloader.reset();
     EXPECT_EQ(11u, RecordedHeader(L"Host").size());
@@ -233,7 +233,7 @@ double BytesOf(const CString& text) {
 TEST_F(YDownloaderTest, PauseHoldsTheTransferUntilStart) {
     ASSERT_TRUE(ServiceSet(L"pkg.throttle", L"1000000"));
     Start();
-    ASSERT_TRUE(WaitFor([this] { return Query().percent >= 10; }, 60000));
+    ASSERT_TRUE(WaitUntil([this] { return Query().percent >= 10; }, 60000));
     downloader->PauseTask(0);
     // Once paused, only the one read under way may still land: at most a read block (40 KiB) more than
     // shown now, plus the rounding of the two texts. An unheld transfer at 1 MB/s passes that within a
@@ -254,11 +254,11 @@ TEST_F(YDownloaderTest, ShutdownEndsRunningPausedAndStalledTransfersInBoundedTim
     const double bound = 60;
     ASSERT_TRUE(ServiceSet(L"pkg.throttle", L"20000"));
     Start();
-    ASSERT_TRUE(WaitFor([this] { return FileSize(part) > 0; }, 60000));
+    ASSERT_TRUE(WaitUntil([this] { return FileSize(part) > 0; }, 60000));
     EXPECT_LT(SecondsOf([this] { downloader.reset(); }), bound);
 
     Start();
-    ASSERT_TRUE(WaitFor([this] { return Query().percent > 0; }, 60000));
+    ASSERT_TRUE(WaitUntil([this] { return Query().percent > 0; }, 60000));
     downloader->StopAllTasks();
     EXPECT_LT(SecondsOf([this] { downloader.reset(); }), bound);
 
@@ -266,7 +266,7 @@ TEST_F(YDownloaderTest, ShutdownEndsRunningPausedAndStalledTransfersInBoundedTim
     ASSERT_TRUE(ServiceSet(L"pkg.stall", L"50000"));
     ASSERT_TRUE(ServiceSet(L"pkg.stall_seconds", L"600"));
     Start();
-    ASSERT_TRUE(WaitFor([this] { return FileSize(part) > 0; }, 60000));  // under way; the stall follows
+    ASSERT_TRUE(WaitUntil([this] { return FileSize(part) > 0; }, 60000));  // under way; the stall follows
     EXPECT_LT(SecondsOf([this] { downloader.reset(); }), bound);
     EXPECT_FALSE(FileExists(target));
     EXPECT_TRUE(FileExists(part));

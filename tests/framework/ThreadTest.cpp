@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "CWinThread.h"
+#include "WaitUntil.h"
 
 #include <atomic>
 #include <functional>
@@ -37,16 +38,6 @@ UINT __cdecl Spins(LPVOID param)
     while (!job->stop)
         ++job->spins;
     return 3;
-}
-
-// Polls until the condition holds; false after a minute, far more than a loaded machine needs.
-bool WaitUntil(const std::function<bool()>& condition)
-{
-    for (ULONGLONG deadline = ::GetTickCount64() + 60000; !condition(); ::Sleep(1)) {
-        if (::GetTickCount64() >= deadline)
-            return false;
-    }
-    return true;
 }
 
 // Starts suspended and owned by the caller, so the handle stays valid until the object is deleted.

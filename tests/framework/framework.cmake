@@ -1,7 +1,7 @@
 # Tests of the class-library layer.
 tavrin_add_gtest(framework_string_test SOURCES ${TEST_DIR}/StringTest.cpp LIBS framework LABELS unit)
 tavrin_add_gtest(framework_dialog_test SOURCES ${TEST_DIR}/DialogTest.cpp LIBS framework LABELS unit TIMEOUT 60)
-tavrin_add_gtest(framework_thread_test SOURCES ${TEST_DIR}/ThreadTest.cpp LIBS framework LABELS unit TIMEOUT 300)
+tavrin_add_gtest(framework_thread_test SOURCES ${TEST_DIR}/ThreadTest.cpp LIBS framework test_support LABELS unit TIMEOUT 300)
 
 # The Internet classes read canned answers from a local server that runs for the test's length.
 add_executable(framework_internet_test ${TEST_DIR}/InternetTest.cpp)

@@ -7,6 +7,7 @@
 
 #include "CStringPrinting.h"
 #include "InstallerUtils.h"
+#include "WaitUntil.h"
 
 namespace {
 
@@ -76,11 +77,7 @@ bool ListedAsHelper(DWORD processId)
 // Polls until both helpers are listed by name; false after a minute, far more than a loaded machine needs.
 bool BothListed(const SleepingHelper& first, const SleepingHelper& second)
 {
-    for (ULONGLONG deadline = GetTickCount64() + 60000; GetTickCount64() < deadline; Sleep(20)) {
-        if (ListedAsHelper(first.id()) && ListedAsHelper(second.id()))
-            return true;
-    }
-    return false;
+    return WaitUntil([&] { return ListedAsHelper(first.id()) && ListedAsHelper(second.id()); });
 }
 
 CString ReadFileText(const CString& path)

@@ -2,6 +2,7 @@
 // channel file and records its arguments; the product programs leave a marker and keep running; the
 // browser stand-in records the URLs the shell opens.
 #include "ServiceControl.h"
+#include "WaitUntil.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -51,11 +52,8 @@ std::vector<std::wstring> ReadLines(const std::wstring& path)
 // The file's lines once it has any; none if a minute passes first, far more than a loaded machine needs.
 std::vector<std::wstring> WaitForLines(const std::wstring& path)
 {
-    std::vector<std::wstring> lines = ReadLines(path);
-    for (ULONGLONG deadline = GetTickCount64() + 60000; lines.empty() && GetTickCount64() < deadline;) {
-        Sleep(50);
-        lines = ReadLines(path);
-    }
+    std::vector<std::wstring> lines;
+    WaitUntil([&] { return !(lines = ReadLines(path)).empty(); }, 60000, 50);
     return lines;
 }
 

@@ -2,6 +2,7 @@
 #include "StatRecords.h"
 
 #include "ServiceControl.h"
+#include "WaitUntil.h"
 
 #include <windows.h>
 
@@ -32,14 +33,7 @@ std::vector<StatRecord> ReadStatRecords()
 
 bool WaitForStatRecordCount(size_t count)
 {
-    const ULONGLONG deadline = GetTickCount64() + 60000;
-    for (;;) {
-        if (ReadStatRecords().size() >= count)
-            return true;
-        if (GetTickCount64() >= deadline)
-            return false;
-        Sleep(100);
-    }
+    return WaitUntil([count] { return ReadStatRecords().size() >= count; }, 60000, 100);
 }
 
 std::vector<StatRecord> WaitForStatRecords(size_t count)
