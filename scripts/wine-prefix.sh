@@ -6,6 +6,15 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 template="$TAVRIN_WINE_CACHE/prefix"
 
+# Everything under test is 32-bit x86 code run by Wine's 32-bit loader. A kernel or hypervisor that
+# refuses 32-bit programs (execve answers "Exec format error") cannot run it: say so at once instead of
+# failing later inside wineboot.
+if ! loader_error="$( (/usr/lib/wine/wine --version >/dev/null) 2>&1)"; then
+    echo "wine-prefix: Wine's 32-bit loader does not run here (${loader_error##*: });" \
+        "the tests need a kernel that runs 32-bit x86 programs (IA-32 emulation on)" >&2
+    exit 1
+fi
+
 make_template() { # folder
     export WINEPREFIX="$1"
     wineboot -i >/dev/null 2>&1 </dev/null
