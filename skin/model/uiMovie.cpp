@@ -116,6 +116,13 @@ void uiMovie::StopTimer()
     uiGetTimerWindow().RemoveWindow(m_window);
 }
 
+void uiMovie::Detach()
+{
+    StopTimer();
+    m_list = nullptr;
+    m_current = nullptr;
+}
+
 void uiMovie::SelectByTrigger(int trigger)
 {
     if (m_list) {

@@ -31,6 +31,8 @@ public:
     void StartTimer();
     void Stop();
     void StopTimer();
+    // Unregisters the window and lets go of the list, whose items are about to go.
+    void Detach();
     // Plays the first animate item of the trigger; none current when none matches.
     void SelectByTrigger(int trigger);
 

@@ -23,10 +23,7 @@ void uiSkinAnimate::OnAttached()
 {
     if (m_style && m_style->property && m_style->property->btransparentbk)
         m_transparent.Attach(m_hwnd);
-    if (m_style) {
-        m_movie.Attach(m_hwnd, &m_style->animateList);
-        m_movieBound = TRUE;
-    }
+    BindMovie();
     RECT rect = GetWindowRect();
     uiRectToOrigin(m_hwnd, &rect);
     HDC windowDC = GetWindowDC(m_hwnd);
@@ -37,12 +34,26 @@ void uiSkinAnimate::OnAttached()
     RenderFrame();
 }
 
-void uiSkinAnimate::ReleaseStyle()
+void uiSkinAnimate::BindMovie()
+{
+    if (m_style) {
+        m_movie.Attach(m_hwnd, &m_style->animateList);
+        m_movieBound = TRUE;
+    }
+}
+
+void uiSkinAnimate::ForgetStyle()
 {
     if (m_movieBound)
-        m_movie.StopTimer();
+        m_movie.Detach();
     m_movieBound = FALSE;
-    uiSkinBase::ReleaseStyle();
+    uiSkinBase::ForgetStyle();
+}
+
+void uiSkinAnimate::RebindStyle()
+{
+    uiSkinBase::RebindStyle();
+    BindMovie();
 }
 
 int uiSkinAnimate::ShowDisplayItems(int first, int last, BOOL visible)

@@ -18,7 +18,8 @@ public:
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnAttached() override;
     // Stops the ticks before the style, whose animations the movie plays, goes.
-    void ReleaseStyle() override;
+    void ForgetStyle() override;
+    void RebindStyle() override;
     // Chooses the animation: the first animate item with an index in first..last plays (visible) or the
     // current one stops showing (hidden). 0 when there is nothing to play.
     int ShowDisplayItems(int first, int last, BOOL visible) override;
@@ -28,6 +29,8 @@ public:
     const uiMovie& GetMovie() const { return m_movie; }
 
 private:
+    void BindMovie();
+
     uiMemDC* m_background = nullptr;
     uiMovie m_movie;
     // The movie plays the style's animate list; cleared when that list goes with the style.

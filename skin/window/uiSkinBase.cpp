@@ -28,11 +28,22 @@ uiSkinBase::~uiSkinBase()
         DestroyWindow(m_toolTipWnd);
 }
 
-void uiSkinBase::ReleaseStyle()
+void uiSkinBase::ForgetStyle()
 {
+    m_displayList = nullptr;
+}
+
+void uiSkinBase::DeleteStyle()
+{
+    if (m_style)
+        ForgetStyle();
     delete m_style;
     m_style = nullptr;
-    m_displayList = nullptr;
+}
+
+void uiSkinBase::ReleaseStyle()
+{
+    DeleteStyle();
     if (m_toolTipWnd)
         DestroyWindow(m_toolTipWnd);
     m_toolTipWnd = nullptr;
@@ -40,6 +51,9 @@ void uiSkinBase::ReleaseStyle()
 
 BOOL uiSkinBase::SkinWindow(HWND hwnd, const wchar_t* styleName, BOOL autoDelete, BOOL keepExisting)
 {
+    // An object serves one window at a time.
+    if (IsAttached() && hwnd != m_hwnd)
+        return FALSE;
     if (styleName)
         m_styleName = styleName;
     if (!keepExisting) {
@@ -47,17 +61,37 @@ BOOL uiSkinBase::SkinWindow(HWND hwnd, const wchar_t* styleName, BOOL autoDelete
         if (head && head != this)
             head->Detach();
     }
-    delete m_style;
-    m_style = uiGetSkinAdmin().FindStyle(m_styleName);
-    m_hwnd = hwnd;
-    if (!m_style) {
-        uiSetSkinError(UI_ERROR_STYLE_NOT_FOUND);
-        uiLogReport(UI_LOG_ERROR, L"Control [HWND=0X%x] xml style name [%s] not found",
-                    static_cast<unsigned>(reinterpret_cast<UINT_PTR>(hwnd)), m_styleName.GetString());
-        return FALSE;
+    if (IsAttached()) {
+        if (ReplaceStyle())
+            return TRUE;
+    } else {
+        DeleteStyle();
+        m_style = uiGetSkinAdmin().FindStyle(m_styleName);
+        m_hwnd = hwnd;
+        if (m_style) {
+            m_style->displayList.SetText(nullptr, GetWindowText());
+            return Attach(hwnd, autoDelete);
+        }
     }
+    uiSetSkinError(UI_ERROR_STYLE_NOT_FOUND);
+    uiLogReport(UI_LOG_ERROR, L"Control [HWND=0X%x] xml style name [%s] not found",
+                static_cast<unsigned>(reinterpret_cast<UINT_PTR>(hwnd)), m_styleName.GetString());
+    return FALSE;
+}
+
+BOOL uiSkinBase::ReplaceStyle()
+{
+    DeleteStyle();
+    m_style = uiGetSkinAdmin().FindStyle(m_styleName);
+    if (!m_style)
+        return FALSE;
     m_style->displayList.SetText(nullptr, GetWindowText());
-    return Attach(hwnd, autoDelete);
+    ApplyStyle();
+    if (IsAttached())
+        RebindStyle();
+    SetDirty(TRUE);
+    Invalidate(nullptr, TRUE);
+    return TRUE;
 }
 
 int uiSkinBase::ApplyStyle()
@@ -106,13 +140,8 @@ void uiSkinBase::ApplySize(int width, int height)
 
 int uiSkinBase::ReloadStyle()
 {
-    if (!m_style)
-        return 1;
-    delete m_style;
-    m_displayList = nullptr;
-    m_style = uiGetSkinAdmin().FindStyle(m_styleName);
     if (m_style)
-        ApplyStyle();
+        ReplaceStyle();
     return 1;
 }
 

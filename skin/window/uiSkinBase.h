@@ -25,11 +25,14 @@ public:
 
     // Attaches the object to the window with a copy of the named style (null: the name stored
     // before). Unless keepExisting is set, the window's present head object is detached first.
-    // 0 when the skin has no such style (error 108); the object is then not attached.
+    // 0 when the skin has no such style (error 108); the object is then not attached. An object
+    // already on the window takes the new copy in place of its old one (and keeps none when the skin
+    // lacks the style); one on another window refuses.
     virtual BOOL SkinWindow(HWND hwnd, const wchar_t* styleName, BOOL autoDelete, BOOL keepExisting);
     virtual int FreeCache() { return 1; }
     virtual int ApplyStyle();
-    // Fetches a new copy of the style by its name; without that name the object keeps no style.
+    // Fetches a new copy of the style by its name in place of the old one; without that name the
+    // object keeps no style.
     virtual int ReloadStyle();
     // A hidden dialog keeps the values for its next background rebuild; others apply them at once.
     virtual int SetColorAdjust(int hue, int saturation, int lightness);
@@ -39,6 +42,12 @@ public:
     virtual int ShowDisplayItems(int first, int last, BOOL visible);
     virtual int ShowDisplayItemsByName(const wchar_t* name, BOOL visible);
     virtual int GetExtra(int, int) { return 0; }
+    // The style copy is about to go: everything that points into it is dropped here, whichever way
+    // the copy goes (release, reload, another style on the same window). Overrides call the base.
+    virtual void ForgetStyle();
+    // A new copy took the old one's place on the attached window: what OnAttached took from the old
+    // copy is taken again from it. Overrides call the base.
+    virtual void RebindStyle() {}
 
     void ApplyColorAdjust(int hue, int saturation, int lightness, BOOL redraw);
     // Applies a stored adjustment that waited for this rebuild; whether there was one.
@@ -66,6 +75,10 @@ public:
     const CString& GetToolTipText() const { return m_toolTipText; }
 
 protected:
+    // The one way the style copy goes: ForgetStyle first, then the copy.
+    void DeleteStyle();
+    // A new copy of the named style in place of the old one on the window; whether the skin has it.
+    BOOL ReplaceStyle();
     BOOL IsDialogType() const { return m_typeCode >= 100 && m_typeCode <= 102; }
     void FillToolInfo(BOOL withClientRect);
     void ApplySize(int width, int height);

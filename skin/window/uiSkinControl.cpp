@@ -66,18 +66,31 @@ uiSkinControl::~uiSkinControl()
     delete m_background;
 }
 
-void uiSkinControl::ReleaseStyle()
+void uiSkinControl::ForgetStyle()
 {
-    // The movie plays the style's animate items, which go with the style.
     StopMovie();
-    uiSkinEventCtrl::ReleaseStyle();
+    uiSkinEventCtrl::ForgetStyle();
+}
+
+void uiSkinControl::RebindStyle()
+{
+    uiSkinEventCtrl::RebindStyle();
+    BindMovie();
+}
+
+void uiSkinControl::BindMovie()
+{
+    if (m_style && m_style->animateList.GetCount() > 0) {
+        m_movie.Attach(m_hwnd, &m_style->animateList);
+        m_movieBound = TRUE;
+    }
 }
 
 void uiSkinControl::StopMovie()
 {
     if (!m_movieBound)
         return;
-    m_movie.StopTimer();
+    m_movie.Detach();
     m_movieBound = FALSE;
 }
 
@@ -91,10 +104,7 @@ void uiSkinControl::OnAttached()
             m_tracker.SetMouseOff(FALSE);
     }
     uiSkinEventCtrl::OnAttached();
-    if (m_style && m_style->animateList.GetCount() > 0) {
-        m_movie.Attach(m_hwnd, &m_style->animateList);
-        m_movieBound = TRUE;
-    }
+    BindMovie();
 }
 
 int uiSkinControl::ApplyStyle()

@@ -22,7 +22,8 @@ public:
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnAttached() override;
     // The movie stops with the style whose animate items it plays.
-    void ReleaseStyle() override;
+    void ForgetStyle() override;
+    void RebindStyle() override;
     int ApplyStyle() override;
     int SetColorAdjust(int hue, int saturation, int lightness) override;
 
@@ -71,6 +72,8 @@ protected:
     BOOL m_movieBound = FALSE;
 
 private:
+    // Plays the style's animate items, when it has any.
+    void BindMovie();
     void StopMovie();
     void OnWindowPosChanged();
     LRESULT OnSetText(WPARAM wParam, LPARAM lParam);

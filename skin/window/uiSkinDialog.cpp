@@ -48,8 +48,19 @@ void uiSkinDialog::OnAttached()
     OnSize(WM_SIZE, 0, 0);
 }
 
+void uiSkinDialog::RebindStyle()
+{
+    uiSkinControl::RebindStyle();
+    SetUpButtons();
+    UpdateCaptionButtonState();
+}
+
 void uiSkinDialog::SetUpButtons()
 {
+    // Only the buttons of the style attached now: none of an earlier one may stay.
+    for (uiCaptionButton& button : m_buttons)
+        button = uiCaptionButton();
+    m_pressed = m_hot = -1;
     const uiSysMenuInfo* menu = m_style ? m_style->sysmenu.get() : nullptr;
     if (!menu)
         return;

@@ -28,6 +28,8 @@ public:
 
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnAttached() override;
+    // The caption buttons come from the new style.
+    void RebindStyle() override;
     void UpdateRegion(BOOL reset) override;
     void AfterReBuildBkBitmap() override;
 

@@ -27,25 +27,35 @@ uiSkinEventCtrl::~uiSkinEventCtrl()
 
 void uiSkinEventCtrl::OnAttached()
 {
-    if (m_eventEnabled && m_style) {
-        uiDisplayEventList& list = m_style->eventList;
-        for (int i = 0; i < list.GetCount(); ++i) {
-            uiDisplayEventItem* item = list.ItemAt(i);
-            item->SetOwner(this);
-            item->SetRowValue(list.m_listValue);
-            m_eventItems.push_back(item);
-        }
-    }
+    RegisterStyleItems();
+    uiSkinBase::OnAttached();
+}
+
+void uiSkinEventCtrl::RegisterStyleItems()
+{
+    if (m_eventEnabled && m_style)
+        RegisterEventItems(&m_style->eventList, m_style->eventList.m_listValue);
     RECT rect = GetWindowRect();
     OffsetRect(&rect, -rect.left, -rect.top);
     LayoutEventItems(rect);
-    uiSkinBase::OnAttached();
 }
 
 void uiSkinEventCtrl::ReleaseStyle()
 {
     uiSkinBase::ReleaseStyle();
     ForgetEventItems();
+}
+
+void uiSkinEventCtrl::ForgetStyle()
+{
+    UnregisterEventItems(&m_style->eventList);
+    uiSkinBase::ForgetStyle();
+}
+
+void uiSkinEventCtrl::RebindStyle()
+{
+    uiSkinBase::RebindStyle();
+    RegisterStyleItems();
 }
 
 BOOL uiSkinEventCtrl::SetEventEnabled(BOOL value)

@@ -20,6 +20,9 @@ public:
     void OnAttached() override;
     // The style goes, and with it every registered item.
     void ReleaseStyle() override;
+    // The style's own items go with their copy.
+    void ForgetStyle() override;
+    void RebindStyle() override;
 
     // The first registered item, visible and not disabled, that the client point hits; null when none.
     virtual uiDisplayEventItem* HitTestItem(POINT point);
@@ -64,6 +67,8 @@ protected:
     // Holds the mouse while the left button is down on an item; 1 when an item was pressed.
     LRESULT RunCaptureLoop(POINT point);
     BOOL IsRegistered(const uiDisplayEventItem* item) const;
+    // The style's event items registered (while events are on) and laid out in the window.
+    void RegisterStyleItems();
 
     BOOL m_eventEnabled = FALSE;
     std::vector<uiDisplayEventItem*> m_eventItems;

@@ -252,3 +252,11 @@ LRESULT uiSkinHeaderCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     }
     return uiSkinBase::WindowProc(msg, wParam, lParam);
 }
+
+void uiSkinHeaderCtrl::ForgetStyle()
+{
+    m_bkNormal = m_bkOver = m_bkDown = nullptr;
+    m_arrowAscend = m_arrowDescend = nullptr;
+    m_text = m_separator = nullptr;
+    uiSkinBase::ForgetStyle();
+}

@@ -17,6 +17,8 @@ public:
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnAttached() override;
     int ApplyStyle() override;
+    // The seven items live in the style copy.
+    void ForgetStyle() override;
 
     // A header whose columns do not sort shows no hover, no pressed column and no sort changes.
     void SetNoSort(BOOL noSort) { m_noSort = noSort; }

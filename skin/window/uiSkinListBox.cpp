@@ -39,12 +39,7 @@ void uiSkinListBox::OnAttached()
     SetEventEnabled(TRUE);
     uiSkinEventCtrl::OnAttached();
     const uiStyleProperty* property = m_style ? m_style->property.get() : nullptr;
-    if (m_style && m_style->listboxinfo) {
-        m_info = m_style->listboxinfo.get();
-        m_drawOver = m_info->drawOver;
-        if (property)
-            m_bkColor = property->bkColor;
-    }
+    TakeInfo();
     if (property && !property->scrollbar.IsEmpty() && m_scrollBars.LoadStyle(property->scrollbar))
         m_scrollBars.Attach(m_hwnd);
     if (m_displayList && m_displayList->FindItem(L"background")) {
@@ -63,13 +58,39 @@ void uiSkinListBox::OnAttached()
     }
 }
 
+void uiSkinListBox::TakeInfo()
+{
+    if (!m_style || !m_style->listboxinfo)
+        return;
+    m_info = m_style->listboxinfo.get();
+    m_drawOver = m_info->drawOver;
+    if (m_style->property)
+        m_bkColor = m_style->property->bkColor;
+}
+
 void uiSkinListBox::ReleaseStyle()
 {
     uiSkinEventCtrl::ReleaseStyle();
     m_scrollBars.Detach();
     m_background.reset();
     DeleteDrawItemInfo(-1);
+}
+
+void uiSkinListBox::ForgetStyle()
+{
+    for (auto& look : m_looks) {
+        if (look)
+            UnregisterEventItems(&look->GetEventList());
+        look.reset();
+    }
     m_info = nullptr;
+    uiSkinEventCtrl::ForgetStyle();
+}
+
+void uiSkinListBox::RebindStyle()
+{
+    uiSkinEventCtrl::RebindStyle();
+    TakeInfo();
 }
 
 int uiSkinListBox::SetColorAdjust(int hue, int saturation, int lightness)

@@ -26,6 +26,9 @@ public:
     LRESULT OnReflectedCommand(UINT notifyCode, UINT controlId, HWND control) override;
     void OnAttached() override;
     void ReleaseStyle() override;
+    // The looks made from the style's templates go with it; their slots stay.
+    void ForgetStyle() override;
+    void RebindStyle() override;
     int SetColorAdjust(int hue, int saturation, int lightness) override;
     // LB_ITEMFROMPOINT; -1 outside every item.
     int ItemFromPoint(POINT point) override;
@@ -42,6 +45,8 @@ public:
     int GetHotItem() const { return m_hotItem; }
 
 private:
+    // The list record of the style and what the control reads from it.
+    void TakeInfo();
     BOOL HasSkinnedBackground() const;
     int GetCount() const;
     void BuildBackgroundBuffer();

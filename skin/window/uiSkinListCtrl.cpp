@@ -44,17 +44,22 @@ void uiSkinListCtrl::OnAttached()
         m_scrollBars.Attach(m_hwnd);
     m_hasBorder = (GetStyle() & WS_BORDER) || (GetExStyle() & WS_EX_CLIENTEDGE);
     SkinHeader();
-    if (m_style && m_style->listctrlinfo) {
-        m_info = m_style->listctrlinfo.get();
-        m_drawOver = m_info->drawOver;
-        m_itemHeight = m_info->itemHeight;
-        m_oddEven = m_info->oddEvenLine;
-        if (property)
-            m_bkColor = property->bkColor;
-    }
+    TakeInfo();
     const int rows = GetRowCount();
     if (static_cast<int>(m_cells.size()) != rows * GetColumnCount())
         Resize(rows);
+}
+
+void uiSkinListCtrl::TakeInfo()
+{
+    if (!m_style || !m_style->listctrlinfo)
+        return;
+    m_info = m_style->listctrlinfo.get();
+    m_drawOver = m_info->drawOver;
+    m_itemHeight = m_info->itemHeight;
+    m_oddEven = m_info->oddEvenLine;
+    if (m_style->property)
+        m_bkColor = m_style->property->bkColor;
 }
 
 void uiSkinListCtrl::SkinHeader()
@@ -87,7 +92,20 @@ void uiSkinListCtrl::ReleaseStyle()
     // The style's event items go with it; so do their registrations.
     uiSkinEventCtrl::ReleaseStyle();
     m_scrollBars.Detach();
+}
+
+void uiSkinListCtrl::ForgetStyle()
+{
+    for (size_t i = 0; i < m_cells.size(); ++i)
+        DropCell(i);
     m_info = nullptr;
+    uiSkinEventCtrl::ForgetStyle();
+}
+
+void uiSkinListCtrl::RebindStyle()
+{
+    uiSkinEventCtrl::RebindStyle();
+    TakeInfo();
 }
 
 int uiSkinListCtrl::SetColorAdjust(int hue, int saturation, int lightness)

@@ -25,6 +25,9 @@ public:
     LRESULT OnReflectedMessage(UINT msg, WPARAM wParam, uiReflectInfo* info) override;
     void OnAttached() override;
     void ReleaseStyle() override;
+    // The looks made from the style's templates go with it; their slots stay.
+    void ForgetStyle() override;
+    void RebindStyle() override;
     int ApplyStyle() override;
     int SetColorAdjust(int hue, int saturation, int lightness) override;
     // The event item of a cell under the client point; null when none.
@@ -45,6 +48,8 @@ public:
     uiSkinHeaderCtrl* GetHeaderSkin() const;
 
 private:
+    // The list record of the style and what the control reads from it.
+    void TakeInfo();
     void SkinHeader();
     // Runs a message that inserts, deletes or sorts rows or columns and moves the cells to match;
     // FALSE for other messages.

@@ -65,10 +65,14 @@ void uiSkinMenu::LoadMenuInfo()
 void uiSkinMenu::ReleaseStyle()
 {
     uiSkinBase::ReleaseStyle();
-    // The separator item lived in the style copy.
-    m_separatorItem = nullptr;
     if (GetCurrent() == this)
         SetCurrent(nullptr);
+}
+
+void uiSkinMenu::ForgetStyle()
+{
+    m_separatorItem = nullptr;
+    uiSkinBase::ForgetStyle();
 }
 
 BOOL uiSkinMenu::TrackPopupMenu(HMENU menu, UINT flags, int x, int y, HWND owner, const RECT* exclude,

@@ -23,6 +23,8 @@ public:
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnAttached() override;
     void ReleaseStyle() override;
+    // The separator item lives in the style copy.
+    void ForgetStyle() override;
 
     // Installs (on) or removes the hook for the calling thread; nothing when it is so already.
     static void SetMsgHook(BOOL on);

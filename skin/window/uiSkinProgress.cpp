@@ -133,3 +133,10 @@ LRESULT uiSkinProgress::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     }
     return uiSkinBase::WindowProc(msg, wParam, lParam);
 }
+
+void uiSkinProgress::ForgetStyle()
+{
+    m_bkItem = nullptr;
+    m_stepItem = nullptr;
+    uiSkinBase::ForgetStyle();
+}

@@ -16,6 +16,8 @@ public:
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnAttached() override;
     int ApplyStyle() override;
+    // The two items live in the style copy.
+    void ForgetStyle() override;
 
     void UpdateInnerRect();
     // Reads the control's range and position back and shows the percentage as the window text.

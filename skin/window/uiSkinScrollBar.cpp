@@ -100,9 +100,14 @@ void uiSkinScrollBar::OnAttached()
 void uiSkinScrollBar::ReleaseStyle()
 {
     uiSkinBase::ReleaseStyle();
+    FreeCache();
+}
+
+void uiSkinScrollBar::ForgetStyle()
+{
     m_background = nullptr;
     m_scrollInfo = nullptr;
-    FreeCache();
+    uiSkinBase::ForgetStyle();
 }
 
 int uiSkinScrollBar::FreeCache()

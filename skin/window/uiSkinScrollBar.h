@@ -26,6 +26,8 @@ public:
     void OnAttached() override;
     // The style's image and grid go with the style, and the buffer with them.
     void ReleaseStyle() override;
+    // The background item and the scroll record live in the style copy.
+    void ForgetStyle() override;
     // Drops the buffer; 1.
     int FreeCache() override;
     int ApplyStyle() override;

@@ -53,8 +53,13 @@ void uiSkinScrollWnd::OnAttached()
 void uiSkinScrollWnd::ReleaseStyle()
 {
     uiSkinBase::ReleaseStyle();
-    m_border = nullptr;
     m_helper.Detach();
+}
+
+void uiSkinScrollWnd::ForgetStyle()
+{
+    m_border = nullptr;
+    uiSkinBase::ForgetStyle();
 }
 
 int uiSkinScrollWnd::ApplyStyle()

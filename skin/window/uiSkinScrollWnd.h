@@ -14,6 +14,8 @@ public:
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnAttached() override;
     void ReleaseStyle() override;
+    // The border item lives in the style copy.
+    void ForgetStyle() override;
     int ApplyStyle() override;
     int SetColorAdjust(int hue, int saturation, int lightness) override;
 

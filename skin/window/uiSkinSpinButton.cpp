@@ -142,3 +142,10 @@ LRESULT uiSkinSpinButton::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     }
     return uiSkinBase::WindowProc(msg, wParam, lParam);
 }
+
+void uiSkinSpinButton::ForgetStyle()
+{
+    for (uiDisplayItem*& image : m_images)
+        image = nullptr;
+    uiSkinBase::ForgetStyle();
+}

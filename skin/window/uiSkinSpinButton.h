@@ -16,6 +16,8 @@ public:
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnAttached() override;
     int ApplyStyle() override;
+    // The images live in the style copy.
+    void ForgetStyle() override;
 
     // The two halves of the client area: up (or left) first.
     void GetHalves(RECT* first, RECT* second) const;

@@ -102,3 +102,9 @@ LRESULT uiSkinToolbarCtrl::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     }
     return uiSkinBase::WindowProc(msg, wParam, lParam);
 }
+
+void uiSkinToolbarCtrl::ForgetStyle()
+{
+    m_background = nullptr;
+    uiSkinBase::ForgetStyle();
+}

@@ -18,6 +18,8 @@ public:
     LRESULT OnReflectedNotify(uiReflectInfo* info, NMHDR* header) override;
     void OnAttached() override;
     int ApplyStyle() override;
+    // The background item lives in the style copy.
+    void ForgetStyle() override;
 
     // The paint state of a custom-drawn item's state bits.
     static int ItemState(UINT itemState);

@@ -42,24 +42,41 @@ void uiSkinTreeCtrl::OnAttached()
     SetEventEnabled(TRUE);
     uiSkinEventCtrl::OnAttached();
     const uiStyleProperty* property = m_style ? m_style->property.get() : nullptr;
-    if (m_style && m_style->treectrlinfo) {
-        m_info = m_style->treectrlinfo.get();
-        m_itemHeight = m_info->itemHeight;
-        m_levelIndent = m_info->levelPos;
-        if (property)
-            m_bkColor = property->bkColor;
-        if (m_itemHeight > 0)
-            SendMessageW(m_hwnd, TVM_SETITEMHEIGHT, m_itemHeight, 0);
-    }
+    TakeInfo();
     if (property && !property->scrollbar.IsEmpty() && m_scrollBars.LoadStyle(property->scrollbar))
         m_scrollBars.Attach(m_hwnd);
+}
+
+void uiSkinTreeCtrl::TakeInfo()
+{
+    if (!m_style || !m_style->treectrlinfo)
+        return;
+    m_info = m_style->treectrlinfo.get();
+    m_itemHeight = m_info->itemHeight;
+    m_levelIndent = m_info->levelPos;
+    if (m_style->property)
+        m_bkColor = m_style->property->bkColor;
+    if (m_itemHeight > 0)
+        SendMessageW(m_hwnd, TVM_SETITEMHEIGHT, m_itemHeight, 0);
 }
 
 void uiSkinTreeCtrl::ReleaseStyle()
 {
     uiSkinEventCtrl::ReleaseStyle();
     m_scrollBars.Detach();
+}
+
+void uiSkinTreeCtrl::ForgetStyle()
+{
+    DeleteDrawItemInfo(TVI_ROOT);
     m_info = nullptr;
+    uiSkinEventCtrl::ForgetStyle();
+}
+
+void uiSkinTreeCtrl::RebindStyle()
+{
+    uiSkinEventCtrl::RebindStyle();
+    TakeInfo();
 }
 
 int uiSkinTreeCtrl::SetColorAdjust(int hue, int saturation, int lightness)

@@ -25,6 +25,9 @@ public:
     LRESULT OnReflectedNotify(uiReflectInfo* info, NMHDR* header) override;
     void OnAttached() override;
     void ReleaseStyle() override;
+    // The looks made from the style's templates go with it.
+    void ForgetStyle() override;
+    void RebindStyle() override;
     int SetColorAdjust(int hue, int saturation, int lightness) override;
 
     // The item's own look, copied on first use from the named template ("default" without a name);
@@ -40,6 +43,8 @@ public:
     const RECT& GetItemsArea() const { return m_itemsArea; }
 
 private:
+    // The list record of the style and what the control reads from it.
+    void TakeInfo();
     LRESULT DrawItem(NMTVCUSTOMDRAW& draw);
     CString ItemText(HTREEITEM item) const;
     void OnMouseMove(POINT point);

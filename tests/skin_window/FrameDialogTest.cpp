@@ -22,14 +22,19 @@ protected:
         MiscSkin::TearDown();
     }
 
-    uiSkinDialog* Skin(DWORD style, const wchar_t* styleName = L"frame", bool grayClose = false)
+    HWND MakeFrame(DWORD style, bool grayClose = false)
     {
         m_frame = CreateWindowExW(0, L"STATIC", L"frame", style, 100, 80, kWidth, kHeight, nullptr, nullptr,
                                   GetModuleHandleW(nullptr), nullptr);
-        if (!m_frame)
-            return nullptr;
-        if (grayClose)
+        if (m_frame && grayClose)
             EnableMenuItem(GetSystemMenu(m_frame, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+        return m_frame;
+    }
+
+    uiSkinDialog* Skin(DWORD style, const wchar_t* styleName = L"frame", bool grayClose = false)
+    {
+        if (!MakeFrame(style, grayClose))
+            return nullptr;
         uiSkinWindow(m_frame, 101, styleName, FALSE);
         ShowWindow(m_frame, SW_SHOWNOACTIVATE);
         PumpPending();
@@ -198,6 +203,36 @@ TEST_F(FrameDialog, ClientAreaStartsBelowTheSkinsCaption)
     MapWindowPoints(m_frame, nullptr, reinterpret_cast<POINT*>(&client), 2);
     EXPECT_EQ(client.top - window.top, 30);
     EXPECT_EQ(client.left - window.left, GetSystemMetrics(SM_CXFRAME));
+}
+
+
+TEST_F(FrameDialog, AttachedAgainTheDialogKeepsNoCaptionButtonOfAnEarlierStyle)
+{
+    ASSERT_NE(MakeFrame(kResizable), nullptr);
+    uiSkinDialog dialog;
+    auto noButtons = [&dialog] {
+        for (int i = 0; i < uiSkinDialog::ButtonCount; ++i) {
+            if (dialog.GetButton(i).present || dialog.GetButton(i).style)
+                return false;
+        }
+        return true;
+    };
+    ASSERT_TRUE(dialog.SkinWindow(m_frame, L"frame", FALSE, FALSE));
+    EXPECT_EQ(Hit(kWidth - 62 + 5, 10), HTZOOM);
+
+    dialog.Detach();
+    ASSERT_TRUE(dialog.SkinWindow(m_frame, L"frame.nocaption", FALSE, FALSE));
+    EXPECT_TRUE(noButtons());
+    EXPECT_NE(Hit(kWidth - 62 + 5, 10), HTZOOM);
+    EXPECT_NE(Hit(10, 10), HTSYSMENU);
+
+    // Another style on the attached object likewise.
+    ASSERT_TRUE(dialog.SkinWindow(m_frame, L"frame", FALSE, FALSE));
+    EXPECT_EQ(Hit(kWidth - 62 + 5, 10), HTZOOM);
+    ASSERT_TRUE(dialog.SkinWindow(m_frame, L"frame.nocaption", FALSE, FALSE));
+    EXPECT_TRUE(noButtons());
+    EXPECT_NE(Hit(kWidth - 62 + 5, 10), HTZOOM);
+    DestroyWindow(m_frame);
 }
 
 }  // namespace

@@ -387,4 +387,25 @@ TEST_F(ListCtrl, AHeaderThatDoesNotSortShowsNoHover)
     EXPECT_EQ(header->GetHotColumn(), -1);
 }
 
+
+TEST_F(ListCtrl, AnotherStyleOnTheListAndNoneOnTheHeaderDrawOnlyFromWhatTheyHaveNow)
+{
+    MakeList();
+    Skin();
+    InsertRow(0);
+    ASSERT_NE(skin->GetDrawItem(0, 1), nullptr);
+    uiSkinHeaderCtrl* header = skin->GetHeaderSkin();
+    ASSERT_NE(header, nullptr);
+
+    // The new style has no look for the second column: its cell goes and the row is not drawn.
+    EXPECT_TRUE(skin->SkinWindow(list, L"lists.listctrl.firstonly", TRUE, FALSE));
+    EXPECT_EQ(skin->PeekDrawItem(0, 1), nullptr);
+    EXPECT_EQ(skin->GetDrawItem(0, 1), nullptr);
+    EXPECT_NE(skin->GetDrawItem(0, 0), nullptr);
+    EXPECT_FALSE(header->SkinWindow(Header(), L"no.such.style", TRUE, FALSE));
+    PaintNow(list);
+    EXPECT_NE(RowPixel(0), kOdd);
+    EXPECT_NE(WindowPixel(Header(), 30, 5), kHeaderNormal);
+}
+
 }  // namespace

@@ -1,5 +1,6 @@
 // The skinned progress bar and animation control on real common controls: the percentage text, the
-// step painted to the percentage (read back by pixel), and animation frames advancing on ticks.
+// step painted to the percentage (read back by pixel), animation frames advancing on ticks, and a
+// control whose style is reloaded from another style or from none.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -7,9 +8,12 @@
 #include <string>
 
 #include "ButtonTestSupport.h"
+#include "uiDisplayEventList.h"
 #include "uiEngineMessages.h"
 #include "uiSkinAnimate.h"
+#include "uiSkinControl.h"
 #include "uiSkinProgress.h"
+#include "uiStyle.h"
 #include "uiTimerWindow.h"
 
 namespace {
@@ -26,6 +30,17 @@ std::wstring Text(HWND hwnd)
     GetWindowTextW(hwnd, text, 32);
     return text;
 }
+
+// A caller that points the object at another style of the skin and reloads it, as after a skin change.
+template <class Skin>
+class Reloading : public Skin {
+public:
+    void ReloadAs(const wchar_t* name)
+    {
+        this->m_styleName = name;
+        this->ReloadStyle();
+    }
+};
 
 class ProgressBar : public testing::Test {
 protected:
@@ -209,8 +224,28 @@ TEST_F(ProgressBar, ResizingMovesTheInnerRectangle)
     EXPECT_EQ(13, inner.bottom);
 }
 
+TEST_F(ProgressBar, ABarReloadedFromAStyleTheSkinLacksPaintsNothing)
+{
+    hwnd = host.AddChild(6001, 0, 20, 20, 204, 16, PROGRESS_CLASSW);
+    auto* bar = new Reloading<uiSkinProgress>;
+    ASSERT_TRUE(SkinAs(bar, hwnd, 119, L"progress"));
+    Range(0, 100, 50);
+
+    bar->ReloadAs(L"no.such.style");
+    EXPECT_EQ(nullptr, bar->GetSkinStyle());
+    EXPECT_EQ(0, SendMessageW(hwnd, WM_PAINT, 0, 0));
+}
+
 class Animation : public ProgressBar {
 protected:
+    // A static with the style "ticker": one clickable spot under the animation.
+    Reloading<uiSkinControl>* MakeTicker()
+    {
+        hwnd = host.AddChild(7002, 0, 20, 20, 40, 20, L"STATIC");
+        auto* ticker = new Reloading<uiSkinControl>;
+        EXPECT_TRUE(SkinAs(ticker, hwnd, 106, L"ticker"));
+        return ticker;
+    }
     uiSkinAnimate* MakeAnimation()
     {
         hwnd = host.AddChild(7001, 0, 20, 20, 40, 20, ANIMATE_CLASSW);
@@ -255,6 +290,40 @@ TEST_F(Animation, ADestroyedAnimationLeavesNoTickRegistration)
     const HWND gone = hwnd;
     DestroyWindow(gone);
     EXPECT_FALSE(uiGetTimerWindow().RemoveWindow(gone));
+}
+
+TEST_F(Animation, AControlReloadedFromAStyleTheSkinLacksKeepsNoItemsAndNoTicks)
+{
+    Reloading<uiSkinControl>* ticker = MakeTicker();
+    ASSERT_EQ(1u, ticker->GetEventItems().size());
+    EXPECT_EQ(kFrameOne, WindowPixel(hwnd, 20, 10));
+
+    ticker->ReloadAs(L"no.such.style");
+    EXPECT_EQ(nullptr, ticker->GetSkinStyle());
+    EXPECT_TRUE(ticker->GetEventItems().empty());
+    EXPECT_FALSE(uiGetTimerWindow().RemoveWindow(hwnd));
+    SendMouse(hwnd, WM_MOUSEMOVE, 5, 5);
+    EXPECT_EQ(nullptr, ticker->GetCurrentItem());
+    Tick(2);
+    InvalidateRect(hwnd, nullptr, FALSE);
+    WindowPixel(hwnd, 20, 10);
+}
+
+TEST_F(Animation, AControlReloadedFromAnotherStyleAnswersAndPlaysFromTheNewOne)
+{
+    Reloading<uiSkinControl>* ticker = MakeTicker();
+    ticker->ReloadAs(L"ticker.slow");
+    ASSERT_NE(nullptr, ticker->GetSkinStyle());
+    ASSERT_EQ(2u, ticker->GetEventItems().size());
+
+    SendMouse(hwnd, WM_MOUSEMOVE, 25, 5);
+    EXPECT_EQ(ticker->GetSkinStyle()->eventList.ItemAt(0), ticker->GetCurrentItem());
+    // The new animation's frame lasts 200 ms: four ticks, not two, move it on.
+    EXPECT_EQ(kFrameOne, WindowPixel(hwnd, 20, 10));
+    Tick(2);
+    EXPECT_EQ(kFrameOne, WindowPixel(hwnd, 20, 10));
+    Tick(2);
+    EXPECT_EQ(kFrameTwo, WindowPixel(hwnd, 20, 10));
 }
 
 }  // namespace

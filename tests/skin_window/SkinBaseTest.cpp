@@ -1,5 +1,6 @@
 // The skinned window base against a packed test skin: replacing a window's skin, a missing style,
-// tooltips, sizes from the style, display items shown and hidden, colour adjustment and its deferral.
+// another style on the same object, tooltips, sizes from the style, display items shown and hidden,
+// colour adjustment and its deferral.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -14,6 +15,7 @@
 #include "uiSkinAdmin.h"
 #include "uiSkinBase.h"
 #include "uiSkinError.h"
+#include "uiStyle.h"
 
 namespace {
 
@@ -299,6 +301,33 @@ TEST_F(SkinBase, SkinningAWindowAgainAndAgainLeavesOneTooltipAndNoneAfterIt)
     }
     EXPECT_FALSE(IsWindow(hwnd));
     EXPECT_EQ(ThreadTooltips(), before);
+}
+
+
+TEST_F(SkinBase, AnotherStyleOnTheSameObjectTakesThePlaceOfTheOld)
+{
+    TestWindow window;
+    TestWindow other;
+    auto* skin = new uiSkinBase;
+    ASSERT_TRUE(skin->SkinWindow(window, L"items", TRUE, FALSE));
+
+    EXPECT_TRUE(skin->SkinWindow(window, L"tip.fixed", TRUE, FALSE));
+    EXPECT_EQ(uiGetHandleMap()->Find(window), skin);
+    ASSERT_NE(skin->GetSkinStyle(), nullptr);
+    EXPECT_EQ(skin->GetDisplayList(), &skin->GetSkinStyle()->displayList);
+    EXPECT_EQ(ToolText(skin->GetToolTipWindow(), window), L"fixed tip");
+
+    // One window per object: another window is refused and nothing changes.
+    EXPECT_FALSE(skin->SkinWindow(other, L"items", TRUE, FALSE));
+    EXPECT_EQ(uiGetHandleMap()->Find(other), nullptr);
+    EXPECT_EQ(uiGetHandleMap()->Find(window), skin);
+
+    EXPECT_FALSE(skin->SkinWindow(window, L"no.such.style", TRUE, FALSE));
+    EXPECT_EQ(uiGetSkinError(), 108);
+    EXPECT_EQ(skin->GetSkinStyle(), nullptr);
+    EXPECT_EQ(skin->GetDisplayList(), nullptr);
+    EXPECT_EQ(SendMessageW(window, uiProbeMsg, 0, 0), 1);
+    EXPECT_EQ(skin->ShowDisplayItems(0, 100, FALSE), 1);
 }
 
 }  // namespace

@@ -211,4 +211,17 @@ TEST_F(SmallControls, TimePickerSkinsItsUpDownControl)
     EXPECT_NE(SkinOf<uiSkinSpinButton>(spin), nullptr);
 }
 
+
+TEST_F(SmallControls, ASpinWhoseStyleWentPaintsNothing)
+{
+    uiSkinSpinButton* spin = Spin();
+    ASSERT_NE(spin, nullptr);
+    EXPECT_FALSE(spin->SkinWindow(m_spin, L"no.such.style", TRUE, FALSE));
+
+    using Pair = std::pair<COLORREF, COLORREF>;
+    EXPECT_EQ(Halves(spin, 1, 1), Pair(kPaper, kPaper));
+    EXPECT_EQ(Halves(spin, 128, 1), Pair(kPaper, kPaper));
+    PaintNow(m_spin);
+}
+
 }  // namespace

@@ -132,4 +132,21 @@ TEST_F(TabToolbar, ToolbarBackgroundComesFromItsItem)
     EXPECT_EQ(canvas.Pixel(250, 15), RGB(0xD0, 0xD8, 0xE0));
 }
 
+
+TEST_F(TabToolbar, AToolbarWhoseStyleWentPaintsNeitherBackgroundNorButtons)
+{
+    const HWND toolbar = Toolbar(L"保存");
+    auto* skin = SkinOf<uiSkinToolbarCtrl>(toolbar);
+    ASSERT_NE(skin, nullptr);
+    EXPECT_FALSE(skin->SkinWindow(toolbar, L"no.such.style", TRUE, FALSE));
+
+    PixelCanvas canvas(300, 30, RGB(1, 2, 3));
+    EXPECT_EQ(SendMessageW(toolbar, WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas.GetDC()), 0), 1);
+    EXPECT_EQ(canvas.Pixel(250, 15), RGB(1, 2, 3));
+    RECT button = {};
+    SendMessageW(toolbar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&button));
+    CustomDraw(toolbar, CDDS_ITEMPREPAINT, canvas.GetDC(), button);
+    EXPECT_EQ(canvas.Pixel(button.left + 1, button.top + 1), RGB(1, 2, 3));
+}
+
 }  // namespace
