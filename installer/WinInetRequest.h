@@ -24,7 +24,8 @@ DWORD HttpStatusOf(HINTERNET request);
 // A response header as text; empty when absent or longer than bufferBytes.
 CString HttpHeaderText(HINTERNET request, DWORD header, DWORD bufferBytes);
 
-// A request and the connection it depends on; the request is closed first.
+// A request and the connection it depends on; the request is closed first (reset() it before
+// assigning another exchange to it, since an assignment would close the connection first).
 struct HttpExchange {
     InternetHandle connection;
     InternetHandle request;
@@ -37,8 +38,8 @@ struct HttpExchange {
 };
 
 // How long every request of the installer waits for its connection; how long it waits for data
-// is kTextAnswerTimeoutMs (InstallerUtils.h). Either bound turns a host that takes the connection
-// and never answers into a failed request or read.
+// is kTextAnswerTimeoutMs (InstallerUtils.h). With both, neither an unreachable host nor one that
+// takes the connection and never answers holds a request or a read for ever.
 constexpr DWORD kConnectTimeoutMs = 3000;
 
 // Sends a GET of an http or https url with the request headers and flags, within the bounds above.
