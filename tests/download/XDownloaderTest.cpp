@@ -146,13 +146,13 @@ TEST(UserInterfaceThreadRequests, HostThatAcceptsAndNeverAnswersIsGivenUp) {
         const std::wstring url = host.Url(L"/pkg/files/setup.exe");
         ASSERT_FALSE(url.empty());
         EXPECT_TRUE(ReturnsWithin([&] { XDownloader::FillTaskRecord(*record, url.c_str(), folder.c_str(), L"", L""); },
-                                  180000, host));
+                                  120000, host));
         EXPECT_EQ(L'\0', record->fileName[0]);
     }
     {
         SilentHost host;
         const std::wstring url = host.Url(L"/report?tvn_onlineinstall_m_V1_c=");
-        EXPECT_TRUE(ReturnsWithin([&] { HttpPing(url.c_str()); }, 180000, host));
+        EXPECT_TRUE(ReturnsWithin([&] { HttpPing(url.c_str()); }, 120000, host));
     }
     RemoveFolder(folder);
 }

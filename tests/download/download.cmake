@@ -9,7 +9,7 @@ tavrin_add_gtest(YDownloaderTest SOURCES ${TEST_DIR}/YDownloaderTest.cpp
 set_tests_properties(YDownloaderTest PROPERTIES RESOURCE_LOCK service)
 
 tavrin_add_gtest(XDownloaderTest SOURCES ${TEST_DIR}/XDownloaderTest.cpp
-    LIBS installer download_test_kit LABELS unit)
+    LIBS installer download_test_kit LABELS unit TIMEOUT 600)
 set_tests_properties(XDownloaderTest PROPERTIES RESOURCE_LOCK service)
 
 # Archives for the extractor tests, written by Python's zipfile.
