@@ -152,6 +152,7 @@ TEST(UserInterfaceThreadRequests, HostThatAcceptsAndNeverAnswersIsGivenUp) {
     {
         SilentHost host;
         const std::wstring url = host.Url(L"/report?tvn_onlineinstall_m_V1_c=");
+        ASSERT_FALSE(url.empty());
         EXPECT_TRUE(ReturnsWithin([&] { HttpPing(url.c_str()); }, 120000, host));
     }
     RemoveFolder(folder);
