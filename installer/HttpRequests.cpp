@@ -5,8 +5,6 @@
 #include "Internet.h"
 #include "WinInetRequest.h"
 
-#include <memory>
-
 namespace {
 
 bool IsSuccessStatus(DWORD status)
@@ -33,12 +31,10 @@ CStringA HttpGetText(const CString& url)
         CInternetSession session(nullptr, 1, PRE_CONFIG_INTERNET_ACCESS);
         // This runs on the user-interface thread: a service that takes the connection and never
         // answers is given up after the receive time-out.
-        InternetHandle connection;
-        InternetHandle request =
-            SendGetWithReceiveTimeout(session, url, INTERNET_FLAG_TRANSFER_ASCII, kTextAnswerTimeoutMs, connection);
-        if (!request)
+        HttpExchange exchange = SendBoundedGet(session, url, CString(), INTERNET_FLAG_TRANSFER_ASCII);
+        if (!exchange)
             return CStringA();
-        CHttpFile file(request.release(), 1);
+        CHttpFile file(exchange.request.release(), 1);
         // An error page is no answer.
         DWORD status = 0;
         if (!file.QueryInfoStatusCode(status) || !IsSuccessStatus(status))
@@ -69,16 +65,11 @@ CString DecodeUtf8Text(const CStringA& body)
 
 void HttpPing(const CString& url)
 {
-    try {
-        CInternetSession session(kDownloadAgent, 1, PRE_CONFIG_INTERNET_ACCESS);
-        session.SetOption(INTERNET_OPTION_CONNECT_TIMEOUT, 3000);
-        std::unique_ptr<CStdioFile> file(session.OpenURL(url, 0, INTERNET_FLAG_RELOAD, L"Accept:*/*\r\n"));
-        // The status is read so that the request completes; the body is not.
-        if (auto* http = dynamic_cast<CHttpFile*>(file.get())) {
-            DWORD status = 0;
-            http->QueryInfoStatusCode(status);
-        }
-    } catch (CInternetException* error) {
-        error->Delete();
-    }
+    InternetHandle root(InternetOpenW(kDownloadAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    if (!root)
+        return;
+    // Sent from the finish button on the user-interface thread: a report host that takes the
+    // connection and never answers must not hold the button, so the request is bounded like the
+    // version query. Sending waits for the answer's status line; the answer itself is not read.
+    SendBoundedGet(root.get(), url, L"Accept:*/*\r\n", INTERNET_FLAG_RELOAD);
 }

@@ -1,6 +1,8 @@
 // Shared WinInet pieces: handles, headers, redirects and the bounded GET.
 #include "WinInetRequest.h"
 
+#include "InstallerUtils.h"
+
 #include <vector>
 
 const wchar_t kDownloadAgent[] = L"Download From HTTP";
@@ -44,25 +46,23 @@ CString HttpHeaderText(HINTERNET request, DWORD header, DWORD bufferBytes)
     return buffer.data();
 }
 
-InternetHandle OpenUrlFollowingRedirects(HINTERNET root, CString url, const CString& headers, DWORD flags,
-                                         DWORD& status)
+HttpExchange OpenUrlFollowingRedirects(HINTERNET root, CString url, const CString& headers, DWORD flags,
+                                       DWORD& status)
 {
     status = 0;
     for (int hop = 0; hop <= kMaxRedirects; ++hop) {
-        InternetHandle request(InternetOpenUrlW(root, url, headers, static_cast<DWORD>(-1),
-                                                flags | INTERNET_FLAG_NO_AUTO_REDIRECT, 0));
-        status = request ? HttpStatusOf(request.get()) : 0;
-        if (!request || !IsRedirect(status))
-            return request;
-        url = RedirectTarget(request.get(), url);
+        HttpExchange exchange = SendBoundedGet(root, url, headers, flags | INTERNET_FLAG_NO_AUTO_REDIRECT);
+        status = exchange ? HttpStatusOf(exchange.get()) : 0;
+        if (!exchange || !IsRedirect(status))
+            return exchange;
+        url = RedirectTarget(exchange.get(), url);
         if (url.IsEmpty())
-            return request;
+            return exchange;
     }
-    return InternetHandle();
+    return HttpExchange();
 }
 
-InternetHandle SendGetWithReceiveTimeout(HINTERNET root, const CString& url, DWORD flags, DWORD receiveTimeoutMs,
-                                         InternetHandle& connection)
+HttpExchange SendBoundedGet(HINTERNET root, const CString& url, const CString& headers, DWORD flags)
 {
     // Lengths of 1 with no buffers ask for pointers into url.
     URL_COMPONENTSW parts = {};
@@ -72,20 +72,26 @@ InternetHandle SendGetWithReceiveTimeout(HINTERNET root, const CString& url, DWO
     parts.dwExtraInfoLength = 1;
     if (!InternetCrackUrlW(url, 0, 0, &parts) || !parts.lpszHostName ||
         (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS))
-        return InternetHandle();
+        return HttpExchange();
     const CString host(parts.lpszHostName, static_cast<int>(parts.dwHostNameLength));
     CString target = parts.lpszUrlPath ? CString(parts.lpszUrlPath, static_cast<int>(parts.dwUrlPathLength)) : L"/";
     if (parts.lpszExtraInfo)
         target += CString(parts.lpszExtraInfo, static_cast<int>(parts.dwExtraInfoLength));
-    connection.reset(InternetConnectW(root, host, parts.nPort, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
-    if (!connection)
-        return InternetHandle();
+    // The connection takes the root's connect time-out when it is made.
+    DWORD connectMs = kConnectTimeoutMs;
+    InternetSetOptionW(root, INTERNET_OPTION_CONNECT_TIMEOUT, &connectMs, sizeof(connectMs));
+    HttpExchange exchange;
+    exchange.connection.reset(InternetConnectW(root, host, parts.nPort, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
+    if (!exchange.connection)
+        return HttpExchange();
     // Set on the connection, so that its request takes it from the first byte it waits for.
-    InternetSetOptionW(connection.get(), INTERNET_OPTION_RECEIVE_TIMEOUT, &receiveTimeoutMs, sizeof(receiveTimeoutMs));
+    DWORD receiveMs = kTextAnswerTimeoutMs;
+    InternetSetOptionW(exchange.connection.get(), INTERNET_OPTION_RECEIVE_TIMEOUT, &receiveMs, sizeof(receiveMs));
     if (parts.nScheme == INTERNET_SCHEME_HTTPS)
         flags |= INTERNET_FLAG_SECURE;
-    InternetHandle request(HttpOpenRequestW(connection.get(), L"GET", target, nullptr, nullptr, nullptr, flags, 0));
-    if (!request || !HttpSendRequestW(request.get(), nullptr, 0, nullptr, 0))
-        return InternetHandle();
-    return request;
+    exchange.request.reset(HttpOpenRequestW(exchange.connection.get(), L"GET", target, nullptr, nullptr, nullptr, flags, 0));
+    if (!exchange.request ||
+        !HttpSendRequestW(exchange.get(), headers, static_cast<DWORD>(headers.GetLength()), nullptr, 0))
+        return HttpExchange();
+    return exchange;
 }

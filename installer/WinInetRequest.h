@@ -1,5 +1,5 @@
 // The installer's WinInet pieces shared by its HTTP users: owned handles, status and header texts,
-// redirects followed by one rule, and a GET whose answer is awaited a bounded time.
+// redirects followed by one rule, and a GET whose connection and answer are awaited a bounded time.
 #pragma once
 
 #include <windows.h>
@@ -24,15 +24,31 @@ DWORD HttpStatusOf(HINTERNET request);
 // A response header as text; empty when absent or longer than bufferBytes.
 CString HttpHeaderText(HINTERNET request, DWORD header, DWORD bufferBytes);
 
-// Opens url with the request headers and flags, following 301, 302, 303, 307 and 308 itself with
-// relative locations resolved against the address that answered, at most kMaxRedirects times.
-// Returns the first answer that is no redirect (or a redirect without a usable location), its
-// status in status; null when a request fails or the redirects do not end.
-InternetHandle OpenUrlFollowingRedirects(HINTERNET root, CString url, const CString& headers, DWORD flags,
-                                         DWORD& status);
+// A request and the connection it depends on; the request is closed first (reset() it before
+// assigning another exchange to it, since an assignment would close the connection first).
+struct HttpExchange {
+    InternetHandle connection;
+    InternetHandle request;
+    explicit operator bool() const { return request != nullptr; }
+    HINTERNET get() const { return request.get(); }
+    void reset() {
+        request.reset();
+        connection.reset();
+    }
+};
 
-// Sends a GET of an http or https url whose connection gives up when no data arrives for
-// receiveTimeoutMs. connection receives the handle the request depends on (close it after the
-// request). Null when the address cannot be used or the request fails.
-InternetHandle SendGetWithReceiveTimeout(HINTERNET root, const CString& url, DWORD flags, DWORD receiveTimeoutMs,
-                                         InternetHandle& connection);
+// How long every request of the installer waits for its connection; how long it waits for data
+// is kTextAnswerTimeoutMs (InstallerUtils.h). With both, neither an unreachable host nor one that
+// takes the connection and never answers holds a request or a read for ever.
+constexpr DWORD kConnectTimeoutMs = 3000;
+
+// Sends a GET of an http or https url with the request headers and flags, within the bounds above.
+// Empty when the address cannot be used or the request fails.
+HttpExchange SendBoundedGet(HINTERNET root, const CString& url, const CString& headers, DWORD flags);
+
+// Sends url as SendBoundedGet does, following 301, 302, 303, 307 and 308 itself with relative
+// locations resolved against the address that answered, at most kMaxRedirects times. Returns the
+// first answer that is no redirect (or a redirect without a usable location), its status in status.
+// Empty when a request fails (status 0) or the redirects do not end (status of the last redirect).
+HttpExchange OpenUrlFollowingRedirects(HINTERNET root, CString url, const CString& headers, DWORD flags,
+                                       DWORD& status);

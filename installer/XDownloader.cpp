@@ -219,7 +219,8 @@ CString XDownloader::ResolveFileName(const CString& url) {
     if (!root)
         return CString();
     DWORD status = 0;
-    InternetHandle request = OpenUrlFollowingRedirects(root.get(), url, L"Accept: */*", INTERNET_FLAG_RELOAD, status);
+    // Bounded: a local path that names a folder brings this request onto the user-interface thread.
+    HttpExchange request = OpenUrlFollowingRedirects(root.get(), url, L"Accept: */*", INTERNET_FLAG_RELOAD, status);
     if (!request || status != 200)
         return CString();
     return DispositionFileName(HttpHeaderText(request.get(), HTTP_QUERY_CONTENT_DISPOSITION, 512));

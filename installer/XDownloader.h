@@ -36,7 +36,8 @@ public:
     int SetUploadSpeedLimit(int first, int second) override;
 
     // The file name that the server delivers for the URL (Content-Disposition, following at most
-    // ten redirects), or the empty text.
+    // ten redirects), or the empty text; also when the host does not connect or answer within the
+    // bounds of every request (WinInetRequest.h).
     static CString ResolveFileName(const CString& url);
 
     // The engine's task record for a download; a local path that names an existing folder takes

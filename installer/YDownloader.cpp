@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
@@ -28,9 +29,17 @@ public:
         return m_progress;
     }
 
-    void BeginTransfer() {
-        std::lock_guard<std::mutex> lock(m_lock);
-        m_progress = Progress();
+    // A new task: its progress starts from nothing and older transfers stop trying again.
+    // Returns the task's generation.
+    unsigned BeginTransfer() {
+        unsigned generation;
+        {
+            std::lock_guard<std::mutex> lock(m_lock);
+            m_progress = Progress();
+            generation = ++m_generation;
+        }
+        m_changed.notify_all();
+        return generation;
     }
 
     // Until the package is in place the percent stays below 100.
@@ -56,6 +65,7 @@ public:
         {
             std::lock_guard<std::mutex> lock(m_lock);
             m_paused = paused;
+            ++m_touches;
         }
         m_changed.notify_all();
     }
@@ -65,6 +75,24 @@ public:
         std::unique_lock<std::mutex> lock(m_lock);
         m_changed.wait(lock, [this] { return !m_paused || m_cancelled; });
         return !m_cancelled;
+    }
+
+    // Counts the pauses and starts, so that a transfer can tell whether one came since it asked.
+    unsigned Touches() {
+        std::lock_guard<std::mutex> lock(m_lock);
+        return m_touches;
+    }
+
+    // The pause before a transfer of the given generation tries again. It ends early when the
+    // tasks were paused or started since `touches`, then lasts while they are paused. False when
+    // the transfer is to end instead: the downloader is ending or a newer task took its place.
+    bool WaitBeforeRetry(unsigned generation, unsigned touches, unsigned milliseconds) {
+        std::unique_lock<std::mutex> lock(m_lock);
+        const auto ended = [&] { return m_cancelled || m_generation != generation; };
+        m_changed.wait_for(lock, std::chrono::milliseconds(milliseconds),
+                           [&] { return ended() || m_touches != touches; });
+        m_changed.wait(lock, [&] { return ended() || !m_paused; });
+        return !ended();
     }
 
     bool Cancelled() {
@@ -130,6 +158,8 @@ private:
     Progress m_progress;
     bool m_paused = false;
     bool m_cancelled = false;
+    unsigned m_touches = 0;
+    unsigned m_generation = 0;
     int m_threads = 0;
     std::vector<HINTERNET> m_roots;
 };
@@ -137,7 +167,6 @@ private:
 namespace {
 
 const DWORD kReadBlock = 40960;
-const DWORD kConnectTimeoutMs = 3000;
 const DWORD kRangeNotSatisfiable = 416;
 
 struct FileCloser {
@@ -166,7 +195,7 @@ long long ContentLength(HINTERNET request) {
 }
 
 // Opens the package from resumeAt on, following redirects itself so that a loop ends.
-InternetHandle OpenFrom(HINTERNET root, const CString& url, long long resumeAt, DWORD& status) {
+HttpExchange OpenFrom(HINTERNET root, const CString& url, long long resumeAt, DWORD& status) {
     CString headers;
     if (resumeAt > 0)
         headers.Format(L"Accept:*/*\r\nRange:bytes=%I64d-", resumeAt);
@@ -184,7 +213,7 @@ bool MovePartIntoPlace(const CString& partFile, const CString& target) {
 
 }  // namespace
 
-YDownloader::YDownloader() : m_state(std::make_shared<TransferState>()) {}
+YDownloader::YDownloader(RetryPauses retry) : m_retry(retry), m_state(std::make_shared<TransferState>()) {}
 
 YDownloader::~YDownloader() {
     m_state->Cancel();
@@ -211,10 +240,11 @@ int YDownloader::CreateTask(const CString& url, const CString& localPath, const 
     args->referrer = referrer;
     args->cookies = cookies;
     args->taskIndex = taskIndex;
+    args->retry = m_retry;
     args->state = m_state;
     // Cleared before the thread exists: a poller that asks right after this call must not see the
     // completion of the previous task and hash a package that is no longer there.
-    m_state->BeginTransfer();
+    args->generation = m_state->BeginTransfer();
     std::lock_guard<std::mutex> lock(m_threadsLock);
     m_state->ThreadStarted();
     try {
@@ -261,37 +291,55 @@ void YDownloader::DownloadThreadProc(std::unique_ptr<YDownloadArgs> args) {
 void YDownloader::DownloadFile(YDownloadArgs args) {
     TransferState& state = *args.state;
     const CString partFile = PartFileName(args.localPath);
+    unsigned pauseMs = args.retry.firstMs;
+    for (;;) {
+        const unsigned touches = state.Touches();
+        const long long before = std::max(0LL, FileLength(partFile));
+        if (TransferOnce(args, partFile) == Attempt::kEnded)
+            return;
+        // Data came since the last failure: the host is back, and its next failure is a new one.
+        if (std::max(0LL, FileLength(partFile)) > before)
+            pauseMs = args.retry.firstMs;
+        if (!state.WaitBeforeRetry(args.generation, touches, pauseMs))
+            return;
+        pauseMs = std::min(pauseMs * 2, args.retry.longestMs);
+    }
+}
+
+// One request of the transfer. kBrokenOff: the network failed (no connection, a failed read, or
+// the connection closed before the announced length); the part file keeps what arrived. Anything
+// else (the package in place, a refusal, a local failure, the end of the downloader) is kEnded.
+YDownloader::Attempt YDownloader::TransferOnce(const YDownloadArgs& args, const CString& partFile) {
+    TransferState& state = *args.state;
 
     HINTERNET root = InternetOpenW(kDownloadAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
     if (!root)
-        return;
+        return Attempt::kEnded;
     if (!state.AddTransfer(root)) {
         InternetCloseHandle(root);
-        return;
+        return Attempt::kEnded;
     }
     struct RootRelease {
         TransferState& state;
         HINTERNET root;
         ~RootRelease() { state.EndTransfer(root); }
     } rootRelease{state, root};
-    DWORD timeout = kConnectTimeoutMs;
-    InternetSetOptionW(root, INTERNET_OPTION_CONNECT_TIMEOUT, &timeout, sizeof(timeout));
-
     long long resumeAt = FileLength(partFile);
     if (resumeAt < 0)
         resumeAt = 0;
     DWORD status = 0;
-    InternetHandle request = OpenFrom(root, args.url, resumeAt, status);
+    HttpExchange request = OpenFrom(root, args.url, resumeAt, status);
     if (request && status == kRangeNotSatisfiable && resumeAt > 0) {
         // The part file is as long as the package or longer: it cannot be continued.
         request.reset();
         resumeAt = 0;
         request = OpenFrom(root, args.url, resumeAt, status);
     }
+    // Without a status the host was not reached; a redirect that never ends is the host's answer.
     if (!request)
-        return;
+        return status == 0 ? Attempt::kBrokenOff : Attempt::kEnded;
     if (status != HTTP_STATUS_OK && status != HTTP_STATUS_PARTIAL_CONTENT)
-        return;
+        return Attempt::kEnded;
     // A server that ignores the range sends the whole package again.
     if (status == HTTP_STATUS_OK)
         resumeAt = 0;
@@ -301,28 +349,34 @@ void YDownloader::DownloadFile(YDownloadArgs args) {
     long long received = resumeAt;
     FileHandle part(_wfopen(partFile, resumeAt > 0 ? L"ab+" : L"wb+"));
     if (!part)
-        return;
+        return Attempt::kEnded;
 
     std::vector<char> block(kReadBlock);
     for (;;) {
         if (!state.WaitUntilRunning())
-            return;
+            return Attempt::kEnded;
         DWORD got = 0;
+        // A cancel closes the handles under the read: the pause before a new try then ends it.
         if (!InternetReadFile(request.get(), block.data(), kReadBlock, &got) || state.Cancelled())
-            return;
+            return Attempt::kBrokenOff;
         if (got == 0)
             break;
         if (fwrite(block.data(), 1, got, part.get()) != got)
-            return;
+            return Attempt::kEnded;
         received += got;
         state.Update(received, total);
     }
     // The last buffered bytes reach the disk only here; a failed close is an incomplete package.
     const bool written = fclose(part.release()) == 0;
     request.reset();
-    // A connection that closed early is no package: the part file stays for the next resume.
-    if (!written || (total > 0 && received != total))
-        return;
+    if (!written)
+        return Attempt::kEnded;
+    // A connection that closed early is no package: the part file stays for the next try.
+    if (total > 0 && received < total)
+        return Attempt::kBrokenOff;
+    if (total > 0 && received > total)
+        return Attempt::kEnded;
     if (MovePartIntoPlace(partFile, args.localPath))
         state.Complete(received);
+    return Attempt::kEnded;
 }

@@ -1,6 +1,8 @@
 // The installer's own HTTP downloader: one WinInet transfer thread per task, resuming from a part
 // file beside the target and moving it to the target's name once the whole package has arrived.
-// All tasks share one progress state and one pause flag; stopping a task pauses it.
+// All tasks share one progress state and one pause flag; stopping a task pauses it. A transfer that
+// breaks off on the network tries again from its part file after a growing pause, until it is
+// superseded by a newer task or the downloader ends.
 #pragma once
 
 #include <memory>
@@ -12,7 +14,15 @@
 
 class YDownloader : public BaseDownloader {
 public:
-    YDownloader();
+    // The pauses before a transfer that broke off on the network tries again: the first one,
+    // doubling up to the longest. A pause or a start of the tasks cuts the pause short.
+    struct RetryPauses {
+        unsigned firstMs;
+        unsigned longestMs;
+    };
+    static constexpr RetryPauses kRetryPauses = {2000, 60000};
+
+    explicit YDownloader(RetryPauses retry = kRetryPauses);
     // Cancels the running and paused transfers and waits a bounded time for their threads.
     ~YDownloader() override;
     YDownloader(const YDownloader&) = delete;
@@ -45,15 +55,20 @@ private:
         CString referrer;  // carried, not used by the transfer
         CString cookies;   // carried, not used by the transfer
         int taskIndex = 0;
+        unsigned generation = 0;  // which task of the downloader this is
+        RetryPauses retry = kRetryPauses;
         // The transfer keeps the shared state alive rather than the downloader, so that a
         // downloader deleted at shutdown is never read by a late thread.
         std::shared_ptr<TransferState> state;
     };
 
     static void DownloadThreadProc(std::unique_ptr<YDownloadArgs> args);
+    enum class Attempt { kEnded, kBrokenOff };
     static void DownloadFile(YDownloadArgs args);
+    static Attempt TransferOnce(const YDownloadArgs& args, const CString& partFile);
     void SetPaused(bool paused);
 
+    const RetryPauses m_retry;
     std::shared_ptr<TransferState> m_state;
     std::mutex m_threadsLock;
     std::vector<std::thread> m_threads;

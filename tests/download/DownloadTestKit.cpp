@@ -1,13 +1,16 @@
 #include "DownloadTestKit.h"
 
+#include <winsock2.h>
 #include <windows.h>
 #include <shellapi.h>
 #include <wincrypt.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <random>
 #include <regex>
+#include <thread>
 
 #include "ServiceControl.h"
 
@@ -139,6 +142,48 @@ std::wstring Md5OfFile(const std::wstring& path) {
         CryptReleaseContext(provider, 0);
     }
     return text;
+}
+
+SilentHost::SilentHost() : m_socket(INVALID_SOCKET) {
+    WSADATA data;
+    if (WSAStartup(MAKEWORD(2, 2), &data) != 0)
+        return;
+    m_socket = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    int length = sizeof(address);
+    if (m_socket != INVALID_SOCKET && bind(m_socket, reinterpret_cast<sockaddr*>(&address), length) == 0 &&
+        listen(m_socket, 16) == 0 && getsockname(m_socket, reinterpret_cast<sockaddr*>(&address), &length) == 0)
+        m_port = ntohs(address.sin_port);
+}
+
+SilentHost::~SilentHost() {
+    Close();
+    WSACleanup();
+}
+
+void SilentHost::Close() {
+    if (m_socket != INVALID_SOCKET)
+        closesocket(m_socket);
+    m_socket = INVALID_SOCKET;
+}
+
+std::wstring SilentHost::Url(const std::wstring& path) const {
+    return m_port ? ServiceUrl(path, m_port) : std::wstring();
+}
+
+bool ReturnsWithin(const std::function<void()>& call, unsigned timeoutMs, SilentHost& host) {
+    std::atomic<bool> done(false);
+    std::thread caller([&] {
+        call();
+        done = true;
+    });
+    const bool returned = WaitUntil([&] { return done.load(); }, timeoutMs);
+    if (!returned)
+        host.Close();
+    caller.join();
+    return returned;
 }
 
 double SecondsOf(const std::function<void()>& call) {

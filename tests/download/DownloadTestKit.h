@@ -2,6 +2,7 @@
 // file contents, waiting, and the host's request records.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -36,6 +37,28 @@ std::vector<std::wstring> RecordedHeader(const std::wstring& header);
 
 // The lower-case MD5 of a file, by Windows' own CryptoAPI (independent of the installer's hashing).
 std::wstring Md5OfFile(const std::wstring& path);
+
+// A host on a port of its own that takes every connection and never answers: it listens and never
+// accepts, so the system completes each connection and keeps what the client sends. Closing it
+// resets the connections still waiting.
+class SilentHost {
+public:
+    SilentHost();
+    ~SilentHost();
+    SilentHost(const SilentHost&) = delete;
+    SilentHost& operator=(const SilentHost&) = delete;
+    // An http URL of the host with the path; empty when it could not listen.
+    std::wstring Url(const std::wstring& path) const;
+    void Close();
+
+private:
+    uintptr_t m_socket;
+    int m_port = 0;
+};
+
+// Runs the call on a thread of its own and waits for it at most timeoutMs; false when it had not
+// returned by then, and then closes the host so that the call ends and its thread can be joined.
+bool ReturnsWithin(const std::function<void()>& call, unsigned timeoutMs, SilentHost& host);
 
 // Seconds taken by the call.
 double SecondsOf(const std::function<void()>& call);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "DownloadTestKit.h"
+#include "InstallerUtils.h"
 #include "ServiceControl.h"
 #include "XDownloader.h"
 
@@ -131,6 +132,30 @@ TEST_F(ResolveFileNameTest, FailuresGiveTheEmptyText) {
     EXPECT_EQ(CString(), XDownloader::ResolveFileName(ServiceUrl(L"/pkg/files/named.bin").c_str()));
     EXPECT_EQ(CString(), NameWithDisposition(L"filename=a.exe", L"/pkg/files/absent.bin"));
     EXPECT_EQ(CString(), XDownloader::ResolveFileName(L"http://127.0.0.1:1/nothing"));
+}
+
+// Both requests run on the user-interface thread (a folder as the engine's local path, and the
+// finish button's install report): a host that takes the connection and never answers is given up
+// after the receive time-out of 30 s, far within the wait below, instead of holding the window.
+TEST(UserInterfaceThreadRequests, HostThatAcceptsAndNeverAnswersIsGivenUp) {
+    const std::wstring folder = ScratchFolder(L"silent");
+    auto record = std::make_unique<XlTaskRecord>();
+    record->fileName[0] = L'x';
+    {
+        SilentHost host;
+        const std::wstring url = host.Url(L"/pkg/files/setup.exe");
+        ASSERT_FALSE(url.empty());
+        EXPECT_TRUE(ReturnsWithin([&] { XDownloader::FillTaskRecord(*record, url.c_str(), folder.c_str(), L"", L""); },
+                                  120000, host));
+        EXPECT_EQ(L'\0', record->fileName[0]);
+    }
+    {
+        SilentHost host;
+        const std::wstring url = host.Url(L"/report?tvn_onlineinstall_m_V1_c=");
+        ASSERT_FALSE(url.empty());
+        EXPECT_TRUE(ReturnsWithin([&] { HttpPing(url.c_str()); }, 120000, host));
+    }
+    RemoveFolder(folder);
 }
 
 TEST(XDownloaderLoading, AMissingLibraryThrowsTheTextAndTryCreateFallsBack) {

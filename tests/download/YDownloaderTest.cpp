@@ -1,5 +1,5 @@
 // The own HTTP downloader against the local package host: fresh downloads, resumes, every fault of
-// the host, pausing, and shutdown with transfers still open.
+// the host, new tries after a network failure, pausing, and shutdown with transfers still open.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,6 +12,18 @@
 namespace {
 
 const size_t kPackageSize = 3 * 1000 * 1000 + 17;
+// Pauses before a new try that no test lives to see end by themselves.
+const YDownloader::RetryPauses kNoRetryOfItsOwn = {3600000, 3600000};
+
+// Requests that reached the package host while it was down.
+size_t DroppedRequests() {
+    const std::wstring records = ServiceRecords(L"pkg");
+    const std::wstring mark = L"\"dropped\": true";
+    size_t count = 0;
+    for (size_t at = records.find(mark); at != std::wstring::npos; at = records.find(mark, at + 1))
+        ++count;
+    return count;
+}
 
 class YDownloaderTest : public ::testing::Test {
 protected:
@@ -30,7 +42,7 @@ protected:
     }
 
     void Start() {
-        downloader = std::make_unique<YDownloader>();
+        downloader = std::make_unique<YDownloader>(retry);
         ASSERT_EQ(1, downloader->CreateTask(url.c_str(), target.c_str(), L"", L"", 0));
         ASSERT_EQ(1, downloader->StartTask(0));
     }
@@ -66,6 +78,7 @@ protected:
     }
 
     std::wstring folder, target, part, url;
+    YDownloader::RetryPauses retry = YDownloader::kRetryPauses;
     Bytes source;
     std::unique_ptr<YDownloader> downloader;
 };
@@ -100,6 +113,7 @@ INSTANTIATE_TEST_SUITE_P(Offsets, YDownloaderResume,
                          ::testing::Values(1, 1000, 40960, 40961, 1048576 + 7, kPackageSize - 1));
 
 TEST_F(YDownloaderTest, InterruptedTransferKeepsItsPartAndResumesLater) {
+    retry = kNoRetryOfItsOwn;  // resumed by the next downloader, as after a restart
     for (long long cut : {100000LL, 2000001LL}) {
         const long long have = std::max(0LL, FileSize(part));
         ASSERT_TRUE(ServiceSet(L"pkg.truncate", std::to_wstring(cut - have)));
@@ -206,6 +220,7 @@ TEST_F(YDownloaderTest, RelativeRedirectOfEveryKindIsFollowed) {
 }
 
 TEST_F(YDownloaderTest, ChangedContentYieldsAPackageThatFailsItsCheck) {
+    retry = kNoRetryOfItsOwn;
     url = ServiceUrl(L"/pkg/gen/300000/setup.exe");
     ASSERT_TRUE(ServiceSet(L"pkg.change", L"1"));
     ASSERT_TRUE(ServiceSet(L"pkg.truncate", L"100000"));
@@ -216,6 +231,37 @@ TEST_F(YDownloaderTest, ChangedContentYieldsAPackageThatFailsItsCheck) {
     ASSERT_TRUE(WaitComplete());
     EXPECT_EQ(300000, FileSize(target));
     EXPECT_NE(ServiceGet(ServiceUrl(L"/pkg/md5/300000")), Md5OfFile(target));
+}
+
+// The host breaks the transfer off and stays away; while it is down, every try fails to get an answer.
+// Once it is back, the next try continues from the part file without any call of the caller.
+TEST_F(YDownloaderTest, BrokenOffTransferTriesAgainUntilTheHostIsBack) {
+    ASSERT_TRUE(ServiceSet(L"pkg.down_after", L"100000"));
+    Start();
+    ASSERT_TRUE(WaitUntil([] { return DroppedRequests() >= 2; }, 120000)) << DroppedRequests();
+    EXPECT_EQ(100000, FileSize(part));
+    ASSERT_TRUE(ServiceSet(L"pkg.down", L""));
+    ExpectIdenticalPackage();
+    const std::vector<std::wstring> ranges = RecordedHeader(L"Range");
+    ASSERT_GE(ranges.size(), 4u);
+    EXPECT_EQ(L"", ranges.front());
+    for (size_t i = 1; i < ranges.size(); ++i)
+        EXPECT_EQ(L"bytes=100000-", ranges[i]) << i;
+}
+
+// However long the pause before a new try, the user's pause and start end it: the next try follows
+// the start at once.
+TEST_F(YDownloaderTest, PauseAndStartCutThePauseBeforeANewTryShort) {
+    retry = kNoRetryOfItsOwn;
+    ASSERT_TRUE(ServiceSet(L"pkg.truncate", L"100000"));
+    ASSERT_TRUE(ServiceSet(L"pkg.times", L"1"));
+    Start();
+    ASSERT_TRUE(WaitUntil([this] { return FileSize(part) == 100000; }, 60000));
+    ASSERT_TRUE(ServiceIdle());
+    downloader->PauseTask(0);
+    downloader->StartTask(0);
+    ExpectIdenticalPackage();
+    EXPECT_EQ((std::vector<std::wstring>{L"", L"bytes=100000-"}), RecordedHeader(L"Range"));
 }
 
 // The bytes a size text such as "1.25MB" or "512Byte" stands for, rounded as shown.

@@ -1,6 +1,6 @@
 # The downloads: the own HTTP downloader, the outside engine's adapter and stand-ins, the unpacking.
 add_library(download_test_kit STATIC ${TEST_DIR}/DownloadTestKit.cpp)
-target_link_libraries(download_test_kit PUBLIC test_support advapi32 shell32)
+target_link_libraries(download_test_kit PUBLIC test_support advapi32 shell32 ws2_32)
 target_include_directories(download_test_kit PUBLIC ${TEST_DIR})
 tavrin_warnings(download_test_kit)
 
@@ -9,7 +9,7 @@ tavrin_add_gtest(YDownloaderTest SOURCES ${TEST_DIR}/YDownloaderTest.cpp
 set_tests_properties(YDownloaderTest PROPERTIES RESOURCE_LOCK service)
 
 tavrin_add_gtest(XDownloaderTest SOURCES ${TEST_DIR}/XDownloaderTest.cpp
-    LIBS installer download_test_kit LABELS unit)
+    LIBS installer download_test_kit LABELS unit TIMEOUT 600)
 set_tests_properties(XDownloaderTest PROPERTIES RESOURCE_LOCK service)
 
 # Archives for the extractor tests, written by Python's zipfile.

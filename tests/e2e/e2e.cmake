@@ -11,6 +11,7 @@ if(TARGET TavrinInstaller)
     foreach(scenario notices second_start skin_pixels change_log_scroll)
         add_test(NAME e2e_${scenario} COMMAND /usr/bin/python3 ${e2e_script} ${scenario} 0)
     endforeach()
+    add_test(NAME e2e_network_recovery_engine0 COMMAND /usr/bin/python3 ${e2e_script} network_recovery 0)
     get_property(e2e_tests DIRECTORY PROPERTY TESTS)
     list(FILTER e2e_tests INCLUDE REGEX "^e2e_")
     # RUN_SERIAL: every Windows program of the test run shares one Wine prefix (windows, temporary

@@ -9,7 +9,7 @@ import sys
 import time
 
 from installer_run import (BUILD, INSTALLER, ID_CANCEL_LINK, ID_FINISH, ID_INSTALL, ID_MAIN_CANCEL,
-                           ID_UPGRADE, INSTALL_TITLE, MAIN_CLASS, NEWEST, SERVICE, STATE, InstallerRun,
+                           ID_UPGRADE, INSTALL_TITLE, MAIN_CLASS, NEWEST, SERVICE, SETUP, STATE, InstallerRun,
                            install_window, progress_window, wine_path)
 from skin_probes import JPEG_TOLERANCE, TOLERANCE, capture, close, picture_pixel, probe
 
@@ -358,6 +358,33 @@ def scenario_change_log_scroll(engine):
     expect(run.shot(notes, "change_log_scrolled", SHOTS), "no screenshot of the scrolled change log")
     run.ui("click", "--class", MAIN_CLASS, "--id", str(ID_MAIN_CANCEL))
     expect_equal(0, run.wait_exit(30), "installer exit code")
+
+
+def scenario_network_recovery(engine):
+    """The package host breaks the download off and stays away: the installer tries again by itself
+    and, once the host is back, goes on from its part file to the finish view without a restart."""
+    run = InstallerRun("recovery%d" % engine, engine)
+    run.uninstall()
+    # The setup copies itself into the product's folder: that copy is the package as it arrived.
+    installed = os.path.join(run.windows_to_unix(r"C:\Program Files\Tavrin"), "uninst.exe")
+    if os.path.exists(installed):
+        os.remove(installed)
+    run.serve_package()
+    cut = os.path.getsize(SETUP) // 3
+    run.service.set(pkg__down_after=str(cut))
+    run.start()
+    expect(run.ui("click", *install_window(ID_INSTALL))[0], "install button not clickable")
+
+    def tried_while_down():
+        return any(r.get("dropped") for r in run.service.records("pkg"))
+    expect(wait_until(tried_while_down, 180), "no new try while the host was away")
+    run.service.set(pkg__down="")
+    finish_and_check(run, 2, r"C:\Program Files\Tavrin", "recovery_")
+    ranges = [r["headers"].get("Range", "") for r in run.service.records("pkg")]
+    expect(len(ranges) >= 3, "requests: %r" % ranges)
+    expect_equal([""] + ["bytes=%d-" % cut] * (len(ranges) - 1), ranges, "Range of each request")
+    with open(SETUP, "rb") as served, open(installed, "rb") as arrived:
+        expect(served.read() == arrived.read(), "the installed package differs from the one served")
 
 
 SCENARIOS = {name[len("scenario_"):]: f for name, f in globals().items() if name.startswith("scenario_")}

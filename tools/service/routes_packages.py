@@ -17,7 +17,11 @@ State keys (all optional; /_control/reset clears them and ends stalls and thrott
   pkg.throttle=RATE        send at most RATE bytes per second
   pkg.change=1             every request serves different content (as if the package changed)
   pkg.disposition=VALUE    send "Content-Disposition: VALUE"
+  pkg.down_after=K         send K bytes of the body, then close and go down: the key is cleared and
+                           pkg.down set, so that the test decides when the host comes back
   pkg.times=N              the faults above apply to the next N content requests only
+  pkg.down=1               the host is down: every content request is closed unanswered (recorded
+                           with "dropped": true) until the key is cleared (/_control/set?pkg.down=)
 
 Every request under /pkg/ is recorded as kind "pkg" with its path, port and headers.
 """
@@ -31,7 +35,7 @@ BLOCK = 1 << 20
 _BASE = random.Random(20261208).randbytes(BLOCK)
 _TABLES = [bytes(b ^ k for b in range(256)) for k in range(256)]
 _FAULT_KEYS = ("pkg.status", "pkg.norange", "pkg.nolength", "pkg.truncate", "pkg.stall",
-               "pkg.throttle", "pkg.change", "pkg.disposition")
+               "pkg.throttle", "pkg.change", "pkg.disposition", "pkg.down_after")
 
 
 class GeneratedContent:
@@ -79,9 +83,9 @@ def register(app):
             app.state["pkg.served"] = str(number + 1)
             return number
 
-    def record(h):
+    def record(h, dropped=False):
         app.record("pkg", {"path": h.path, "port": h.server.server_port, "method": h.command,
-                           "headers": {k: v for k, v in h.headers.items()}})
+                           "headers": {k: v for k, v in h.headers.items()}, "dropped": dropped})
 
     def faults():
         number = next_request_number()
@@ -125,6 +129,9 @@ def register(app):
         limit = length
         if "pkg.truncate" in fault:
             limit = min(limit, int(fault["pkg.truncate"]))
+        down_at = int(fault["pkg.down_after"]) if "pkg.down_after" in fault else None
+        if down_at is not None:
+            limit = min(limit, down_at)
         stall_at = int(fault["pkg.stall"]) if "pkg.stall" in fault else None
         rate = int(fault["pkg.throttle"]) if "pkg.throttle" in fault else 0
         piece = max(1024, min(65536, rate // 20)) if rate else 256 * 1024
@@ -145,10 +152,19 @@ def register(app):
                 if ahead > 0 and app.pause(ahead):
                     break  # a reset ends the transfer: the next test must not wait for it
         h.wfile.flush()
+        if down_at is not None and sent >= down_at:
+            # Down before the client sees the close, so that its next try finds the host away.
+            with app.lock:
+                app.state.pop("pkg.down_after", None)
+                app.state["pkg.down"] = "1"
         if sent < length:
             h.close_connection = True
 
     def serve(h, content):
+        if setting("pkg.down"):
+            record(h, dropped=True)
+            app.close_without_answer(h)
+            return
         record(h)
         fault = faults()
         if "pkg.status" in fault:
