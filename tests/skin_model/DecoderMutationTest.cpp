@@ -1,7 +1,8 @@
 // Damaged input for every decoder and reader: at least 10,000 variants per format, made from the
 // generated samples by truncation, bit flips and grown size fields. The test passes when nothing
 // crashes or hangs; what was decoded is also drawn, grayed and adjusted, so that a bitmap whose
-// header lies about its size shows up too. The random source has a fixed seed: a failure repeats.
+// header lies about its size shows up too. Each variant ends flush against a no-access page, so that
+// a read past its end crashes. The random source has a fixed seed: a failure repeats.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -9,6 +10,7 @@
 #include <random>
 #include <string>
 
+#include "MutationInput.h"
 #include "SkinTestSupport.h"
 #include "uiColorText.h"
 #include "uiDib.h"
@@ -63,29 +65,33 @@ private:
 };
 
 // Feeds kVariantsPerFormat damaged copies of the samples to the reader; prints what it tried.
-void FeedDamaged(const char* format, const std::vector<const wchar_t*>& samples, const std::function<bool(const std::vector<BYTE>&)>& read)
+void FeedDamaged(const char* format, const std::vector<const wchar_t*>& samples,
+                 const std::function<bool(const BYTE*, size_t)>& read)
 {
     std::vector<std::vector<BYTE>> originals;
     for (const wchar_t* sample : samples) {
         originals.push_back(ReadSample(sample));
         ASSERT_FALSE(originals.back().empty()) << CStringA(sample);
     }
-    Mutator mutator(20261208);
+    const unsigned seed = MutationSeed(format, 20261208);
+    Mutator mutator(seed);
+    GuardedBuffer guarded;
     int accepted = 0;
     for (int i = 0; i < kVariantsPerFormat; ++i) {
         const std::vector<BYTE> damaged = mutator.Damage(originals[i % originals.size()]);
-        if (read(damaged))
+        TryingInput(std::string(format) + " variant " + std::to_string(i) + " of seed " + std::to_string(seed));
+        if (read(guarded.Place(damaged), damaged.size()))
             ++accepted;
     }
     std::printf("%s: tried %d damaged inputs, %d still read\n", format, kVariantsPerFormat, accepted);
 }
 
 // Decodes, then exercises what was decoded.
-bool DecodeAndUse(const wchar_t* name, const std::vector<BYTE>& bytes, COLORREF transparent)
+bool DecodeAndUse(const wchar_t* name, const BYTE* bytes, size_t length, COLORREF transparent)
 {
     uiDib dib;
     dib.SetTransparentColor(transparent);
-    if (!dib.LoadFromMemory(name, bytes.data(), bytes.size()))
+    if (!dib.LoadFromMemory(name, bytes, length))
         return false;
     static PixelCanvas canvas(48, 32);
     const RECT target = {0, 0, 48, 32}, source = {-5, -5, 1000, 1000};
@@ -101,28 +107,28 @@ TEST(DamagedInput, Png)
 {
     FeedDamaged("PNG", {L"png/rgb8.png", L"png/rgba16.png", L"png/pal4.png", L"png/paltrns.png", L"png/gray1.png",
                 L"png/graya8.png", L"png/interlaced.png", L"png/graytrns.png"},
-        [](const std::vector<BYTE>& b) { return DecodeAndUse(L"x.png", b, static_cast<COLORREF>(-1)); });
+        [](const BYTE* b, size_t n) { return DecodeAndUse(L"x.png", b, n, static_cast<COLORREF>(-1)); });
 }
 
 TEST(DamagedInput, Bmp)
 {
     FeedDamaged("BMP", {L"bmp/rgb24.bmp", L"bmp/pal8.bmp", L"bmp/topdown.bmp", L"draw/grid8.bmp"},
-        [](const std::vector<BYTE>& b) { return DecodeAndUse(L"x.bmp", b, RGB(0, 255, 255)); });
+        [](const BYTE* b, size_t n) { return DecodeAndUse(L"x.bmp", b, n, RGB(0, 255, 255)); });
 }
 
 TEST(DamagedInput, Jpeg)
 {
     FeedDamaged("JPEG", {L"jpeg/rgb.jpg", L"jpeg/gray.jpg", L"jpeg/progressive.jpg", L"jpeg/cmyk.jpg"},
-        [](const std::vector<BYTE>& b) { return DecodeAndUse(L"x.jpg", b, static_cast<COLORREF>(-1)); });
+        [](const BYTE* b, size_t n) { return DecodeAndUse(L"x.jpg", b, n, static_cast<COLORREF>(-1)); });
 }
 
 TEST(DamagedInput, Gif)
 {
-    FeedDamaged("GIF", {L"gif/anim.gif", L"gif/partial.gif", L"gif/single.gif"}, [](const std::vector<BYTE>& b) {
+    FeedDamaged("GIF", {L"gif/anim.gif", L"gif/partial.gif", L"gif/single.gif"}, [](const BYTE* b, size_t n) {
         uiGifStructure gif;
-        uiReadGifStructure(b.data(), b.size(), &gif);
+        uiReadGifStructure(b, n, &gif);
         uiOlePicture picture;
-        if (!picture.LoadFromMemory(b.data(), b.size()))
+        if (!picture.LoadFromMemory(b, n))
             return false;
         static PixelCanvas canvas(24, 16);
         const RECT target = {0, 0, 24, 16};
@@ -134,14 +140,14 @@ TEST(DamagedInput, Gif)
 
 TEST(DamagedInput, IconAndCursor)
 {
-    FeedDamaged("ICO", {L"icon/multi.ico", L"icon/single.ico"}, [](const std::vector<BYTE>& b) {
-        HICON icon = uiCreateIconFromBytes(b.data(), b.size(), 32, 32);
+    FeedDamaged("ICO", {L"icon/multi.ico", L"icon/single.ico"}, [](const BYTE* b, size_t n) {
+        HICON icon = uiCreateIconFromBytes(b, n, 32, 32);
         if (icon)
             DestroyIcon(icon);
         return icon != nullptr;
     });
-    FeedDamaged("CUR", {L"icon/pointer.cur"}, [](const std::vector<BYTE>& b) {
-        HCURSOR cursor = uiCreateCursorFromBytes(b.data(), b.size());
+    FeedDamaged("CUR", {L"icon/pointer.cur"}, [](const BYTE* b, size_t n) {
+        HCURSOR cursor = uiCreateCursorFromBytes(b, n);
         if (cursor)
             DestroyCursor(cursor);
         return cursor != nullptr;
@@ -178,12 +184,16 @@ TEST(DamagedInput, XmlAndValueText)
         "<uiwindow><window name=\"\xE5\xAE\x89\xE8\xA3\x85\" left=\"0x10\" top=\"2\" width=\"30\" height=\"40\" "
         "rect=\"10,20,30,40\" pt=\"3,4\" color=\"#bg\" text=\"rgb(1,2,3)\"/></uiwindow>\r\n</theme>\r\n";
     const std::vector<BYTE> original(skin.begin(), skin.end());
-    Mutator mutator(7);
+    const unsigned seed = MutationSeed("XML", 7);
+    Mutator mutator(seed);
+    GuardedBuffer guardedBytes, guardedText;
     int parsed = 0;
     for (int i = 0; i < kVariantsPerFormat; ++i) {
         const std::vector<BYTE> damaged = mutator.Damage(original);
+        TryingInput("XML variant " + std::to_string(i) + " of seed " + std::to_string(seed));
+        const char* bytes = reinterpret_cast<const char*>(guardedBytes.Place(damaged));
         TiXmlDocument document;
-        if (uiXmlLoadMemory(document, reinterpret_cast<const char*>(damaged.data()), damaged.size())) {
+        if (uiXmlLoadMemory(document, bytes, damaged.size())) {
             ++parsed;
             ReadAll(document.RootElement());
             uiGetGdiAdmin().LoadGdiXml(document.RootElement(), L"", L"draw", L"");
@@ -191,10 +201,9 @@ TEST(DamagedInput, XmlAndValueText)
         // The same bytes as colour text and as UTF-8.
         COLORREF value = 0;
         const std::wstring text(damaged.begin(), damaged.begin() + std::min<size_t>(damaged.size(), 40));
-        uiParseColor(text.c_str(), &value);
+        uiParseColor(guardedText.PlaceText(text), &value);
         std::vector<wchar_t> wide(damaged.size() + 1);
-        uiXmlConvertUtf8ToWide(reinterpret_cast<const char*>(damaged.data()), static_cast<int>(damaged.size()), wide.data(),
-                               static_cast<int>(damaged.size()));
+        uiXmlConvertUtf8ToWide(bytes, static_cast<int>(damaged.size()), wide.data(), static_cast<int>(damaged.size()));
     }
     uiGetGdiAdmin().Clear();
     std::printf("XML: tried %d damaged inputs, %d still parsed\n", kVariantsPerFormat, parsed);

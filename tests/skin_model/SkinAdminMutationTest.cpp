@@ -2,13 +2,16 @@
 // (cut short, bits flipped in the header, index or data) or inside the restored index (title length,
 // entry sizes, types, data sizes, offsets and name units set to edge values). Each is loaded, its
 // entries and styles are looked up and its image drawn; the test passes when nothing crashes or hangs.
-// The random source has a fixed seed: a failure repeats.
+// Each container ends flush against a no-access page, so that a read past its end crashes. The random
+// source has a fixed seed: a failure repeats.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <memory>
 #include <random>
+#include <string>
 
+#include "MutationInput.h"
 #include "SkinDatabaseFiles.h"
 #include "SkinTestSupport.h"
 #include "uiGdiAdmin.h"
@@ -129,11 +132,14 @@ TEST(SkinAdminMutation, DamagedContainersNeitherCrashNorHang)
         originals.push_back(ReadSkinDatabaseFile(name));
         ASSERT_FALSE(originals.back().empty()) << CStringA(name).GetString();
     }
-    ContainerMutator mutator(20261209);
+    const unsigned seed = MutationSeed("skin databases", 20261209);
+    ContainerMutator mutator(seed);
+    GuardedBuffer guarded;
     int loaded = 0;
     for (int i = 0; i < kDamagedContainers; ++i) {
         const std::vector<BYTE> damaged = mutator.Damage(originals[i % originals.size()]);
-        if (uiGetSkinAdmin().LoadSkinDB(damaged.data(), static_cast<DWORD>(damaged.size()))) {
+        TryingInput("skin database " + std::to_string(i) + " of seed " + std::to_string(seed));
+        if (uiGetSkinAdmin().LoadSkinDB(guarded.Place(damaged), static_cast<DWORD>(damaged.size()))) {
             ++loaded;
             UseLoadedSkin();
         }

@@ -2,7 +2,8 @@
 // of the schema, by replacing attribute values with hostile ones, dropping, duplicating and moving
 // elements, and damaging the text itself. Each one that still parses is read into a style, copied,
 // laid out against ordinary, empty and extreme rectangles, painted for every state into a memory DC
-// and recoloured. The test passes when nothing crashes or hangs. The random source has a fixed seed.
+// and recoloured. The test passes when nothing crashes or hangs. Each text is read from the edge of a
+// no-access page, so that a read past its end crashes. The random source has a fixed seed.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -11,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "MutationInput.h"
 #include "SkinTestSupport.h"
 #include "StyleTestSupport.h"
 #include "uiDisplayEventItem.h"
@@ -217,13 +219,17 @@ TEST(StyleMutation, DamagedStyleDocumentsNeitherCrashNorHang)
     LoadInheritanceSkin();
 
     PixelCanvas canvas(64, 32);
-    StyleMutator mutator(20261209, NarrowPath(WriteColumnBitmap()));
+    const unsigned seed = MutationSeed("style documents", 20261209);
+    StyleMutator mutator(seed, NarrowPath(WriteColumnBitmap()));
+    GuardedBuffer guarded;
     int tried = 0;
     int parsed = 0;
     for (; tried < kDocuments; ++tried) {
         const std::string text = mutator.Damage();
+        TryingInput("style document " + std::to_string(tried) + " of seed " + std::to_string(seed));
         StyleDocument document;
-        const TiXmlElement* window = document.Parse(text);
+        const TiXmlElement* window =
+            document.Parse(reinterpret_cast<const char*>(guarded.Place(text.data(), text.size())), text.size());
         if (!window)
             continue;
         ++parsed;

@@ -51,8 +51,13 @@ std::string NarrowPath(const CString& text)
 
 const TiXmlElement* StyleDocument::Parse(const std::string& text)
 {
+    return Parse(text.data(), text.size());
+}
+
+const TiXmlElement* StyleDocument::Parse(const char* bytes, size_t length)
+{
     m_document.Clear();
-    if (!uiXmlLoadMemory(m_document, text.data(), text.size()))
+    if (!uiXmlLoadMemory(m_document, bytes, length))
         return nullptr;
     return m_document.RootElement();
 }

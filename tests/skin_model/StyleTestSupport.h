@@ -20,6 +20,7 @@ class StyleDocument {
 public:
     // The root element of the text; null when it does not parse.
     const TiXmlElement* Parse(const std::string& text);
+    const TiXmlElement* Parse(const char* bytes, size_t length);
     // A style read from the text's root element (a window element); null when it does not parse.
     std::unique_ptr<uiStyle> Style(const std::string& text);
 

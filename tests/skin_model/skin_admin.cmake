@@ -31,7 +31,7 @@ set_tests_properties(skin_admin_test PROPERTIES FIXTURES_REQUIRED skin_admin_dat
 # Damaged containers for the skin administrator; passes when nothing crashes or hangs.
 tavrin_add_gtest(skin_admin_mutation
     SOURCES ${TEST_DIR}/SkinDatabaseFiles.cpp ${TEST_DIR}/SkinAdminMutationTest.cpp
-    LIBS skin_model_test_support
+    LIBS skin_model_test_support test_support
     LABELS mutation
     TIMEOUT 900)
 set_tests_properties(skin_admin_mutation PROPERTIES FIXTURES_REQUIRED skin_admin_databases

@@ -18,7 +18,7 @@ set_tests_properties(skin_model_test PROPERTIES FIXTURES_REQUIRED skin_model_sam
 # Damaged input for every decoder and reader; passes when nothing crashes or hangs.
 tavrin_add_gtest(skin_model_mutation
     SOURCES ${TEST_DIR}/DecoderMutationTest.cpp
-    LIBS skin_model_test_support
+    LIBS skin_model_test_support test_support
     LABELS mutation
     TIMEOUT 900)
 set_tests_properties(skin_model_mutation PROPERTIES FIXTURES_REQUIRED skin_model_samples)

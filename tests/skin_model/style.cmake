@@ -30,7 +30,7 @@ set_tests_properties(style_inheritance_test PROPERTIES FIXTURES_REQUIRED style_d
 # Damaged style documents; passes when nothing crashes or hangs.
 tavrin_add_gtest(style_mutation
     SOURCES ${TEST_DIR}/StyleMutationTest.cpp
-    LIBS style_test_support
+    LIBS style_test_support test_support
     LABELS mutation
     TIMEOUT 900)
 set_tests_properties(style_mutation PROPERTIES FIXTURES_REQUIRED style_databases

@@ -141,15 +141,16 @@ void PumpPending()
     }
 }
 
-bool PumpUntil(const std::function<bool()>& condition)
+bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs)
 {
     // Bounded by time, not by rounds: a stream of messages would use up any number of rounds at once.
-    for (const ULONGLONG deadline = GetTickCount64() + 60000; GetTickCount64() < deadline;) {
+    for (const ULONGLONG deadline = GetTickCount64() + timeoutMs; GetTickCount64() < deadline;) {
         PumpPending();
         if (condition())
             return true;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
     }
+    PumpPending();
     return condition();
 }
 

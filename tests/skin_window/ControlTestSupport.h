@@ -48,8 +48,9 @@ HWND Stage();
 uiSkinControl* SkinControl(HWND hwnd, const wchar_t* style, int typeCode);
 
 void PumpPending();
-// Pumps until the condition holds, at most a minute (far more than a loaded machine needs); whether it held.
-bool PumpUntil(const std::function<bool()>& condition);
+// Pumps until the condition holds, by default at most a minute (far more than a loaded machine needs);
+// whether it held. With no time left it pumps once and looks once.
+bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 60000);
 // Paints everything pending of the window and its children now.
 void PaintNow(HWND hwnd);
 // The pixel at a point of the window rectangle, read from the window's own DC.

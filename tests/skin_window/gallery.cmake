@@ -25,7 +25,7 @@ set_tests_properties(gallery_mutants PROPERTIES FIXTURES_SETUP gallery_mutants L
 
 tavrin_add_gtest(gallery_mutation
     SOURCES ${TEST_DIR}/ControlTestSupport.cpp ${TEST_DIR}/GalleryMutationTest.cpp ${gallery_rc}
-    LIBS gallery_window skin_model_test_support
+    LIBS gallery_window skin_model_test_support test_support
     LABELS mutation
     TIMEOUT 900)
 target_include_directories(gallery_mutation PRIVATE ${gallery_skin_dir})

@@ -3,7 +3,8 @@
 
 Each copy damages the style elements of the gallery's control kinds: hostile attribute values, dropped,
 duplicated and moved elements, styles renamed onto one another, and now and then cut text. The random
-source has a fixed seed, so every run writes the same databases.
+source has a fixed seed, so every run writes the same databases; TAVRIN_MUTATION_SEED replaces it. The
+seed is printed and written to OUT_FOLDER/seed.txt for the test that reads the databases.
 
 usage: make_gallery_mutations.py SKIN_FOLDER OUT_FOLDER COUNT
 """
@@ -64,7 +65,11 @@ def main(argv):
         text = source.read()
     with open(os.path.join(skin_folder, "scrollbar.png"), "rb") as image:
         png = image.read()
-    rng = random.Random(20261209)
+    seed = int(os.environ.get("TAVRIN_MUTATION_SEED") or "20261209", 0)
+    print("gallery mutants: seed %d (TAVRIN_MUTATION_SEED replaces it)" % seed)
+    with open(os.path.join(out_folder, "seed.txt"), "w") as seed_file:
+        seed_file.write("%d\n" % seed)
+    rng = random.Random(seed)
     for number in range(count):
         root = ElementTree.fromstring(text)
         damage(root, rng)

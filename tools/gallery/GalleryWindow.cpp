@@ -142,8 +142,11 @@ void CreateControls(HWND frame)
                       CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER | TBSTYLE_FLAT | TBSTYLE_LIST, kToolbar));
     Child(frame, L"BUTTON", L"按钮", BS_PUSHBUTTON, kButton);
     Child(frame, L"STATIC", L"静态文本", 0, kStatic);
-    FillListBox(Child(frame, L"LISTBOX", L"", WS_VSCROLL | LBS_NOTIFY, kListBox, WS_EX_CLIENTEDGE));
-    FillListView(Child(frame, WC_LISTVIEWW, L"", LVS_REPORT | LVS_SHOWSELALWAYS, kListView, WS_EX_CLIENTEDGE));
+    // Owner-drawn, as the skinned lists expect: their rows are drawn from the skin's row looks.
+    FillListBox(Child(frame, L"LISTBOX", L"", WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, kListBox,
+                      WS_EX_CLIENTEDGE));
+    FillListView(Child(frame, WC_LISTVIEWW, L"", LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDRAWFIXED, kListView,
+                       WS_EX_CLIENTEDGE));
     FillTree(Child(frame, WC_TREEVIEWW, L"", TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT, kTree,
                    WS_EX_CLIENTEDGE));
 }
