@@ -14,10 +14,13 @@ int Origin(int offset, int nearEdge, int farEdge)
     return offset < 0 ? uiSaturatedAdd(farEdge, offset) : uiSaturatedAdd(nearEdge, offset);
 }
 
-// Extent along one axis: a set size clamped to the parent, else up to the far-edge rule.
-int Extent(int origin, int size, int farOffset, int nearEdge, int farEdge)
+// Extent along one axis: a set size (clamped to the parent when the rule says so), else up to the
+// far-edge rule.
+int Extent(int origin, int size, int farOffset, int nearEdge, int farEdge, uiSizeRule sizeRule)
 {
     if (size != UI_UNSET) {
+        if (sizeRule == UI_SIZE_AS_GIVEN)
+            return size;
         int parentSize = uiSaturatedSubtract(farEdge, nearEdge);
         return size < parentSize ? size : parentSize;
     }
@@ -35,13 +38,14 @@ RECT uiPlacement::ToRect() const
     return rect;
 }
 
-uiPlacement uiPlaceRect(const RECT& parent, int left, int top, int right, int bottom, int width, int height)
+uiPlacement uiPlaceRect(const RECT& parent, int left, int top, int right, int bottom, int width, int height,
+                        uiSizeRule sizeRule)
 {
     uiPlacement placed;
     placed.x = Origin(left, parent.left, parent.right);
     placed.y = Origin(top, parent.top, parent.bottom);
-    placed.w = Extent(placed.x, width, right, parent.left, parent.right);
-    placed.h = Extent(placed.y, height, bottom, parent.top, parent.bottom);
+    placed.w = Extent(placed.x, width, right, parent.left, parent.right, sizeRule);
+    placed.h = Extent(placed.y, height, bottom, parent.top, parent.bottom, sizeRule);
     return placed;
 }
 
@@ -61,7 +65,8 @@ int uiDisplayItem::AdjustColor(int, int, int)
 
 void uiDisplayItem::CalcRect(const RECT& parent)
 {
-    const uiPlacement placed = uiPlaceRect(parent, m_left, m_top, m_right, m_bottom, m_width, m_height);
+    const uiPlacement placed =
+        uiPlaceRect(parent, m_left, m_top, m_right, m_bottom, m_width, m_height, UI_SIZE_WITHIN_PARENT);
     m_x = placed.x;
     m_y = placed.y;
     m_w = placed.w;

@@ -33,9 +33,14 @@ struct uiPlacement {
     RECT ToRect() const;
 };
 
+// How a set width or height is taken: display items stay within their parent; a window-region
+// shape may reach past the window (the region is cut to the window anyway).
+enum uiSizeRule { UI_SIZE_WITHIN_PARENT, UI_SIZE_AS_GIVEN };
+
 // The layout rule of display items and window-region shapes: unset sides take the parent's edges,
-// negative offsets count from its far edges, a set size never exceeds the parent's. Sums saturate.
-uiPlacement uiPlaceRect(const RECT& parent, int left, int top, int right, int bottom, int width, int height);
+// negative offsets count from its far edges, a set size follows the size rule. Sums saturate.
+uiPlacement uiPlaceRect(const RECT& parent, int left, int top, int right, int bottom, int width, int height,
+                        uiSizeRule sizeRule);
 
 enum uiDisplayItemType {
     UI_ITEM_BASE = 0,

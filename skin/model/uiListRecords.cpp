@@ -35,6 +35,7 @@ void uiDrawObjList::CloneInto(uiDrawObjList* target) const
 
 void uiTabCtrlInfo::CopyTo(uiTabCtrlInfo* target) const
 {
+    target->reserved = reserved;
     target->marginLeft = marginLeft;
     target->marginTop = marginTop;
     target->tabSpace = tabSpace;

@@ -34,6 +34,7 @@ private:
 
 // Element "tabctrlinfo".
 struct uiTabCtrlInfo {
+    int reserved = 0;       // no attribute sets it
     int marginLeft = 0;
     int marginTop = 0;
     int tabSpace = 4;

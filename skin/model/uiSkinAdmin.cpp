@@ -222,7 +222,6 @@ BOOL uiSkinAdmin::FailLoad()
 {
     m_entries.clear();
     uiSetSkinError(UI_ERROR_SKINDB_INVALID);
-    uiLogReport(UI_LOG_ERROR, L"SkinDB load failed: %s [%s]", m_lastErrorText.GetString(), m_sourceName.GetString());
     return FALSE;
 }
 

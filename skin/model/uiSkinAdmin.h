@@ -64,6 +64,7 @@ private:
     bool LoadXmlEntries();
     bool ReadEntryData(const Entry& entry, BYTE* buffer) const;
     const Entry* FindEntry(const CString& name) const;
+    // The failure end: the entries dropped and error 110; the detail stays in the last error text.
     BOOL FailLoad();
 
     // The two passes over one parsed XML entry (uiSkinAdminXml.cpp); each returns whether it passed.

@@ -78,8 +78,7 @@ DWORD uiStyle::ReadStateMask(const CString& text)
         int bar = text.Find(L'|', start);
         if (bar < 0)
             bar = text.GetLength();
-        CString piece = text.Mid(start, bar - start);
-        piece.Trim();
+        const CString piece = text.Mid(start, bar - start);
         // "non" and "default" stand for the whole mask, whatever came before them.
         if (piece.CompareNoCase(L"non") == 0)
             return kStateNone;

@@ -34,6 +34,9 @@ struct uiDialogInfo {
     int maxHeight = UI_UNSET;
     int captionHeight = UI_UNSET;
     int clientStartY = UI_UNSET;
+    // Two flags that no attribute sets; their meaning is the reading control class's.
+    BOOL reservedFlag1 = TRUE;
+    BOOL reservedFlag2 = TRUE;
     BOOL sendSysCmdMsg = FALSE;
     RECT iconRect = {8, 8, 24, 24};
     RECT clientAreaBorder = {3, 0, 3, 3};
@@ -46,13 +49,16 @@ struct uiButtonInfo {
     int width = UI_UNSET;
     int height = UI_UNSET;
     int subtype = UI_BUTTON_PUSH;
+    CString reservedText;   // no attribute sets it
     int splitWidth = -17;   // negative: counted from the right edge
     BOOL drawFocus = FALSE;
 };
 
 // Element "editinfo".
 struct uiEditInfo {
+    int reserved1 = 0;      // no attribute sets it
     BOOL useImageBk = FALSE;
+    int reserved2 = 1;      // no attribute sets it
     int marginLeft = 0;
     int marginRight = 0;
     COLORREF textColor = 0;
@@ -63,7 +69,8 @@ struct uiEditInfo {
 
 enum uiShapeType { UI_SHAPE_RECTANGLE = 0, UI_SHAPE_ROUNDRECT = 1, UI_SHAPE_ELLIPSE = 2 };
 
-// One shape of a window region (element "shape"); placed against the window rectangle like a display item.
+// One shape of a window region (element "shape"); placed against the window rectangle like a display item,
+// except that a set width or height is taken as given.
 struct uiRegionShape {
     int type = UI_SHAPE_RECTANGLE;
     POINT roundSize = {0, 0};
@@ -77,7 +84,7 @@ struct uiRegionShape {
     RECT rect = {0, 0, 0, 0};
 
     // The shape's place against the bounds: unset sides take the bounds', negative ones count from the
-    // far edge. The place is kept in rect.
+    // far edge, a set size is kept even where it reaches past the bounds. The place is kept in rect.
     RECT Resolve(const RECT& bounds);
 };
 
@@ -121,6 +128,7 @@ struct uiGroupBoxInfo {
 struct uiMenuInfo {
     int itemHeight = 16;
     int width = 24;
+    int reserved = 0;       // no attribute sets it
     int iconX = 5;
     int iconY = 0;
     int separatorHeight = 3;

@@ -256,7 +256,8 @@ LONG HookUpdateThread(HANDLE thread)
         return ERROR_INVALID_OPERATION;
     if (g_error)
         return g_error;
-    if (thread == GetCurrentThread())
+    // The calling thread is never suspended, whether named by its pseudo handle or by a real one.
+    if (GetThreadId(thread) == GetCurrentThreadId())
         return 0;
     auto* entry = new (std::nothrow) EnlistedThread{nullptr, thread};
     if (!entry)

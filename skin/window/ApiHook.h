@@ -9,8 +9,8 @@
 #include <windows.h>
 
 LONG HookTransactionBegin();
-// Enlists a thread to stay suspended until the commit or abort; the caller's own pseudo handle
-// enlists nothing.
+// Enlists a thread to stay suspended until the commit or abort; a handle of the calling thread (its
+// pseudo handle or a real one) enlists nothing.
 LONG HookUpdateThread(HANDLE thread);
 // On commit *pointer becomes the trampoline of the hooked function.
 LONG HookAttach(PVOID* pointer, PVOID detour);

@@ -276,7 +276,7 @@ LRESULT uiSkinDialog::OnNcActivate(WPARAM wParam)
     return 1;
 }
 
-void uiSkinDialog::OnNcMouseMove(WPARAM hit)
+void uiSkinDialog::OnNcMouseMove(WPARAM hit, LPARAM point)
 {
     int index = -1;
     if (hit == HTREDUCE)
@@ -291,7 +291,7 @@ void uiSkinDialog::OnNcMouseMove(WPARAM hit)
         index = -1;
     }
     if (index == -1)
-        DefaultProc(WM_NCMOUSEMOVE, hit, 0);
+        DefaultProc(WM_NCMOUSEMOVE, hit, point);
     m_hot = index;
     if (UpdateCaptionButtonState())
         RepaintFrame();
@@ -388,7 +388,7 @@ LRESULT uiSkinDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         RepaintFrame();
         return 1;
     case WM_NCMOUSEMOVE:
-        OnNcMouseMove(wParam);
+        OnNcMouseMove(wParam, lParam);
         return 0;
     case WM_NCLBUTTONDOWN:
         return OnNcButtonDown(wParam, lParam);

@@ -53,7 +53,8 @@ private:
     LRESULT OnSetCursor(WPARAM wParam, LPARAM lParam);
     LRESULT OnNcCalcSize(WPARAM wParam, LPARAM lParam);
     LRESULT OnNcActivate(WPARAM wParam);
-    void OnNcMouseMove(WPARAM hit);
+    // point: the screen point of the message, handed on with it when no caption button is under it.
+    void OnNcMouseMove(WPARAM hit, LPARAM point);
     LRESULT OnNcButtonDown(WPARAM hit, LPARAM lParam);
     LRESULT OnNcButtonUp();
     void OnNcMouseLeave();

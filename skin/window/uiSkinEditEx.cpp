@@ -8,16 +8,9 @@
 #include "uiMemDC.h"
 #include "uiStyle.h"
 
-namespace {
-
-const int kEditType = 107;
-
-}  // namespace
-
 uiSkinEditEx::uiSkinEditEx()
 {
     m_styleName = L"edit";
-    m_typeCode = kEditType;
 }
 
 uiSkinEditEx::~uiSkinEditEx()

@@ -242,8 +242,10 @@ LRESULT uiSkinEventCtrl::RunCaptureLoop(POINT point)
         SetCapture(window);
         tookCapture = TRUE;
     }
-    // Checked before a message is taken: one taken after the capture went would be lost.
-    while (tookCapture && GetCapture() == window && IsRegistered(item)) {
+    // The loop runs while this window holds the mouse, taken here or held already; never while
+    // another window holds it. Checked before a message is taken: one taken after the capture went
+    // would be lost.
+    while (GetCapture() == window && IsRegistered(item)) {
         MSG message;
         if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
             PostQuitMessage(0);

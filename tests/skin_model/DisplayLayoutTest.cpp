@@ -1,5 +1,6 @@
 // Display item layout: the position rule against a parent rectangle (also that of window-region
-// shapes), placement to the right of another item in a copied list, and horizontal shifts.
+// shapes, whose set sizes are not cut to the window), placement to the right of another item in a
+// copied list, and horizontal shifts.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -65,9 +66,9 @@ TEST(DisplayLayout, PositionRuleExamples)
     }
 }
 
-// A region shape is placed against the window by the same rule: a set size is cut to the window's
-// and huge values saturate.
-TEST(RegionShapeLayout, FollowsThePositionRule)
+// A region shape is placed against the window by the same rule, except that a set size is taken as
+// given, even past the window (500 wide in a window 100 wide); huge values saturate.
+TEST(RegionShapeLayout, FollowsThePositionRuleWithSetSizesAsGiven)
 {
     for (const LayoutCase& c : kLayoutCases) {
         uiRegionShape shape;
@@ -78,8 +79,10 @@ TEST(RegionShapeLayout, FollowsThePositionRule)
         shape.width = c.width;
         shape.height = c.height;
         const RECT placed = shape.Resolve(c.parent);
-        const long long right = std::min<long long>(INT_MAX, static_cast<long long>(c.x) + c.w);
-        const long long bottom = std::min<long long>(INT_MAX, static_cast<long long>(c.y) + c.h);
+        const int w = c.width != U ? c.width : c.w;
+        const int h = c.height != U ? c.height : c.h;
+        const long long right = std::min<long long>(INT_MAX, static_cast<long long>(c.x) + w);
+        const long long bottom = std::min<long long>(INT_MAX, static_cast<long long>(c.y) + h);
         EXPECT_EQ(placed.left, c.x) << c.parent.left << "," << c.left;
         EXPECT_EQ(placed.top, c.y) << c.parent.top << "," << c.top;
         EXPECT_EQ(placed.right, right) << c.parent.right << "," << c.width;

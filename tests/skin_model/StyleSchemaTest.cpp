@@ -26,6 +26,9 @@ TEST(StateMask, PiecesAreOredAndEmptyOrUnknownGivesNormal)
     EXPECT_EQ(uiStyle::ReadStateMask(L"hover"), 1u);
     EXPECT_EQ(uiStyle::ReadStateMask(L"|||"), 1u);
     EXPECT_EQ(uiStyle::ReadStateMask(L"all"), 0x7787u);
+    // Pieces are looked up as written: blanks around a word make it unknown.
+    EXPECT_EQ(uiStyle::ReadStateMask(L"over | down"), 1u);
+    EXPECT_EQ(uiStyle::ReadStateMask(L"down| over"), 4u);
 }
 
 TEST(StateMask, NonAndDefaultEndTheReadingWithAFixedMask)
@@ -81,6 +84,8 @@ TEST(SettingsRecords, EmptyDialogInfoTakesTheReaderDefaults)
     EXPECT_EQ(info.maxHeight, kUnset);
     EXPECT_EQ(info.captionHeight, kUnset);
     EXPECT_EQ(info.clientStartY, kUnset);
+    EXPECT_TRUE(info.reservedFlag1);
+    EXPECT_TRUE(info.reservedFlag2);
     EXPECT_FALSE(info.sendSysCmdMsg);
     EXPECT_TRUE(SameRect(info.iconRect, 8, 8, 24, 24));
     EXPECT_TRUE(SameRect(info.clientAreaBorder, 3, 0, 3, 3));
@@ -145,10 +150,13 @@ TEST(SettingsRecords, ButtonEditAndSmallRecords)
     ASSERT_TRUE(style->buttoninfo);
     EXPECT_EQ(style->buttoninfo->width, kUnset);
     EXPECT_EQ(style->buttoninfo->subtype, 2);
+    EXPECT_TRUE(style->buttoninfo->reservedText.IsEmpty());
     EXPECT_EQ(style->buttoninfo->splitWidth, -17);
     EXPECT_TRUE(style->buttoninfo->drawFocus);
     ASSERT_TRUE(style->editinfo);
+    EXPECT_EQ(style->editinfo->reserved1, 0);
     EXPECT_TRUE(style->editinfo->useImageBk);
+    EXPECT_EQ(style->editinfo->reserved2, 1);
     EXPECT_EQ(style->editinfo->marginLeft, 2);
     EXPECT_EQ(style->editinfo->marginRight, 0);
     EXPECT_EQ(style->editinfo->textColor, RGB(9, 8, 7));
@@ -164,6 +172,7 @@ TEST(SettingsRecords, ButtonEditAndSmallRecords)
     ASSERT_TRUE(style->menuinfo);
     EXPECT_EQ(style->menuinfo->itemHeight, 16);
     EXPECT_EQ(style->menuinfo->width, 24);
+    EXPECT_EQ(style->menuinfo->reserved, 0);
     EXPECT_EQ(style->menuinfo->iconX, 5);
     EXPECT_EQ(style->menuinfo->separatorHeight, 3);
     EXPECT_EQ(style->menuinfo->borderWidth, 2);
@@ -181,6 +190,7 @@ TEST(SettingsRecords, ListRecordsAndTheirDefaults)
     auto style = doc.Style("<window><tabctrlinfo spinsize=\"12,14\" spinstyle=\"spin\"/><listboxinfo bDrawOver=\"true\"/>"
                            "<treectrlinfo/><listctrlinfo itemheight=\"30\" oddevenline=\"true\"/></window>");
     ASSERT_TRUE(style && style->tabctrlinfo && style->listboxinfo && style->treectrlinfo && style->listctrlinfo);
+    EXPECT_EQ(style->tabctrlinfo->reserved, 0);
     EXPECT_EQ(style->tabctrlinfo->tabSpace, 4);
     EXPECT_EQ(style->tabctrlinfo->marginLeft, 0);
     EXPECT_EQ(style->tabctrlinfo->spinSize.x, 12);

@@ -10,6 +10,7 @@
 #include "ApiHook.h"
 #include "HookTrampolines.h"
 #include "InstructionCopier.h"
+#include "WaitUntil.h"
 
 namespace {
 
@@ -96,6 +97,20 @@ struct Refused {
     const char* name;
     std::vector<BYTE> code;
 };
+
+// Opens a transaction and enlists its own thread by a real handle; the result of the enlisting.
+DWORD WINAPI EnlistOwnThread(LPVOID result)
+{
+    HANDLE self = nullptr;
+    DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &self, 0, FALSE,
+                    DUPLICATE_SAME_ACCESS);
+    if (HookTransactionBegin() == 0) {
+        *static_cast<LONG*>(result) = HookUpdateThread(self);
+        HookTransactionAbort();
+    }
+    CloseHandle(self);
+    return 0;
+}
 
 }  // namespace
 
@@ -325,6 +340,30 @@ TEST(HookThreads, AnEnlistedThreadInsideTheMovedBytesIsMovedWithThem)
     TerminateThread(thread, 0);
     WaitForSingleObject(thread, 10000);
     CloseHandle(thread);
+}
+
+// The enlisting thread itself is never suspended, whichever handle names it.
+TEST(HookThreads, ARealHandleOfTheCallingThreadDoesNotSuspendIt)
+{
+    LONG result = -1;
+    HANDLE helper = CreateThread(nullptr, 0, &EnlistOwnThread, &result, 0, nullptr);
+    ASSERT_NE(nullptr, helper);
+    bool suspendedItself = false;
+    // A helper that suspended itself would never end: its suspend count shows it, and it is let go.
+    EXPECT_TRUE(WaitUntil([&] {
+        if (WaitForSingleObject(helper, 0) == WAIT_OBJECT_0)
+            return true;
+        const DWORD count = SuspendThread(helper);
+        ResumeThread(helper);
+        if (count == 0 || count == static_cast<DWORD>(-1))
+            return false;
+        suspendedItself = true;
+        ResumeThread(helper);
+        return WaitForSingleObject(helper, 60000) == WAIT_OBJECT_0;
+    }));
+    EXPECT_FALSE(suspendedItself);
+    EXPECT_EQ(0, result);
+    CloseHandle(helper);
 }
 
 TEST(InstructionLengths, EachEncodingIsCopiedWhole)

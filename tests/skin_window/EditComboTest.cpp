@@ -33,6 +33,15 @@ protected:
     }
 };
 
+// The factory stores no code for an edit, and the edit sets none of its own: it keeps the base's.
+TEST_F(EditCombo, TheFactorysEditTakesTheEditStyleAndKeepsTheBaseTypeCode)
+{
+    uiSkinEditEx* skin = SkinOf<uiSkinEditEx>(Edit());
+    ASSERT_NE(skin, nullptr);
+    EXPECT_STREQ(skin->GetStyleName().GetString(), L"edit");
+    EXPECT_EQ(skin->GetTypeCode(), 1);
+}
+
 TEST_F(EditCombo, TextColourFollowsTheEditsState)
 {
     const HWND edit = Edit();

@@ -102,6 +102,24 @@ TEST_F(EventCtrl, DraggingBackOntoTheItemBeforeReleasingStillClicks)
     EXPECT_EQ(NoticeTypes(), (std::vector<int>{8, 1}));
 }
 
+// A window that holds the mouse already (as after its own SetCapture) still runs the loop, and the
+// capture that it did not take in the loop stays with it.
+TEST_F(EventCtrl, AWindowHoldingTheCaptureAlreadyStillGetsTheReleaseAndTheClick)
+{
+    SetCapture(child);
+    Post(WM_LBUTTONDOWN, kInLeft, MK_LBUTTON);
+    Post(WM_LBUTTONUP, kInLeft);
+    PumpPending();
+    const HWND holder = GetCapture();
+    ReleaseCapture();
+
+    ASSERT_EQ(NoticeTypes(), (std::vector<int>{1}));
+    EXPECT_EQ(Notices()[0].name, L"left");
+    // The release put the pressed look back.
+    EXPECT_EQ(control->GetCurrentItem()->GetState(), static_cast<DWORD>(UI_STATE_NORMAL));
+    EXPECT_EQ(holder, static_cast<HWND>(child));
+}
+
 TEST_F(EventCtrl, APressBesideTheItemsIsLeftToTheWindow)
 {
     EXPECT_EQ(SendMessageW(child, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(kOutside.x, kOutside.y)), 0);

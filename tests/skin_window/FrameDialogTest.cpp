@@ -13,6 +13,20 @@ namespace {
 
 const int kWidth = 320, kHeight = 220;
 
+// The frame's own procedure, put before the skin's: what it got with WM_NCMOUSEMOVE.
+WNDPROC g_staticProc = nullptr;
+int g_ncMoves = 0;
+LPARAM g_ncMovePoint = 0;
+
+LRESULT CALLBACK RecordNcMove(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_NCMOUSEMOVE) {
+        ++g_ncMoves;
+        g_ncMovePoint = lParam;
+    }
+    return CallWindowProcW(g_staticProc, hwnd, msg, wParam, lParam);
+}
+
 class FrameDialog : public MiscSkin {
 protected:
     void TearDown() override
@@ -28,6 +42,10 @@ protected:
                                   GetModuleHandleW(nullptr), nullptr);
         if (m_frame && grayClose)
             EnableMenuItem(GetSystemMenu(m_frame, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+        if (m_frame && m_recordOwnProcedure) {
+            g_staticProc = reinterpret_cast<WNDPROC>(
+                SetWindowLongPtrW(m_frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordNcMove)));
+        }
         return m_frame;
     }
 
@@ -59,6 +77,8 @@ protected:
     }
 
     HWND m_frame = nullptr;
+    // Set before Skin: the frame gets RecordNcMove as its own procedure.
+    bool m_recordOwnProcedure = false;
 };
 
 const DWORD kResizable = WS_OVERLAPPEDWINDOW;
@@ -156,6 +176,20 @@ TEST_F(FrameDialog, MouseOverAButtonMakesItHot)
     SendMessageW(m_frame, WM_NCMOUSELEAVE, 0, 0);
     EXPECT_EQ(dialog->GetHot(), -1);
     EXPECT_EQ(dialog->GetButton(uiSkinDialog::Minimise).state, 1);
+}
+
+// Off the buttons the move reaches the window's own procedure with its point; over one it does not.
+TEST_F(FrameDialog, AMoveOffTheButtonsReachesTheOwnProcedureWithItsPoint)
+{
+    m_recordOwnProcedure = true;
+    ASSERT_NE(Skin(kResizable), nullptr);
+    g_ncMoves = 0;
+    const LPARAM point = MAKELPARAM(260, 95);
+    SendMessageW(m_frame, WM_NCMOUSEMOVE, HTCAPTION, point);
+    EXPECT_EQ(g_ncMoves, 1);
+    EXPECT_EQ(g_ncMovePoint, point);
+    SendMessageW(m_frame, WM_NCMOUSEMOVE, HTREDUCE, point);
+    EXPECT_EQ(g_ncMoves, 1);
 }
 
 TEST_F(FrameDialog, DoubleClickOnTheIconPostsClose)

@@ -14,7 +14,7 @@ set_tests_properties(skin_window_scroll_test PROPERTIES RUN_SERIAL TRUE
 tavrin_add_gtest(skin_window_hook_test
     SOURCES ${TEST_DIR}/ApiHookTest.cpp ${TEST_DIR}/ScrollHooksTest.cpp ${TEST_DIR}/ScrollTestWindow.cpp
             ${TEST_DIR}/DialogSkinResource.rc
-    LIBS skin_window
+    LIBS skin_window test_support
     LABELS unit
     TIMEOUT 120)
 target_include_directories(skin_window_hook_test PRIVATE ${TEST_DIR} ${skin_dialog_resource_dir})
