@@ -85,8 +85,8 @@ void InstallView::InitLayout()
 
     CString folder;
     if (m_mode == 1) {
-        const CString uninstallText = ReadUninstallString();
-        folder = uninstallText.Left(uninstallText.ReverseFind(L'\\'));
+        const CString installed = InstalledProductFolder();
+        folder = installed.Left(installed.GetLength() - 1);
         m_options.ShowWindow(SW_HIDE);
     } else if (m_mode == 2) {
         folder = GetProgramFilesFolder() + L"\\Tavrin";
