@@ -8,6 +8,7 @@
 #include "InstallController.h"
 #include "InstallerGlobals.h"
 #include "InstallerUtils.h"
+#include "MainView.h"
 #include "ViewHelpers.h"
 #include "uiSkinEntry.h"
 
@@ -23,7 +24,12 @@ InstallView::InstallView(CWnd* parent) : GuardedDialog(IDD, parent) {}
 
 int InstallView::ShowMessage(const CString& text, const CString& caption, UINT type)
 {
-    return ::MessageBoxW(GetSafeHwnd(), text, caption, type);
+    // On the upgrade road this view never opens: the box then belongs to the upgrade window, which it
+    // keeps disabled (and its button from being pressed again) while it is up.
+    HWND owner = GetSafeHwnd();
+    if (!owner && g_mainView)
+        owner = g_mainView->GetSafeHwnd();
+    return ::MessageBoxW(owner, text, caption, type);
 }
 
 int InstallView::OnCreate(LPCREATESTRUCTW createStruct)
