@@ -8,6 +8,7 @@
 #include "InstallController.h"
 #include "InstallerGlobals.h"
 #include "InstallerUtils.h"
+#include "MainView.h"
 #include "ViewHelpers.h"
 #include "uiSkinEntry.h"
 
@@ -23,7 +24,12 @@ InstallView::InstallView(CWnd* parent) : GuardedDialog(IDD, parent) {}
 
 int InstallView::ShowMessage(const CString& text, const CString& caption, UINT type)
 {
-    return ::MessageBoxW(GetSafeHwnd(), text, caption, type);
+    // On the upgrade road this view never opens: the box then belongs to the upgrade window, which it
+    // keeps disabled (and its button from being pressed again) while it is up.
+    HWND owner = GetSafeHwnd();
+    if (!owner && g_mainView)
+        owner = g_mainView->GetSafeHwnd();
+    return ::MessageBoxW(owner, text, caption, type);
 }
 
 int InstallView::OnCreate(LPCREATESTRUCTW createStruct)
@@ -85,8 +91,8 @@ void InstallView::InitLayout()
 
     CString folder;
     if (m_mode == 1) {
-        const CString uninstallText = ReadUninstallString();
-        folder = uninstallText.Left(uninstallText.ReverseFind(L'\\'));
+        const CString installed = InstalledProductFolder();
+        folder = installed.Left(installed.GetLength() - 1);
         m_options.ShowWindow(SW_HIDE);
     } else if (m_mode == 2) {
         folder = GetProgramFilesFolder() + L"\\Tavrin";

@@ -17,6 +17,7 @@ public:
     explicit InstallView(CWnd* parent = nullptr);
 
     void SetMode(int mode) { m_mode = mode; }
+    // Owned by this view, or by the main view while this one is not open (the upgrade road).
     int ShowMessage(const CString& text, const CString& caption, UINT type) override;
 
 protected:

@@ -47,8 +47,10 @@ bool RunsUnderWow64();
 CString UninstallKeyPath();
 // The entry's "UninstallString", empty when absent, empty or unreadable.
 CString ReadUninstallString();
-// Full path of the installed product's program: the folder of the uninstall entry's text (up to and
-// including its last backslash; nothing when it has none) followed by "Tavrin.exe".
+// Folder of the uninstall entry's program, up to and including its last backslash (empty when it
+// has none). A quoted text counts by the path inside its quotes.
+CString InstalledProductFolder();
+// Full path of the installed product's program: InstalledProductFolder() followed by "Tavrin.exe".
 CString InstalledProductPath();
 
 // MAC address of the first network adapter as "XX-XX-XX-XX-XX-XX", empty when the lookup fails

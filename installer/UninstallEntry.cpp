@@ -19,6 +19,16 @@ private:
     HKEY key_ = nullptr;
 };
 
+// The uninstall program named by an uninstall text. Setups commonly quote the path, as the shell
+// needs for a folder with blanks, and may add arguments after the closing quote.
+CString UninstallProgramPath(const CString& uninstallText)
+{
+    if (uninstallText.IsEmpty() || uninstallText[0] != L'"')
+        return uninstallText;
+    const int closing = uninstallText.Find(L'"', 1);
+    return closing < 0 ? uninstallText.Mid(1) : uninstallText.Mid(1, closing - 1);
+}
+
 // Room for 260 characters; one more slot stays zero so that a value stored without its
 // terminator still ends inside the buffer.
 constexpr DWORD kValueBytes = 520;
@@ -56,8 +66,13 @@ CString ReadUninstallString()
     return CString(value);
 }
 
+CString InstalledProductFolder()
+{
+    const CString program = UninstallProgramPath(ReadUninstallString());
+    return program.Left(program.ReverseFind(L'\\') + 1);
+}
+
 CString InstalledProductPath()
 {
-    const CString uninstallText = ReadUninstallString();
-    return uninstallText.Left(uninstallText.ReverseFind(L'\\') + 1) + L"Tavrin.exe";
+    return InstalledProductFolder() + L"Tavrin.exe";
 }

@@ -8,9 +8,9 @@ import subprocess
 import sys
 import time
 
-from installer_run import (BUILD, INSTALLER, ID_CANCEL_LINK, ID_FINISH, ID_INSTALL, ID_MAIN_CANCEL,
-                           ID_UPGRADE, INSTALL_TITLE, MAIN_CLASS, NEWEST, SERVICE, SETUP, STATE, InstallerRun,
-                           install_window, progress_window, wine_path)
+from installer_run import (BUILD, INSTALLER, ID_AGREEMENT, ID_CANCEL_LINK, ID_FINISH, ID_INSTALL, ID_MAIN_CANCEL,
+                           ID_UPGRADE, INSTALL_TITLE, MAIN_CLASS, NEWEST, SERVICE, SETUP, STATE, UNINSTALL_KEY,
+                           InstallerRun, install_window, progress_window, wine_path)
 from skin_probes import JPEG_TOLERANCE, TOLERANCE, capture, close, picture_pixel, probe
 
 SHOTS = os.path.join(BUILD, "e2e", "screenshots")
@@ -125,21 +125,68 @@ def started_fresh_install(name, engine, throttle):
     return run.start()
 
 
+ID_OPTIONS = 2023
+VK_RETURN, VK_ESCAPE = 0x0D, 0x1B
+
+
+def control_states(run, window_args):
+    """The install view's controls as {id: (visible, enabled)}."""
+    states = {}
+    for line in run.ui("controls", *window_args)[1].splitlines():
+        fields = line.split("\t")
+        if len(fields) >= 4 and fields[0].isdigit():
+            states[int(fields[0])] = (fields[2] == "1", fields[3] == "1")
+    return states
+
+
+def check_install_view(run, mode):
+    """The install view of a normal install: the main view stays hidden behind it, the options box
+    shows only for a fresh install, Enter and Escape leave the view open, and the agreement box
+    gates the install button. Leaves the agreement ticked."""
+    window = install_window(ID_AGREEMENT)
+    expect_equal("", run.ui("list", "--class", MAIN_CLASS)[1].strip(), "visible main view behind the install view")
+    expect_equal(mode == 2, control_states(run, window).get(ID_OPTIONS, (None,))[0], "options box shown")
+    if mode != 2:
+        return
+    for key in (VK_RETURN, VK_ESCAPE):
+        expect(run.ui("key", *window, "--value", str(key))[0], "key %d not delivered" % key)
+    # The check box is clicked through the same queue as the keys, so the keys have been handled by
+    # the time it changes; a view they had closed would have no check box left to click.
+    for ticked in (0, 1):
+        expect(run.ui("check", *window, "--state", str(ticked))[0], "agreement box not set to %d" % ticked)
+        expect_equal(bool(ticked), control_states(run, window).get(ID_INSTALL, (None, None))[1],
+                     "install button enabled with the agreement box at %d" % ticked)
+
+
 def scenario_fresh(engine):
     run = started_fresh_install("fresh", engine, 150000)
     expect(run.ui("wait", *install_window(ID_INSTALL))[0], "install view did not appear")
     run.shot(install_window(ID_INSTALL), "install_view", SHOTS)
+    check_install_view(run, 2)
     expect(run.ui("click", *install_window(ID_INSTALL))[0], "install button not clickable")
     if run.ui("wait", *progress_window(2), timeout_ms=10000)[0]:
         run.shot(progress_window(2), "progress_view", SHOTS)
     finish_and_check(run, 2, r"C:\Program Files\Tavrin", "")
 
 
+def quote_uninstall_text(run, folder):
+    """Registers the uninstaller of the product in folder the way many setups do: its path in quotes."""
+    quoted = '"%s\\uninst.exe"' % folder
+    run.wine("reg", "add", UNINSTALL_KEY, "/v", "UninstallString", "/d", quoted, "/f", check=True)
+    listed = run.wine("reg", "query", UNINSTALL_KEY, "/v", "UninstallString").stdout
+    expect(quoted in listed, "the uninstall text was not stored quoted: %r" % listed)
+
+
 def scenario_reinstall(engine):
     run = InstallerRun("reinstall%d" % engine, engine)
     folder = run.preinstall()
+    # The two runs cover both forms of the uninstall text: plain, and quoted.
+    if engine == 1:
+        quote_uninstall_text(run, folder)
     run.serve_package()
     run.start()
+    expect(run.ui("wait", *install_window(ID_INSTALL))[0], "install view did not appear")
+    check_install_view(run, 1)
     expect(run.ui("click", *install_window(ID_INSTALL))[0], "install button not clickable")
     # A reinstall over the installed product is an upgrade: its progress caption says so.
     expect(run.ui("wait", *progress_window(1))[0], "progress view without the upgrade caption")
@@ -283,10 +330,28 @@ def scenario_skin_pixels(engine):
         raise Failure("the installer did not end after the cancel")
 
 
+def check_upgrade_window_keys_and_notice(run):
+    """The upgrade window after a failed first version query: Enter and Escape leave it open, and the
+    upgrade button's second query, failing too, shows its notice owned by the upgrade window."""
+    upgrade = ["--class", MAIN_CLASS, "--id", str(ID_UPGRADE)]
+    ok, waited = run.ui("wait", *upgrade)
+    expect(ok, "upgrade window did not appear")
+    for key in (VK_RETURN, VK_ESCAPE):
+        expect(run.ui("key", *upgrade, "--value", str(key))[0], "key %d not delivered" % key)
+    # The click follows the keys through the same queue: a window they had closed would not take it.
+    expect(run.ui("click", *upgrade)[0], "upgrade button not clickable")
+    notice = ["--class", "#32770", "--title", "温馨提示"]
+    expect(run.ui("wait", *notice)[0], "no notice after the failed query")
+    expect_equal(waited.split()[0], run.ui("owner", *notice)[1].strip(), "owner of the notice")
+    ok, shown = run.ui("answer", *notice, "--button", "ok")
+    expect(ok and "网络存在异常，请检查您的网络是否畅通。" in shown, "network notice not shown (%r)" % shown)
+
+
 def scenario_second_start(engine):
     run = InstallerRun("second%d" % engine, engine)
     run.preinstall()
     run.serve_package()
+    run.service.set(version__info="empty")
     run.start("-client")
     main = ["--class", MAIN_CLASS, "--id", str(ID_MAIN_CANCEL)]
     expect(run.ui("wait", *main)[0], "upgrade window did not appear")
@@ -294,8 +359,11 @@ def scenario_second_start(engine):
     expect_equal(0, second.wait_exit(60), "second start's exit code")
     listed = run.ui("list", "--class", MAIN_CLASS)[1]
     expect_equal(1, len([line for line in listed.splitlines() if line.strip()]), "windows of the installer")
-    run.ui("click", *main)
-    run.wait_exit(60)
+    check_upgrade_window_keys_and_notice(run)
+    expect(run.ui("click", *main)[0], "cancel button not clickable after the notice")
+    expect_equal(0, run.wait_exit(60), "installer exit code")
+    run.service.idle()
+    expect(not run.service.records("pkg"), "a download started after the notice")
 
 
 ID_NOTES = 2005

@@ -50,3 +50,25 @@ TEST(UninstallEntry, ValuesAsRead)
             << entry.stored.size() << " characters in " << entry.bytes << " bytes";
     }
 }
+
+TEST(UninstallEntry, ProductFolderAndPathFromQuotedAndPlainTexts)
+{
+    const struct {
+        std::wstring stored;
+        const wchar_t* folder;
+    } cases[] = {
+        {L"C:\\Program Files\\Tavrin\\uninst.exe", L"C:\\Program Files\\Tavrin\\"},
+        {L"\"C:\\Program Files\\Tavrin\\uninst.exe\"", L"C:\\Program Files\\Tavrin\\"},
+        {L"\"C:\\Program Files\\Tavrin\\uninst.exe\" /S", L"C:\\Program Files\\Tavrin\\"},
+        {L"\"D:\\Apps\\uninst.exe", L"D:\\Apps\\"},
+        {L"uninst.exe", L""},
+        {L"\"uninst.exe\"", L""},
+    };
+    UninstallKeyScope scope;
+    for (const auto& entry : cases) {
+        ASSERT_TRUE(scope.Create(&entry.stored));
+        const CStringA shown(entry.stored.c_str());
+        EXPECT_STREQ(entry.folder, InstalledProductFolder().GetString()) << shown.GetString();
+        EXPECT_EQ(CString(entry.folder) + L"Tavrin.exe", InstalledProductPath()) << shown.GetString();
+    }
+}

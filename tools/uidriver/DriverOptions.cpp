@@ -34,6 +34,8 @@ const wchar_t* DriverUsage()
            L"  setpos    set progress bar --id to position --value\n"
            L"  press     press and release the left mouse button at --x, --y of the window's screen area\n"
            L"  scroll    page edit box --id down --value times (as its scroll bar does); print its first visible line\n"
+           L"  key       post key-down and key-up of virtual key --value to control --id (or to the window)\n"
+           L"  owner     print the handle of the window's owner (0x00000000 without one)\n"
            L"Every verb but list and gone first waits up to --timeout ms (default 5000) for its window and control.\n";
 }
 

@@ -269,6 +269,28 @@ int Answer(const DriverOptions& options, const Target& target)
     return Fail(L"the message box stayed open");
 }
 
+// A key as the keyboard would deliver it to the focused control: posted, so that it passes through the
+// target's message loop (and whatever that loop does with keys) like a real one.
+int Key(const DriverOptions& options, const Target& target)
+{
+    if (options.value <= 0) {
+        return Fail(L"key needs --value VIRTUAL_KEY");
+    }
+    const WPARAM key = static_cast<WPARAM>(options.value);
+    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(static_cast<UINT>(key), MAPVK_VK_TO_VSC)) << 16;
+    const LPARAM up = (LPARAM(1) << 30) | (LPARAM(1) << 31);
+    return PostMessageW(target.control, WM_KEYDOWN, key, scan | 1) &&
+                   PostMessageW(target.control, WM_KEYUP, key, scan | up | 1)
+               ? 0
+               : Fail(L"cannot post the key");
+}
+
+int Owner(const DriverOptions&, const Target& target)
+{
+    PrintLine(Hex(GetWindow(target.window, GW_OWNER)));
+    return 0;
+}
+
 int Shot(const DriverOptions& options, const Target& target)
 {
     if (options.out.empty()) {
@@ -287,7 +309,7 @@ int RunDriverVerb(const DriverOptions& options)
         {L"wait", Wait},         {L"click", Click},       {L"command", Command}, {L"check", Check},
         {L"text", Text},         {L"controls", Controls}, {L"answer", Answer},   {L"shot", Shot},
         {L"hover", Hover},       {L"setpos", SetPos},     {L"scroll", Scroll},
-        {L"press", Press},
+        {L"press", Press},       {L"key", Key},           {L"owner", Owner},
     };
     if (!options.error.empty()) {
         return Fail(options.error + L"\n" + DriverUsage());
