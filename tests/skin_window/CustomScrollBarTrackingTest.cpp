@@ -77,9 +77,7 @@ protected:
     void SetUp() override
     {
         SetWindowLongW(w.hwnd(), GWL_ID, kId);
-        ASSERT_TRUE(uiCsbInit(w.hwnd()));
-        ASSERT_TRUE(uiCsbSetSize(w.hwnd(), SB_BOTH, kArrow, kThick));
-        SetRange(0, 99, 10, 0);
+        AttachBars();
         ASSERT_TRUE(uiCsbIsBarVisible(w.hwnd(), SB_VERT));
         c = w.ScreenClient();
         GetWindowRect(w.hwnd(), &wr);
@@ -91,6 +89,13 @@ protected:
     {
         if (GetCapture() == w.hwnd())
             ReleaseCapture();
+    }
+    void AttachBars()
+    {
+        ASSERT_TRUE(uiCsbInit(w.hwnd()));
+        ASSERT_TRUE(uiCsbSetSize(w.hwnd(), SB_BOTH, kArrow, kThick));
+        SetRange(0, 99, 10, 0);
+        w.scrolls.clear();
     }
     void SetRange(int lo, int hi, UINT page, int pos)
     {
@@ -565,12 +570,8 @@ TEST_F(VerticalBar, AnArrowPressOrRepeatWhoseHandlerRemovesTheBarsEndsThere)
     const int x = c.right + 10;
     const int y = c.bottom - 5;
     for (size_t removeAt : {1u, 2u}) {  // the press's own message, then the first repeat
-        if (removeAt == 2) {
-            ASSERT_TRUE(uiCsbInit(w.hwnd()));
-            ASSERT_TRUE(uiCsbSetSize(w.hwnd(), SB_BOTH, kArrow, kThick));
-            SetRange(0, 99, 10, 0);
-            w.scrolls.clear();
-        }
+        if (removeAt == 2)
+            AttachBars();
         BarRemoval removal;
         w.onScroll = [&](const ScrollMsg&) {
             if (w.scrolls.size() == removeAt)
@@ -594,12 +595,8 @@ TEST_F(VerticalBar, AThumbDragOrReleaseWhoseHandlerRemovesTheBarsEndsThere)
     const int x = c.right + 10;
     const int y = c.top + kArrow + 5;
     for (int removeOn : {SB_THUMBTRACK, SB_THUMBPOSITION}) {
-        if (removeOn == SB_THUMBPOSITION) {
-            ASSERT_TRUE(uiCsbInit(w.hwnd()));
-            ASSERT_TRUE(uiCsbSetSize(w.hwnd(), SB_BOTH, kArrow, kThick));
-            SetRange(0, 99, 10, 0);
-            w.scrolls.clear();
-        }
+        if (removeOn == SB_THUMBPOSITION)
+            AttachBars();
         BarRemoval removal;
         w.onScroll = [&](const ScrollMsg& m) {
             if (m.code == removeOn && !removal.Removed())
