@@ -612,7 +612,8 @@ TEST_F(VerticalBar, AThumbDragOrReleaseWhoseHandlerRemovesTheBarsEndsThere)
         EXPECT_NE(w.hwnd(), GetCapture()) << removeOn;
         EXPECT_TRUE(removal.Untouched()) << removeOn;
         // The release still tells the window that scrolling ended.
-        if (removeOn == SB_THUMBPOSITION)
+        if (removeOn == SB_THUMBPOSITION) {
             EXPECT_EQ(SB_ENDSCROLL, Last().code);
+        }
     }
 }
