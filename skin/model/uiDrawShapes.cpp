@@ -2,15 +2,21 @@
 #include "uiDrawRoutines.h"
 
 #include "uiColorInfo.h"
+#include "uiSaturate.h"
 
 namespace {
 
-// Saves the DC and clips away the inside of the rectangle, leaving a band of the border width.
+// Saves the DC and clips away the inside of the rectangle, leaving a band of the border width. The
+// border width comes from the skin as written: the inside stops at the ends of the range, and a band
+// at least half as wide as the rectangle leaves no inside (GDI would turn the crossed edges round and
+// cut a hole).
 void ClipToBand(HDC dc, const RECT& rect, int borderWidth)
 {
     SaveDC(dc);
-    ExcludeClipRect(dc, rect.left + borderWidth, rect.top + borderWidth, rect.right - borderWidth,
-                    rect.bottom - borderWidth);
+    const RECT inside = {uiSaturatedAdd(rect.left, borderWidth), uiSaturatedAdd(rect.top, borderWidth),
+                         uiSaturatedSubtract(rect.right, borderWidth), uiSaturatedSubtract(rect.bottom, borderWidth)};
+    if (inside.left < inside.right && inside.top < inside.bottom)
+        ExcludeClipRect(dc, inside.left, inside.top, inside.right, inside.bottom);
 }
 
 // A memory DC with a bitmap selected, released with the object.
@@ -59,13 +65,15 @@ int uiDrawRectangle(HDC dc, const RECT& rect, HPEN pen, HBRUSH brush, int border
     HGDIOBJ oldBrush = SelectObject(dc, brush);
     if (bandOnly)
         ClipToBand(dc, rect, borderWidth);
-    const RECT fill = {rect.left, rect.top, rect.right - 1, rect.bottom - 1};
+    const int right = uiSaturatedSubtract(rect.right, 1);
+    const int bottom = uiSaturatedSubtract(rect.bottom, 1);
+    const RECT fill = {rect.left, rect.top, right, bottom};
     FillRect(dc, &fill, brush);
     POINT old;
     MoveToEx(dc, rect.left, rect.top, &old);
-    LineTo(dc, rect.right - 1, rect.top);
-    LineTo(dc, rect.right - 1, rect.bottom - 1);
-    LineTo(dc, rect.left, rect.bottom - 1);
+    LineTo(dc, right, rect.top);
+    LineTo(dc, right, bottom);
+    LineTo(dc, rect.left, bottom);
     LineTo(dc, rect.left, rect.top);
     MoveToEx(dc, old.x, old.y, nullptr);
     if (bandOnly)

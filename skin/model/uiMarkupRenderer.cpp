@@ -6,6 +6,7 @@
 #include <cwchar>
 #include "uiColorInfo.h"
 #include "uiColorText.h"
+#include "uiSaturate.h"
 
 namespace {
 
@@ -19,9 +20,16 @@ BYTE Flag(int counter)
     return static_cast<BYTE>(std::min(counter, 255));
 }
 
+// Heights stop at the ends of the range, one short of INT_MIN so that a negative height can still be
+// negated when the font is made.
+LONG ClampHeight(long long height)
+{
+    return std::max(uiSaturate(height), INT_MIN + 1);
+}
+
 LONG Grow(LONG height)
 {
-    return height < 1 ? height - 1 : height + 1;
+    return ClampHeight(height < 1 ? height - 1LL : height + 1LL);
 }
 
 LONG Shrink(LONG height)
@@ -138,8 +146,7 @@ void uiMarkupRenderer::ApplyFontAttributes(const wchar_t* begin, const wchar_t* 
             // The record holds LF_FACESIZE characters with the terminator; a longer name is cut.
             lstrcpynW(m_current.lfFaceName, value, LF_FACESIZE);
         } else {
-            const long long height = static_cast<long long>(m_current.lfHeight) - wcstol(value, nullptr, 10);
-            m_current.lfHeight = static_cast<LONG>(std::clamp<long long>(height, INT_MIN + 1LL, INT_MAX));
+            m_current.lfHeight = ClampHeight(static_cast<long long>(m_current.lfHeight) - wcstol(value, nullptr, 10));
         }
         p = closeQuote + 1;
     }

@@ -57,12 +57,11 @@ void uiMsgBoxSettings::ReadFont(const TiXmlElement* element)
     font = uiGetGdiAdmin().GetFont(uiXmlAttributeW(element, "id"));
     if (!font)
         font = uiGetGdiAdmin().GetFont(L"default");
-    // A memory DC like the display measures as the display does, without opening a display device.
-    HDC dc = CreateCompatibleDC(nullptr);
+    HDC dc = CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr);
     if (!dc)
         return;
-    // Without a skin font the display's own font gives the units.
-    HGDIOBJ previous = SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+    // Without a skin font the display context's own font gives the units.
+    HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
     TEXTMETRICW metrics = {};
     if (GetTextMetricsW(dc, &metrics))
         charHeight = metrics.tmHeight;
@@ -70,8 +69,18 @@ void uiMsgBoxSettings::ReadFont(const TiXmlElement* element)
     SIZE extent = {};
     if (GetTextExtentPoint32W(dc, kAlphabet, 52, &extent))
         averageCharWidth = (extent.cx / 26 + 1) / 2;
-    SelectObject(dc, previous);
+    if (previous)
+        SelectObject(dc, previous);
     DeleteDC(dc);
+}
+
+void uiMsgBoxSettings::ForgetSkinResources()
+{
+    font = nullptr;
+    iconInformation = nullptr;
+    iconError = nullptr;
+    iconQuestion = nullptr;
+    iconWarning = nullptr;
 }
 
 void uiMsgBoxSettings::ReadSpace(const TiXmlElement* element)

@@ -22,6 +22,8 @@ public:
 
     // Reads a messagebox element; values it does not give keep what earlier documents set.
     void LoadXml(const TiXmlElement* messagebox);
+    // Drops the font and icon pointers when the GDI tables that own them are emptied.
+    void ForgetSkinResources();
 
     HFONT font = nullptr; // owned by the GDI tables
     int buttonWidth = 0;

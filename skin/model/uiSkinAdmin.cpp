@@ -6,6 +6,7 @@
 #include "uiGdiAdmin.h"
 #include "uiLittleEndian.h"
 #include "uiLogFile.h"
+#include "uiMsgBoxSettings.h"
 #include "uiSkinError.h"
 #include "uiSkinMemStream.h"
 #include "uiStyle.h"
@@ -275,6 +276,7 @@ int uiSkinAdmin::GetControlType(const CString& className) const
 BOOL uiSkinAdmin::Unload()
 {
     m_styles.clear();
+    uiMsgBoxSettings::Instance().ForgetSkinResources();
     uiGetGdiAdmin().Clear();
     m_commands.clear();
     m_controlClasses.clear();

@@ -49,9 +49,12 @@ bool CanBeScrolled(const CustomSBBar& bar)
     return (bar.flags & both) != both && ((bar.flags & kCsbKeepThumb) || uiCsbCanScroll(bar));
 }
 
-void SendScroll(HWND hwnd, int code, int pos)
+// Sends the scroll message and tells whether the window still has these bars: its handler may take
+// them off, which frees the state.
+bool SendScroll(HWND hwnd, const CustomSBWnd& sb, int code, int pos)
 {
     SendMessageW(hwnd, g_tracking.scrollMsg, MAKEWPARAM(code, pos), 0);
+    return uiCsbGetState(hwnd) == &sb;
 }
 
 void ResetPress()
@@ -63,6 +66,19 @@ void ResetPress()
     g_tracking.repeatTimer = 0;
     g_tracking.lastPartUnderMouse = kCsbPartNone;
     g_tracking.hasDragPos = false;
+}
+
+// The bars went during a press: nothing of it may go on, neither its timer nor the capture.
+void AbandonPress(HWND hwnd)
+{
+    if (g_tracking.repeatTimer)
+        KillTimer(hwnd, g_tracking.repeatTimer);
+    ResetPress();
+    if (GetCapture() == hwnd) {
+        g_releasing = true;
+        ReleaseCapture();
+        g_releasing = false;
+    }
 }
 
 LRESULT OnNcCalcSize(HWND hwnd, CustomSBWnd& sb, WPARAM wParam, LPARAM lParam)
@@ -141,7 +157,10 @@ LRESULT OnPress(HWND hwnd, CustomSBWnd& sb, UINT msg, WPARAM hit, LPARAM lParam)
         uiCsbRedrawBarShowing(hwnd, sb, bar, kCsbPartThumb);
     } else {
         if (CanBeScrolled(b)) {
-            SendScroll(hwnd, part, 0);
+            if (!SendScroll(hwnd, sb, part, 0)) {
+                AbandonPress(hwnd);
+                return 0;
+            }
             t.shownPart = part;
             uiCsbRedrawBar(hwnd, sb, bar);
             SetTimer(hwnd, kRepeatDelayTimer, kRepeatDelayMs, nullptr);
@@ -186,12 +205,14 @@ void Drag(HWND hwnd, CustomSBWnd& sb, POINT screen)
     int pos = si.nMin + (start - trackLeft);
     if (range > 0 && travel > 0)
         pos = si.nMin + MulDiv(start - trackLeft, range - static_cast<int>(si.nPage) + 1, travel);
-    if (!t.hasDragPos || pos != t.lastDragPos) {
-        b.info.nTrackPos = pos;
-        SendScroll(hwnd, SB_THUMBTRACK, pos);
-    }
+    const bool changed = !t.hasDragPos || pos != t.lastDragPos;
     t.hasDragPos = true;
     t.lastDragPos = pos;
+    if (changed) {
+        b.info.nTrackPos = pos;
+        if (!SendScroll(hwnd, sb, SB_THUMBTRACK, pos))
+            AbandonPress(hwnd);
+    }
 }
 
 // The pressed part is shown pressed only while the mouse stays on it.
@@ -230,14 +251,17 @@ LRESULT OnRelease(HWND hwnd, CustomSBWnd& sb, WPARAM wParam, LPARAM lParam)
     if (t.pressedPart != kCsbPartThumb && t.repeatTimer)
         KillTimer(hwnd, t.repeatTimer);
     t.repeatTimer = 0;
+    bool attached = true;
     if (sb.thumbTracking) {
-        SendScroll(hwnd, SB_THUMBPOSITION, t.hasDragPos ? t.lastDragPos : BarRecord(sb, t.trackedBar).info.nPos);
-        sb.thumbTracking = FALSE;
+        attached = SendScroll(hwnd, sb, SB_THUMBPOSITION,
+                              t.hasDragPos ? t.lastDragPos : BarRecord(sb, t.trackedBar).info.nPos);
+        if (attached)
+            sb.thumbTracking = FALSE;
     }
-    SendScroll(hwnd, SB_ENDSCROLL, 0);
     const int bar = t.trackedBar;
+    attached = SendScroll(hwnd, sb, SB_ENDSCROLL, 0) && attached;
     ResetPress();
-    if (uiCsbGetState(hwnd) == &sb)
+    if (attached)
         uiCsbRedrawBar(hwnd, sb, bar);
     return 0;
 }
@@ -280,8 +304,8 @@ LRESULT OnTimer(HWND hwnd, CustomSBWnd& sb, WPARAM id, LPARAM lParam)
         POINT cursor{};
         GetCursorPos(&cursor);
         TrackPressedPart(hwnd, sb, cursor);
-        if (t.shownPart != kCsbPartNone)
-            SendScroll(hwnd, t.shownPart, 0);
+        if (t.shownPart != kCsbPartNone && !SendScroll(hwnd, sb, t.shownPart, 0))
+            AbandonPress(hwnd);
         return 0;
     }
     if (id == kHoverTimer && t.hoverTimer) {

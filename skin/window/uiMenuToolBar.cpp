@@ -149,6 +149,10 @@ void uiMenuToolBar::DropDown()
     ::GetWindowRect(GetDesktopWindow(), &desktop);
     IntersectRect(&button, &button, &desktop);
 
+    // A drop-down opened while another is still tracking (a posted open served inside the outer
+    // menu's loop) installs a hook of its own; the outer one's bar and hook come back afterwards.
+    uiMenuToolBar* const outerBar = g_openBar;
+    const HHOOK outerHook = g_filterHook;
     g_openBar = this;
     g_filterHook = SetWindowsHookExW(WH_MSGFILTER, &uiMenuToolBar::MsgFilterHook, nullptr, GetCurrentThreadId());
     {
@@ -162,8 +166,8 @@ void uiMenuToolBar::DropDown()
     PressButton(m_current, FALSE);
     if (g_filterHook)
         UnhookWindowsHookEx(g_filterHook);
-    g_filterHook = nullptr;
-    g_openBar = nullptr;
+    g_filterHook = outerHook;
+    g_openBar = outerBar;
 }
 
 LRESULT CALLBACK uiMenuToolBar::MsgFilterHook(int code, WPARAM wParam, LPARAM lParam)
@@ -221,6 +225,7 @@ BOOL uiMenuToolBar::OnMenuKeyDown(UINT key)
         result = TRUE;
     } else if (key == VK_ESCAPE) {
         CancelMenu();
+        m_active = 0;
         result = TRUE;
     }
     if (ChooseByMnemonic(key))
@@ -232,9 +237,16 @@ BOOL uiMenuToolBar::OnMenuLButtonDown(POINT screenPoint)
 {
     POINT point = screenPoint;
     ::ScreenToClient(m_toolbar, &point);
-    if (HitTest(point) != m_current)
+    const int index = HitTest(point);
+    if (index < 0) {
+        // Off the bar: the menu deals with the click itself.
+        m_active = 0;
+        return FALSE;
+    }
+    if (index != m_current)
         return FALSE;
     // A click on the open button closes its menu.
+    m_active = 0;
     CancelMenu();
     return TRUE;
 }

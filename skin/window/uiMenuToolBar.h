@@ -54,6 +54,7 @@ private:
     HWND m_owner = nullptr;
     int m_current = 0;
     POINT m_lastMouse = {0, 0};
+    int m_active = 0;  // cleared when a drop-down is cancelled
     uiNoSkinGuard m_noSkinGuard;
 };
 

@@ -71,9 +71,12 @@ BOOL uiScrollBarHelper::IsCustomDraw(UINT msg, LPARAM lParam)
 LRESULT uiScrollBarHelper::OnCustomDraw(LPARAM lParam) const
 {
     const auto& info = *reinterpret_cast<const CustomSBDrawInfo*>(lParam);
+    // Without the grid's cells nothing could be painted: the bars keep their built-in look.
+    if (!m_scrollInfo)
+        return 0;
     if (info.drawStage == kCsbStagePrePaint)
         return kCsbSkipDefault;
-    if (info.drawStage != kCsbStagePart || !m_scrollInfo)
+    if (info.drawStage != kCsbStagePart)
         return 0;
     if (info.bar == static_cast<UINT>(kCsbBarSizeBox)) {
         DrawPart(info.hdc, info.rect, m_scrollInfo->Part(UI_SBPART_SIZEGRIP, UI_SBSTATE_NORMAL));

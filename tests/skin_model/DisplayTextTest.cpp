@@ -219,6 +219,26 @@ TEST_F(TextItem, MarkupIsDrawnRunByRunOnOneLine)
     }
 }
 
+// Sizes and <BIG> steps far beyond any font stop at the ends of the height range (one short of
+// INT_MIN): coming back from there by the range's own width lands on the base height again.
+TEST_F(TextItem, MarkupHeightsStopAtTheEndsOfTheRange)
+{
+    const wchar_t* const markups[] = {
+        L"<FONT SIZE=\"-2000000000\"><FONT SIZE=\"-2000000000\"><BIG>"
+        L"<FONT SIZE=\"2147483647\"><FONT SIZE=\"16\">x",
+        L"<FONT SIZE=\"2000000000\"><FONT SIZE=\"2000000000\"><BIG><BIG>"
+        L"<FONT SIZE=\"-2147483647\"><FONT SIZE=\"16\">x",
+    };
+    for (const wchar_t* markup : markups) {
+        PixelCanvas drawnHere(kWidth, kHeight, kPaper), expectedHere(kWidth, kHeight, kPaper);
+        item.m_content = markup;
+        item.m_richText = TRUE;
+        item.Paint(drawnHere.GetDC());
+        DrawRuns(expectedHere, {Plain(L"x")});
+        EXPECT_TRUE(SamePixels(drawnHere, expectedHere)) << CString(markup).GetString();
+    }
+}
+
 TEST_F(TextItem, BoldRunReallyDiffersFromThePlainOne)
 {
     Render(L"a<B>b</B>c", true);

@@ -2,6 +2,9 @@
 // keys, frames, gray and adjusted images, shapes, keyed blits and regions from bitmaps.
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <vector>
+
 #include "SkinTestSupport.h"
 #include "uiDrawRoutines.h"
 #include "uiImage.h"
@@ -234,6 +237,67 @@ TEST(Shapes, BandOnlyRectangleLeavesTheInsideAndRestoresTheDC)
     EXPECT_EQ(canvas.Pixel(9, 5), kRed);
     DeleteObject(pen);
     DeleteObject(brush);
+}
+
+// The pixels of a rectangle drawn in red and blue on a black 12 x 12 canvas, row by row.
+std::vector<COLORREF> RectanglePixels(const RECT& rect, int borderWidth, BOOL bandOnly)
+{
+    PixelCanvas canvas(12, 12, kBlack);
+    HPEN pen = CreatePen(PS_SOLID, 1, kRed);
+    HBRUSH brush = CreateSolidBrush(kBlue);
+    uiDrawRectangle(canvas.GetDC(), rect, pen, brush, borderWidth, bandOnly);
+    DeleteObject(pen);
+    DeleteObject(brush);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 12; ++x)
+            pixels.push_back(canvas.Pixel(x, y));
+    return pixels;
+}
+
+int CALLBACK CollectLineEnd(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM ends)
+{
+    if (record->iType == EMR_LINETO)
+        reinterpret_cast<std::vector<POINTL>*>(ends)->push_back(reinterpret_cast<const EMRLINETO*>(record)->ptl);
+    return 1;
+}
+
+// The points the outline's lines run to, as an enhanced metafile records them.
+std::vector<POINTL> RecordedLineEnds(const RECT& rect)
+{
+    HDC dc = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+    HPEN pen = CreatePen(PS_SOLID, 1, kRed);
+    HBRUSH brush = CreateSolidBrush(kBlue);
+    uiDrawRectangle(dc, rect, pen, brush, 1, FALSE);
+    HENHMETAFILE metafile = CloseEnhMetaFile(dc);
+    DeleteObject(pen);
+    DeleteObject(brush);
+    std::vector<POINTL> ends;
+    EnumEnhMetaFile(nullptr, metafile, CollectLineEnd, &ends, nullptr);
+    DeleteEnhMetaFile(metafile);
+    return ends;
+}
+
+// Border widths and edges come from the skin as written; the band and the outline stop at the ends
+// of the range instead of wrapping round to the other end.
+TEST(Shapes, ExtremeBorderWidthsAndEdgesStopAtTheEndsOfTheRange)
+{
+    const RECT rect = {2, 2, 10, 10};
+    const std::vector<COLORREF> whole = RectanglePixels(rect, 0, FALSE);
+    // A band at least half as wide as the rectangle is all of it, however wide.
+    EXPECT_EQ(whole, RectanglePixels(rect, 4, TRUE));
+    EXPECT_EQ(whole, RectanglePixels(rect, INT_MAX, TRUE));
+    // A negative width leaves no band, however negative.
+    const std::vector<COLORREF> nothing(144, kBlack);
+    EXPECT_EQ(nothing, RectanglePixels(rect, -1, TRUE));
+    EXPECT_EQ(nothing, RectanglePixels(rect, INT_MIN, TRUE));
+
+    const std::vector<POINTL> ends = RecordedLineEnds(RECT{5, 2, INT_MIN, INT_MIN});
+    ASSERT_EQ(4u, ends.size());
+    for (const POINTL& end : ends) {
+        EXPECT_TRUE(end.x == 5 || end.x == INT_MIN) << end.x;
+        EXPECT_TRUE(end.y == 2 || end.y == INT_MIN) << end.y;
+    }
 }
 
 TEST(KeyedBlit, LeavesOutKeyPixelsWhateverTheTopByte)

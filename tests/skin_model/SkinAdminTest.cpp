@@ -176,6 +176,22 @@ TEST_F(SkinAdmin, MessageBoxSettingsComeWithTheSkin)
     EXPECT_EQ(CString(L"\u53d6\u6d88"), settings.captions[UI_CAPTION_CANCEL]);
 }
 
+// The font and icons belong to the GDI tables: unloading the skin frees them, so the settings must
+// not point at them any more.
+TEST_F(SkinAdmin, MessageBoxSettingsLetGoOfTheFontAndIconsOnUnload)
+{
+    ASSERT_TRUE(LoadSkinDatabase(L"basic.skindb"));
+    const uiMsgBoxSettings& settings = uiMsgBoxSettings::Instance();
+    ASSERT_NE(nullptr, settings.font);
+    ASSERT_NE(nullptr, settings.iconInformation);
+    uiGetSkinAdmin().Unload();
+    EXPECT_EQ(nullptr, settings.font);
+    EXPECT_EQ(nullptr, settings.iconInformation);
+    EXPECT_EQ(nullptr, settings.iconError);
+    EXPECT_EQ(nullptr, settings.iconQuestion);
+    EXPECT_EQ(nullptr, settings.iconWarning);
+}
+
 TEST_F(SkinAdmin, ManifestAsksForTheLogBesideTheExecutable)
 {
     uiLogFile::Instance().Close();

@@ -146,19 +146,20 @@ protected:
     }
 };
 
-// The font's height and average character width as GDI measures them, the oracle of the conversions.
+// The font's line height and average character width on the screen (its own font for null), from
+// the rectangle that DrawText calculates for the alphabet: the oracle of the conversions.
 void MeasureFont(HFONT font, int* height, int* averageWidth)
 {
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ previous = SelectObject(dc, font);
-    TEXTMETRICW metrics = {};
-    GetTextMetricsW(dc, &metrics);
-    SIZE extent = {};
-    GetTextExtentPoint32W(dc, L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &extent);
-    SelectObject(dc, previous);
-    DeleteDC(dc);
-    *height = metrics.tmHeight;
-    *averageWidth = (extent.cx / 26 + 1) / 2;
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
+    RECT rect = {0, 0, 0, 0};
+    DrawTextW(dc, L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", -1, &rect,
+              DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    if (previous)
+        SelectObject(dc, previous);
+    ReleaseDC(nullptr, dc);
+    *height = rect.bottom - rect.top;
+    *averageWidth = (rect.right / 26 + 1) / 2;
 }
 
 TEST_F(MsgBoxSettings, SpacesBecomeDialogUnitsOfTheFont)
@@ -197,6 +198,19 @@ TEST_F(MsgBoxSettings, UnknownFontFallsBackToTheDefaultFont)
     uiGetGdiAdmin().LoadGdiXml(gdi.RootElement(), L"", L"", L"");
     Load("<messagebox><font id=\"nosuchfont\"/></messagebox>");
     EXPECT_EQ(uiGetGdiAdmin().GetFont(L"default"), uiMsgBoxSettings::Instance().font);
+}
+
+TEST_F(MsgBoxSettings, WithoutAnyFontTheDisplaysOwnFontGivesTheUnits)
+{
+    int height = 0, averageWidth = 0;
+    MeasureFont(nullptr, &height, &averageWidth);
+    ASSERT_GT(height, 0);
+    Load("<messagebox><font id=\"nosuchfont\"/><space verticalSpace=\"16\"/></messagebox>");
+    const uiMsgBoxSettings& settings = uiMsgBoxSettings::Instance();
+    EXPECT_EQ(nullptr, settings.font);
+    EXPECT_EQ(height, settings.charHeight);
+    EXPECT_EQ(averageWidth, settings.averageCharWidth);
+    EXPECT_EQ(16 * 8 / height, settings.verticalSpace);
 }
 
 TEST_F(MsgBoxSettings, VerticalSpaceWithoutAFontDividesNothing)

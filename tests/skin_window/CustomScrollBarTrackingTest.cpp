@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <vector>
 
 #include "ScrollTestWindow.h"
 
@@ -21,14 +23,61 @@ LPARAM ScreenPoint(int x, int y)
     return MAKELPARAM(static_cast<short>(x), static_cast<short>(y));
 }
 
+// Takes the custom bars off a window, as a scroll handler may, and takes the freed state's memory
+// straight back filled with a pattern, so that a later write through a stale pointer shows.
+class BarRemoval {
+public:
+    BarRemoval() = default;
+    ~BarRemoval()
+    {
+        if (m_block)
+            HeapFree(GetProcessHeap(), 0, m_block);
+    }
+    BarRemoval(const BarRemoval&) = delete;
+    BarRemoval& operator=(const BarRemoval&) = delete;
+
+    void Remove(HWND hwnd)
+    {
+        void* freed = GetPropW(hwnd, L"CustomSBSubclassPtr");
+        ASSERT_NE(nullptr, freed);
+        ASSERT_EQ(S_OK, uiCsbUninit(hwnd));
+        std::vector<void*> others;
+        for (int i = 0; i < 16 && !m_block; ++i) {
+            void* block = HeapAlloc(GetProcessHeap(), 0, sizeof(CustomSBWnd));
+            if (block == freed) {
+                memset(block, kPattern, sizeof(CustomSBWnd));
+                m_block = block;
+            } else {
+                others.push_back(block);
+            }
+        }
+        for (void* block : others)
+            HeapFree(GetProcessHeap(), 0, block);
+        m_removed = true;
+    }
+    bool Removed() const { return m_removed; }
+    // Whether the reclaimed memory still holds the pattern (true when the heap gave other memory).
+    bool Untouched() const
+    {
+        const auto* bytes = static_cast<const unsigned char*>(m_block);
+        for (size_t i = 0; m_block && i < sizeof(CustomSBWnd); ++i)
+            if (bytes[i] != kPattern)
+                return false;
+        return true;
+    }
+
+private:
+    static constexpr unsigned char kPattern = 0x5A;
+    void* m_block = nullptr;
+    bool m_removed = false;
+};
+
 class VerticalBar : public ::testing::Test {
 protected:
     void SetUp() override
     {
         SetWindowLongW(w.hwnd(), GWL_ID, kId);
-        ASSERT_TRUE(uiCsbInit(w.hwnd()));
-        ASSERT_TRUE(uiCsbSetSize(w.hwnd(), SB_BOTH, kArrow, kThick));
-        SetRange(0, 99, 10, 0);
+        AttachBars();
         ASSERT_TRUE(uiCsbIsBarVisible(w.hwnd(), SB_VERT));
         c = w.ScreenClient();
         GetWindowRect(w.hwnd(), &wr);
@@ -40,6 +89,13 @@ protected:
     {
         if (GetCapture() == w.hwnd())
             ReleaseCapture();
+    }
+    void AttachBars()
+    {
+        ASSERT_TRUE(uiCsbInit(w.hwnd()));
+        ASSERT_TRUE(uiCsbSetSize(w.hwnd(), SB_BOTH, kArrow, kThick));
+        SetRange(0, 99, 10, 0);
+        w.scrolls.clear();
     }
     void SetRange(int lo, int hi, UINT page, int pos)
     {
@@ -505,4 +561,59 @@ TEST_F(VerticalBar, VerticalHitOnlyTakesAnyNonClientPressAsOneOnTheVerticalBar)
     EXPECT_NE(w.hwnd(), GetCapture());
     MouseAt(WM_LBUTTONUP, 0, x, y);
     EXPECT_EQ(SB_ENDSCROLL, Last().code);
+}
+
+// A scroll handler may take the bars off the window: the press ends there, with no timer, no capture
+// and no use of the freed state.
+TEST_F(VerticalBar, AnArrowPressOrRepeatWhoseHandlerRemovesTheBarsEndsThere)
+{
+    const int x = c.right + 10;
+    const int y = c.bottom - 5;
+    for (size_t removeAt : {1u, 2u}) {  // the press's own message, then the first repeat
+        if (removeAt == 2)
+            AttachBars();
+        BarRemoval removal;
+        w.onScroll = [&](const ScrollMsg&) {
+            if (w.scrolls.size() == removeAt)
+                removal.Remove(w.hwnd());
+        };
+        MouseAt(WM_NCLBUTTONDOWN, HTVSCROLL, x, y);
+        ASSERT_TRUE(ScrollTestWindow::PumpUntil([&] { return removal.Removed(); })) << removeAt;
+        w.onScroll = nullptr;
+        EXPECT_FALSE(uiCsbIsEnabled(w.hwnd()));
+        EXPECT_NE(w.hwnd(), GetCapture()) << removeAt;
+        EXPECT_FALSE(KillTimer(w.hwnd(), kRepeatDelayTimer)) << removeAt;
+        EXPECT_FALSE(KillTimer(w.hwnd(), kRepeatTimer)) << removeAt;
+        EXPECT_TRUE(removal.Untouched()) << removeAt;
+        MouseAt(WM_LBUTTONUP, 0, x, y);
+        EXPECT_EQ(removeAt, w.scrolls.size());
+    }
+}
+
+TEST_F(VerticalBar, AThumbDragOrReleaseWhoseHandlerRemovesTheBarsEndsThere)
+{
+    const int x = c.right + 10;
+    const int y = c.top + kArrow + 5;
+    for (int removeOn : {SB_THUMBTRACK, SB_THUMBPOSITION}) {
+        if (removeOn == SB_THUMBPOSITION)
+            AttachBars();
+        BarRemoval removal;
+        w.onScroll = [&](const ScrollMsg& m) {
+            if (m.code == removeOn && !removal.Removed())
+                removal.Remove(w.hwnd());
+        };
+        Hover(x, y);
+        MouseAt(WM_NCLBUTTONDOWN, HTVSCROLL, x, y);
+        MouseAt(WM_MOUSEMOVE, 0, x, y + 50);
+        MouseAt(WM_LBUTTONUP, 0, x, y + 50);
+        w.onScroll = nullptr;
+        EXPECT_TRUE(removal.Removed()) << removeOn;
+        EXPECT_FALSE(uiCsbIsEnabled(w.hwnd()));
+        EXPECT_NE(w.hwnd(), GetCapture()) << removeOn;
+        EXPECT_TRUE(removal.Untouched()) << removeOn;
+        // The release still tells the window that scrolling ended.
+        if (removeOn == SB_THUMBPOSITION) {
+            EXPECT_EQ(SB_ENDSCROLL, Last().code);
+        }
+    }
 }

@@ -299,4 +299,26 @@ TEST_F(MenuBar, TopLevelMnemonicsAndFunctionKeysChooseNothingWhileASubmenuIsOpen
     EXPECT_EQ(g_popupsShown.count(submenus[2]), 0u);
 }
 
+// An open posted to the bar is served inside the loop of the menu already open: that drop-down comes
+// and goes within the outer one, whose filter must still be in place afterwards.
+TEST_F(MenuBar, ADropDownOpenedWithinAnotherLeavesTheOuterMenusFilterInPlace)
+{
+    int step = 0;
+    ClickAndRun(0, [&] {
+        if (step == 0 && FindMenuWindow(submenus[0])) {
+            bar->OpenDropDown(0);
+            step = 1;
+        } else if (step == 1 && !IsPressed(0)) {
+            // The inner drop-down released the button on its way out; the outer menu is still open.
+            PostKey(owner, VK_RIGHT);
+            step = 2;
+        } else if (step == 2 && FindMenuWindow(submenus[1])) {
+            PostKey(owner, VK_ESCAPE);
+            return true;
+        }
+        return false;
+    });
+    EXPECT_EQ(g_popupsShown[submenus[1]], 1);
+}
+
 }  // namespace

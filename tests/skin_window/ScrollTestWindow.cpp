@@ -104,6 +104,8 @@ LRESULT CALLBACK ScrollTestWindow::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
         self->passedOn.push_back(msg);
         if (msg == WM_HSCROLL || msg == WM_VSCROLL) {
             self->scrolls.push_back({msg, LOWORD(wParam), static_cast<short>(HIWORD(wParam))});
+            if (self->onScroll)
+                self->onScroll(self->scrolls.back());
             return 0;
         }
         if (msg == WM_NOTIFY) {

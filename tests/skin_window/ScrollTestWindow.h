@@ -45,6 +45,8 @@ public:
     std::vector<DrawNote> notes;
     std::vector<UINT> passedOn;  // messages that reached this procedure
     LRESULT prePaintAnswer = 0;
+    // Called after each scroll message is recorded, as an application's scroll handler.
+    std::function<void(const ScrollMsg&)> onScroll;
 
     // Client rectangle in screen coordinates.
     RECT ScreenClient() const;

@@ -82,6 +82,22 @@ TEST_F(ScrollWindow, TheBarsArePaintedFromTheGridThroughTheWindowsOwnNotificatio
     EXPECT_EQ(grid::Cell(grid::kUpArrow, grid::kDisabled), canvas.Pixel(x, 1 + 6));
 }
 
+TEST_F(ScrollWindow, ABarStyleWithAnImageButNoGridCellsLeavesTheBarsTheirBuiltInLook)
+{
+    ScrollTestWindow w{100, 100, 200, 150};
+    Skin(w.hwnd(), L"scrollwindow.noinfo");
+    ShowVertical(w.hwnd(), 99, 10, 0);
+    DibCanvas canvas(200, 150);
+    uiCsbPrintNC(canvas.dc(), w.hwnd());
+    // Bars of the default 18 pixels: the thumb (10 of 100 over a 112-pixel track) below the upper arrow.
+    const int x = 200 - 1 - 9;
+    EXPECT_EQ(GetSysColor(COLOR_BTNFACE), canvas.Pixel(x, 1 + 18 + 5));
+    const COLORREF track = canvas.Pixel(x, 100);
+    EXPECT_TRUE(track == GetSysColor(COLOR_SCROLLBAR) || track == GetSysColor(COLOR_3DHILIGHT) ||
+                track == GetSysColor(COLOR_3DFACE))
+        << std::hex << track;
+}
+
 TEST_F(ScrollWindow, APressedArrowIsPaintedFromThePressedColumn)
 {
     ScrollTestWindow w{100, 100, 200, 150};
