@@ -1,5 +1,7 @@
 #include "startup_phases.h"
 
+#include <algorithm>
+
 namespace {
 
 const wchar_t kMarkPrefix[] = L"startup:";
@@ -38,9 +40,8 @@ void NoteDebugString(const std::wstring& text, double ms, std::vector<PhaseMark>
         marks.push_back({text.substr(prefix), ms});
         return;
     }
-    const bool firstSend = text.compare(0, wcslen(kSendTrace), kSendTrace) == 0 &&
-                           (marks.empty() || marks.back().name != L"send");
-    if (firstSend)
+    const bool send = text.compare(0, wcslen(kSendTrace), kSendTrace) == 0;
+    if (send && std::none_of(marks.begin(), marks.end(), [](const PhaseMark& mark) { return mark.name == L"send"; }))
         marks.push_back({L"send", ms});
 }
 
