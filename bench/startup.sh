@@ -2,7 +2,9 @@
 # The installer's start-up to its first visible window (skin load included), against a bare MinGW
 # dialog program started the same way, in one run under Wine: the medians of 15 alternating starts
 # and their ratio (installer / bare dialog). The local service answers the version query as for a
-# fresh install, so the installer's first window is its install view.
+# fresh install, so the installer's first window is its install view. Then the phases of the
+# installer's start-up, medians of as many starts under the bench's debugger loop, which timestamps
+# the installer's start-up marks (sent only while a debugger is present) up to the first paint.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/env.sh"
 source "$TAVRIN_BUILD/service-ports.env"
@@ -12,8 +14,11 @@ curl -s "$host/_control/set?version.newest=2.5.1.300" > /dev/null
 "$TAVRIN_ROOT/cmake/wine-run.sh" reg delete \
     'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Tavrin装机版' /f > /dev/null 2>&1 || true
 winpath() { echo "Z:${1//\//\\}"; }
-read -r installer bare < <("$TAVRIN_ROOT/cmake/wine-run.sh" "$TAVRIN_BUILD/bench/startup_bench.exe" 15 \
+output="$("$TAVRIN_ROOT/cmake/wine-run.sh" "$TAVRIN_BUILD/bench/startup_bench.exe" 15 \
     "$(winpath "$TAVRIN_BUILD/installer/TavrinInstaller.exe")" "$(winpath "$TAVRIN_BUILD/bench/bare_dialog.exe")" \
-    | tr -d '\r')
+    | tr -d '\r')"
+read -r installer bare <<< "$(head -n 1 <<< "$output")"
 printf 'bare dialog       %8.1f ms\ninstaller         %8.1f ms (first visible window, skin load included)\nratio             %8.2f\n' \
     "$bare" "$installer" "$(awk -v a="$installer" -v b="$bare" 'BEGIN { print a / b }')"
+echo "installer phases (medians under the debugger loop):"
+tail -n +2 <<< "$output"

@@ -15,6 +15,7 @@
 #include "MainView.h"
 #include "ProgressView.h"
 #include "ServiceHosts.h"
+#include "StartupMark.h"
 #include "VersionResource.h"
 #include "VersionService.h"
 #include "uiSkinEntry.h"
@@ -102,13 +103,17 @@ void CInstallerApp::StartStatistics()
 
 BOOL CInstallerApp::InitInstance()
 {
+    MarkStartup(L"startup:winmain");
     if (!PrepareInstance())
         return FALSE;
     INITCOMMONCONTROLSEX controls = {sizeof(controls), 0xFF};
     InitCommonControlsEx(&controls);
     CWinApp::InitInstance();
+    MarkStartup(L"startup:prepare");
     uiLoadSkin(MAKEINTRESOURCEW(2029), L"SKINDB");
+    MarkStartup(L"startup:skin");
     StartStatistics();
+    MarkStartup(L"startup:statistics");
     m_workerAbandoned = !RunInstall();
     return FALSE;
 }
@@ -120,7 +125,9 @@ bool CInstallerApp::RunInstall()
     g_finishView = new FinishView();
     g_progressView = new ProgressView();
     auto* holder = new DownloaderHolder();
+    MarkStartup(L"startup:views");
     UnpackDownloadEngine();
+    MarkStartup(L"startup:unpack");
     auto* controller = new InstallController(holder, g_mainView, g_installView, g_progressView, g_finishView);
     controller->statistics = m_stat;
 

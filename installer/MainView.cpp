@@ -8,6 +8,7 @@
 #include "InstallerGlobals.h"
 #include "InstallerUtils.h"
 #include "ProgressView.h"
+#include "StartupMark.h"
 #include "ViewHelpers.h"
 #include "uiSkinEntry.h"
 
@@ -99,7 +100,9 @@ BOOL MainView::OnInitDialog()
 int MainView::CenterAndCheckVersion()
 {
     PlaceOnWorkArea(m_hWnd, 430, 318);
+    MarkStartup(L"startup:main view");
     controller->CheckVersion();
+    MarkStartup(L"startup:version");
     return MODE;
 }
 

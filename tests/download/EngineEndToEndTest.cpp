@@ -18,9 +18,15 @@ namespace {
 
 class EngineEndToEnd : public ::testing::Test {
 protected:
-    // One unpacking for the suite, into a temporary folder of its own.
+    // One unpacking for the suite, into a temporary folder of its own. An earlier start's intact
+    // library (dated long ago) and a damaged archive lie there already.
     static void SetUpTestSuite() {
         temp = new std::wstring(ScratchFolder(L"tmp"));
+        CopyFileW(BuildPath(L"payload/7z.dll").c_str(), (*temp + L"7z.dll").c_str(), FALSE);
+        SetWriteTime(*temp + L"7z.dll", kLongAgo);
+        Bytes archive = ReadBytes(BuildPath(L"payload/downloader.zip"));
+        archive.back() ^= 0xFF;
+        WriteBytes(*temp + L"downloader.zip", archive);
         SetTemporaryFolder(temp->c_str());
         unpackResult = UnpackDownloadEngine();
         const Bytes engine = ReadBytes(BuildPath(L"standins/xldl.dll"));
@@ -39,6 +45,17 @@ protected:
                 saved[i][0] = L'\0';
             SetEnvironmentVariableW(names[i], folder ? folder : saved[i][0] ? saved[i] : nullptr);
         }
+    }
+
+    static FILETIME WriteTime(const std::wstring& path) {
+        WIN32_FILE_ATTRIBUTE_DATA data = {};
+        GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data);
+        return data.ftLastWriteTime;
+    }
+    static void SetWriteTime(const std::wstring& path, const FILETIME& time) {
+        HANDLE file = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        SetFileTime(file, nullptr, nullptr, &time);
+        CloseHandle(file);
     }
 
     void SetUp() override {
@@ -63,6 +80,7 @@ protected:
         return WaitUntil([&] { return Query().status == status; }, timeoutMs);
     }
 
+    static constexpr FILETIME kLongAgo = {0, 0x01C00000};
     static std::wstring* temp;
     static int unpackResult;
     static bool extracted;
@@ -80,6 +98,9 @@ TEST_F(EngineEndToEnd, UnpackWritesThePayloadIntoTheTemporaryFolder) {
     EXPECT_EQ(CString(temp->c_str()), GetTempFolder());
     for (const wchar_t* name : {L"7z.dll", L"7ZG.EXE", L"downloader.zip"})
         EXPECT_TRUE(ReadBytes(*temp + name) == ReadBytes(BuildPath(L"payload/") + name)) << name;
+    // The intact file was left as it was, not written again.
+    const FILETIME written = WriteTime(*temp + L"7z.dll");
+    EXPECT_EQ(0, CompareFileTime(&kLongAgo, &written));
     EXPECT_TRUE(adapter->HasFunction(XDownloader::kQueryTaskInfoEx));
     EXPECT_FALSE(adapter->HasFunction(XDownloader::kParseThunderPrivateUrl));
 }
