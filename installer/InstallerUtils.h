@@ -2,6 +2,8 @@
 // reports failure only through its result (empty text, false, nothing) and never shows a message.
 #pragma once
 
+#include <cstddef>
+
 #include "CString.h"
 
 // Folders of the system (SystemFolders.cpp).
@@ -56,3 +58,6 @@ CString InstalledProductPath();
 // MAC address of the first network adapter as "XX-XX-XX-XX-XX-XX", empty when the lookup fails
 // (MacAddress.cpp).
 CString GetMacAddressText();
+// The address text of an adapter status answer: the bytes that NCBASTAT wrote and the code it
+// returned. Empty unless the answer is complete or lacks only the names that did not fit.
+CString MacAddressFromStatus(unsigned char result, const void* answer, size_t length);

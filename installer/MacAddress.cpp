@@ -1,7 +1,11 @@
-// The MAC address of the first network adapter, asked of NetBIOS.
+// The MAC address of the first network adapter, asked of NetBIOS; the answer is read apart from
+// the call, so that recorded answers can be checked.
 #include "InstallerUtils.h"
 
 #include <nb30.h>
+
+#include <cstddef>
+#include <cstring>
 
 namespace {
 
@@ -32,10 +36,16 @@ CString GetMacAddressText()
         ADAPTER_STATUS adapter;
         NAME_BUFFER names[30];
     } status = {};
-    UCHAR result = RunNetbios(NCBASTAT, adapter, &status, sizeof(status));
-    if (result != NRC_GOODRET && result != NRC_INCOMP)
+    const UCHAR result = RunNetbios(NCBASTAT, adapter, &status, sizeof(status));
+    return MacAddressFromStatus(result, &status, sizeof(status));
+}
+
+CString MacAddressFromStatus(unsigned char result, const void* answer, size_t length)
+{
+    const size_t at = offsetof(ADAPTER_STATUS, adapter_address);
+    if ((result != NRC_GOODRET && result != NRC_INCOMP) || length < at + sizeof(ADAPTER_STATUS::adapter_address))
         return CString();
-    const UCHAR* a = status.adapter.adapter_address;
+    const UCHAR* a = static_cast<const UCHAR*>(answer) + at;
     CString text;
     text.Format(L"%02X-%02X-%02X-%02X-%02X-%02X", a[0], a[1], a[2], a[3], a[4], a[5]);
     return text;

@@ -7,6 +7,7 @@
 #include <nb30.h>
 #include <cpuid.h>
 
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 
@@ -131,11 +132,16 @@ std::wstring GetMacAddress()
     ncb.ncb_length = sizeof(status);
     // The status block is followed by a name table that does not fit; the address is still complete.
     const UCHAR result = Netbios(&ncb);
-    if (result != NRC_GOODRET && result != NRC_INCOMP)
-        return L"";
+    return MacAddressFromStatus(result, &status, sizeof(status));
+}
 
+std::wstring MacAddressFromStatus(unsigned char result, const void* answer, size_t length)
+{
+    const size_t at = offsetof(ADAPTER_STATUS, adapter_address);
+    if ((result != NRC_GOODRET && result != NRC_INCOMP) || length < at + sizeof(ADAPTER_STATUS::adapter_address))
+        return L"";
     wchar_t text[100] = {};
-    const UCHAR* a = status.adapter_address;
+    const UCHAR* a = static_cast<const UCHAR*>(answer) + at;
     _snwprintf(text, 99, L"%02X-%02X-%02X-%02X-%02X-%02X", a[0], a[1], a[2], a[3], a[4], a[5]);
     return text;
 }

@@ -2,6 +2,7 @@
 // loudly: they give an empty or fallback text instead.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -20,6 +21,9 @@ std::wstring GetIEVersion();
 std::wstring MajorVersionText(const std::wstring& version);
 // The first network adapter's address as "XX-XX-XX-XX-XX-XX"; empty when no adapter answers.
 std::wstring GetMacAddress();
+// The address text of an adapter status answer: the bytes that NCBASTAT wrote and the code it
+// returned. Empty unless the answer is complete or lacks only the names that did not fit.
+std::wstring MacAddressFromStatus(unsigned char result, const void* answer, size_t length);
 // CPUID leaf 1's EDX then EAX as 16 upper-case hexadecimal digits.
 std::wstring GetCpuId();
 // Appends the low byte of each dotted component of text to parts, then pads with zero bytes up to

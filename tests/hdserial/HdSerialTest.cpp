@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -254,12 +256,50 @@ TEST(BothRoads, FailingGiveTheEmptyTextAndCloseWhatTheyOpened)
     EXPECT_EQ(silent.strayCloses, 0);
 }
 
-TEST(RealDevices, AnswerWithAShortTextOrNothing)
+// The real device calls, watched: the paths opened and the handles not yet closed.
+class WatchedDevices : public CGetHDSerial {
+public:
+    std::vector<std::string> opened;
+    std::set<HANDLE> open;
+    int strayCloses = 0;
+
+protected:
+    HANDLE OpenDevice(const char* path) override
+    {
+        opened.push_back(path);
+        const HANDLE device = CGetHDSerial::OpenDevice(path);
+        if (device != INVALID_HANDLE_VALUE)
+            open.insert(device);
+        return device;
+    }
+
+    void CloseDevice(HANDLE device) override
+    {
+        if (open.erase(device) == 0)
+            ++strayCloses;
+        CGetHDSerial::CloseDevice(device);
+    }
+};
+
+TEST(RealDevices, AnswerWithAShortTextOrNothingAndCloseWhatTheyOpened)
 {
-    CGetHDSerial serial;
+    WatchedDevices serial;
     const char* text = serial.GetHDSerialText();
     ASSERT_NE(text, nullptr);
-    EXPECT_LE(std::strlen(text), 20u);
+    const std::string answer = text;
+    EXPECT_LE(answer.size(), 20u);
+    EXPECT_TRUE(answer.size() <= 1 || answer.back() != ' ') << answer;
+    // The disk driver first; the miniport exactly when the driver gives no identify data.
+    DWORD identify[CGetHDSerial::kIdentifyWords] = {};
+    const bool driverAnswers = WatchedDevices().ReadSmartIdentify(identify) != 0;
+    ASSERT_FALSE(serial.opened.empty());
+    EXPECT_EQ(serial.opened.front(), "\\\\.\\PhysicalDrive0");
+    EXPECT_EQ(std::count(serial.opened.begin(), serial.opened.end(), "\\\\.\\Scsi0:"), driverAnswers ? 0 : 1);
+    EXPECT_TRUE(serial.open.empty());
+    EXPECT_EQ(serial.strayCloses, 0);
+    // The same disk gives the same text again.
+    EXPECT_EQ(std::string(serial.GetHDSerialText()), answer);
+    EXPECT_TRUE(serial.open.empty());
 }
 
 }  // namespace

@@ -3,12 +3,14 @@
 
 #include <windows.h>
 #include <iphlpapi.h>
+#include <nb30.h>
 
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
+#include "AdapterStatusAnswer.h"
 #include "CStringPrinting.h"
 #include "InstallerUtils.h"
 #include "ServiceControl.h"
@@ -117,6 +119,18 @@ TEST(GetFileMd5Text, LowerCaseDigestOfTheNamedFile)
         EXPECT_EQ(CString(L"f96b697d7cb7938d525a2f31aaf161d0"), GetFileMd5Text(path)) << ToNarrow(name, CP_UTF8).GetString();
         DeleteFileW(path);
     }
+}
+
+TEST(GetMacAddressText, ReadsTheAddressFromARecordedAdapterAnswer)
+{
+    const unsigned char* answer = kAdapterStatusAnswer;
+    EXPECT_EQ(CString(kAdapterStatusAddress), MacAddressFromStatus(NRC_GOODRET, answer, sizeof(kAdapterStatusAnswer)));
+    // A name table that did not fit leaves the address whole.
+    EXPECT_EQ(CString(kAdapterStatusAddress), MacAddressFromStatus(NRC_INCOMP, answer, sizeof(ADAPTER_STATUS)));
+    // A refused request, or an answer too short for the address, reads empty.
+    EXPECT_EQ(CString(), MacAddressFromStatus(NRC_BRIDGE, answer, sizeof(kAdapterStatusAnswer)));
+    EXPECT_EQ(CString(), MacAddressFromStatus(NRC_BUFLEN, answer, sizeof(kAdapterStatusAnswer)));
+    EXPECT_EQ(CString(), MacAddressFromStatus(NRC_GOODRET, answer, 5));
 }
 
 TEST(GetMacAddressText, EmptyOrTheAddressOfAnAdapter)

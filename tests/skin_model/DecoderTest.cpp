@@ -232,6 +232,28 @@ protected:
         const size_t at = (static_cast<size_t>(height / 2) * width + width / 2) * 3;
         return at + 2 < pixels.size() ? RGB(pixels[at + 2], pixels[at + 1], pixels[at]) : CLR_INVALID;
     }
+
+    // Pixels of the canvas that differ from ImageMagick's coalesced frame, the first of them named.
+    static std::string FrameMismatches(const PixelCanvas& canvas, const wchar_t* name, int frame, int width,
+                                       int height)
+    {
+        CString raw;
+        raw.Format(L"gif/%s.%d.bgr", name, frame);
+        const std::vector<BYTE> pixels = ReadSample(raw);
+        if (pixels.size() != static_cast<size_t>(width) * height * 3)
+            return "oracle of " + std::to_string(pixels.size()) + " bytes";
+        int count = 0;
+        std::ostringstream first;
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                const BYTE* p = &pixels[(static_cast<size_t>(y) * width + x) * 3];
+                const COLORREF got = canvas.Pixel(x, y);
+                if (got != RGB(p[2], p[1], p[0]) && count++ == 0)
+                    first << " first at " << x << "," << y << ": " << std::hex << got;
+            }
+        }
+        return count ? std::to_string(count) + " pixels differ;" + first.str() : "";
+    }
 };
 
 TEST_F(GifLoading, FramesMatchIdentifyAndTheirPixels)
@@ -255,12 +277,15 @@ TEST_F(GifLoading, PartialFrameIsComposedOverThePreviousOne)
     uiImage image;
     ASSERT_TRUE(image.SetFile(SamplePath(L"gif/partial.gif")));
     ASSERT_EQ(image.GetFrameCount(), 2);
-    PixelCanvas canvas(20, 12);
+    ASSERT_EQ(OracleLines(L"gif/partial.frames").size(), 2u);
     const RECT all = {0, 0, 20, 12};
-    image.DrawFrame(canvas.GetDC(), all, 0);
-    image.DrawFrame(canvas.GetDC(), all, 1);
-    EXPECT_EQ(canvas.Pixel(6, 5), RGB(255, 255, 0));
-    EXPECT_EQ(canvas.Pixel(1, 1), RGB(255, 0, 0));
+    // Each frame goes to a fresh canvas of a colour the GIF lacks: the second one (8 x 6 at 4, 3)
+    // covers the whole canvas only when it is composed over what the first one left.
+    for (int frame = 0; frame < 2; ++frame) {
+        PixelCanvas canvas(20, 12, RGB(0, 0, 255));
+        ASSERT_TRUE(image.DrawFrame(canvas.GetDC(), all, frame));
+        EXPECT_EQ(FrameMismatches(canvas, L"partial", frame, 20, 12), "") << "frame " << frame;
+    }
 }
 
 TEST_F(GifLoading, SingleFramePictureDrawsItself)

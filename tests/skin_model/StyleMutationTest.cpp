@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <memory>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -224,9 +225,12 @@ TEST(StyleMutation, DamagedStyleDocumentsNeitherCrashNorHang)
     GuardedBuffer guarded;
     int tried = 0;
     int parsed = 0;
+    int painted = 0; // styles that reached the paint and event code with items of their own
+    std::set<std::string> distinct;
     for (; tried < kDocuments; ++tried) {
         const std::string text = mutator.Damage();
         TryingInput("style document " + std::to_string(tried) + " of seed " + std::to_string(seed));
+        distinct.insert(text);
         StyleDocument document;
         const TiXmlElement* window =
             document.Parse(reinterpret_cast<const char*>(guarded.Place(text.data(), text.size())), text.size());
@@ -234,12 +238,16 @@ TEST(StyleMutation, DamagedStyleDocumentsNeitherCrashNorHang)
             continue;
         ++parsed;
         std::unique_ptr<uiStyle> style(uiStyle::CreateFromXml(window));
-        ASSERT_TRUE(style);
+        if (style->displayList.GetCount() > 0 && style->eventList.GetCount() > 0)
+            ++painted;
         Exercise(style.get(), canvas.GetDC());
     }
-    std::printf("style documents tried: %d, parsed and exercised: %d\n", tried, parsed);
-    EXPECT_GE(tried, kDocuments);
+    std::printf("style documents tried: %d (%d distinct), parsed and exercised: %d, with items: %d\n", tried,
+                static_cast<int>(distinct.size()), parsed, painted);
+    // Repeats of a few documents would prove little about the rest.
+    EXPECT_GT(static_cast<int>(distinct.size()), kDocuments / 2);
     EXPECT_GT(parsed, kDocuments / 2);
+    EXPECT_GT(painted, parsed / 2);
     uiGetSkinAdmin().Unload();
 }
 

@@ -134,9 +134,32 @@ TEST_F(PushButton, ALockedStateIgnoresTheMouseUntilUnlocked)
     SendMouse(hwnd, WM_MOUSEMOVE, 10, 10);
     SendMouse(hwnd, WM_LBUTTONDOWN, 10, 10);
     EXPECT_EQ(1, button->GetState());
+    EXPECT_EQ(kNormalFace, WindowPixel(hwnd, 40, 12));
+    SendMouse(hwnd, WM_LBUTTONUP, 10, 10);
 
     button->SetStateLock(FALSE);
     EXPECT_EQ(1, button->GetState());
+    // Unlocked, the mouse moves the state again.
+    SendMouse(hwnd, WM_MOUSEMOVE, 11, 10);
+    EXPECT_EQ(2, button->GetState());
+    EXPECT_EQ(kOverFace, WindowPixel(hwnd, 40, 12));
+    SendMouse(hwnd, WM_LBUTTONDOWN, 11, 10);
+    EXPECT_EQ(4, button->GetState());
+    EXPECT_EQ(kDownFace, WindowPixel(hwnd, 40, 12));
+    SendMouse(hwnd, WM_LBUTTONUP, 11, 10);
+    SendMessageW(hwnd, WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(1, button->GetState());
+
+    // Unlocked while a leave notice is armed, the button shows that the mouse is over it.
+    const auto saved = uiApiLoader::_TrackMouseEvent;
+    uiApiLoader::_TrackMouseEvent = ArmLeaveNotice;
+    button->SetStateLock(TRUE);
+    SendMouse(hwnd, WM_MOUSEMOVE, 10, 10);
+    EXPECT_EQ(1, button->GetState());
+    button->SetStateLock(FALSE);
+    uiApiLoader::_TrackMouseEvent = saved;
+    EXPECT_EQ(2, button->GetState());
+    EXPECT_EQ(kOverFace, WindowPixel(hwnd, 40, 12));
 }
 
 TEST_F(PushButton, AnArmedLeaveNotificationKeepsTheButtonFromReEnteringOver)

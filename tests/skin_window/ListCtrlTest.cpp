@@ -287,6 +287,8 @@ TEST_F(ListCtrl, ARowWithoutALookForItsSecondColumnIsNotDrawn)
     Skin(L"lists.listctrl.firstonly");
     InsertRow(0);
     PaintNow(list);
+    // The row was drawn by the skin up to its second column: the first cell got its look.
+    EXPECT_NE(skin->PeekDrawItem(0, 0), nullptr);
     EXPECT_NE(RowPixel(0), kOdd);
     EXPECT_NE(WindowPixel(list, 3, Row(0).top + 3), RGB(0, 255, 255));
     EXPECT_EQ(skin->PeekDrawItem(0, 1), nullptr);

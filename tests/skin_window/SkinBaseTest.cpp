@@ -268,6 +268,8 @@ TEST_F(SkinBase, ACursorTheSkinLacksLeavesTheCursorToTheWindow)
 
     SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window.Get()), HTCLIENT);
     EXPECT_NE(GetCursor(), uiGetGdiAdmin().GetCursor(L"pointer"));
+    // The message reached the window's own procedure, which set its class cursor.
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_ARROW));
 }
 
 BOOL CALLBACK CountTooltip(HWND hwnd, LPARAM counter)

@@ -6,14 +6,19 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <memory>
+
 #include "DialogTestSupport.h"
 #include "uiDisplayItem.h"
 #include "uiDisplayList.h"
 #include "uiHandleMap.h"
 #include "uiNoSkinGuard.h"
+#include "uiSkinAdmin.h"
 #include "uiSkinBase.h"
 #include "uiSkinEntry.h"
 #include "uiSkinError.h"
+#include "uiStyle.h"
+#include "uiTimerWindow.h"
 
 namespace {
 
@@ -179,14 +184,18 @@ TEST_F(Factory, ChildSkinningOfANonWindowFails)
 
 TEST_F(Factory, TheParentSkinIsAttachedOnce)
 {
+    // A top-level window has no parent to skin: neither it nor the desktop gains a chain.
+    uiAttachParentSkin(host);
+    EXPECT_EQ(uiGetHandleMap()->Find(host), nullptr);
+    EXPECT_EQ(uiGetHandleMap()->Find(GetDesktopWindow()), nullptr);
+
     HWND child = MakeChild(host, L"Static", 0, 10);
     uiAttachParentSkin(child);
     uiSubclassWnd* first = uiGetHandleMap()->Find(host);
     ASSERT_NE(first, nullptr);
     uiAttachParentSkin(child);
     EXPECT_EQ(uiGetHandleMap()->Find(host), first);
-    // A top-level window has no parent to skin.
-    uiAttachParentSkin(host);
+    EXPECT_EQ(uiGetHandleMap()->Find(child), nullptr);
 }
 
 TEST_F(Factory, DisplayParamsOfANullOrUnskinnedWindowChangeNothing)
@@ -227,6 +236,25 @@ TEST(Entry, LoadWithoutNameFailsAndExitAlwaysSucceeds)
     EXPECT_FALSE(uiIsMenuSkinned());
     EXPECT_EQ(uiSetMenuSkin(TRUE), 1);
     EXPECT_TRUE(uiIsMenuSkinned());
+
+    // The environment loaded the skin; exit empties the skin, drops the menu hook and the timer window.
+    ASSERT_TRUE(std::unique_ptr<uiStyle>(uiGetSkinAdmin().FindStyle(L"button")));
+    ASSERT_NE(uiGetTimerWindow().GetHandle(), nullptr);
+    EXPECT_EQ(uiExitSkin(), 1);
+    EXPECT_FALSE(std::unique_ptr<uiStyle>(uiGetSkinAdmin().FindStyle(L"button")));
+    EXPECT_FALSE(uiIsMenuSkinned());
+    EXPECT_EQ(uiGetTimerWindow().GetHandle(), nullptr);
+    // Exit with nothing loaded, and a load without a name, change nothing.
+    EXPECT_EQ(uiExitSkin(), 1);
+    EXPECT_EQ(uiLoadSkin(nullptr, L"SKINDB"), 0);
+    EXPECT_FALSE(uiIsMenuSkinned());
+    EXPECT_EQ(uiGetTimerWindow().GetHandle(), nullptr);
+    EXPECT_FALSE(std::unique_ptr<uiStyle>(uiGetSkinAdmin().FindStyle(L"button")));
+
+    // The tests after this one need the skin again.
+    ASSERT_EQ(uiLoadSkin(MAKEINTRESOURCEW(2029), L"SKINDB"), 1);
+    EXPECT_TRUE(uiIsMenuSkinned());
+    EXPECT_NE(uiGetTimerWindow().GetHandle(), nullptr);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "ControlTestSupport.h"
 #include "MiscTestSupport.h"
 #include "SkinTestSupport.h"
+#include "WaitUntil.h"
 #include "uiSkinDateTimeCtrl.h"
 #include "uiSkinGroupBox.h"
 #include "uiSkinSliderCtrl.h"
@@ -195,11 +196,31 @@ TEST_F(SmallControls, DatePickerRepaintsItsFrameOnlyWhileTheCalendarIsOpen)
     NMHDR header = {date, 7, static_cast<UINT>(DTN_DROPDOWN)};
     SendMessageW(Host(), WM_NOTIFY, 7, reinterpret_cast<LPARAM>(&header));
     EXPECT_TRUE(skin->IsDroppedDown());
+    // The refresh timer runs while the calendar is open, and each tick paints the frame.
+    MSG tick = {};
+    EXPECT_TRUE(WaitUntil([&] { return PeekMessageW(&tick, date, WM_TIMER, WM_TIMER, PM_NOREMOVE) != FALSE; }));
+    EXPECT_EQ(tick.wParam, 100u);
+    const COLORREF kDateFrame = RGB(0xA0, 0x50, 0xA0), kMarker = RGB(1, 2, 3);
+    auto markFrame = [&] {
+        HDC dc = GetWindowDC(date);
+        SetPixel(dc, 0, 0, kMarker);
+        ReleaseDC(date, dc);
+    };
+    markFrame();
     // The refresh timer is the picker's own business while the calendar is open.
     EXPECT_EQ(SendMessageW(date, WM_TIMER, 100, 0), 1);
+    EXPECT_EQ(WindowPixel(date, 0, 0), kDateFrame);
+
     header.code = static_cast<UINT>(DTN_CLOSEUP);
     SendMessageW(Host(), WM_NOTIFY, 7, reinterpret_cast<LPARAM>(&header));
     EXPECT_FALSE(skin->IsDroppedDown());
+    EXPECT_FALSE(KillTimer(date, 100)) << "the refresh timer outlived the calendar";
+    // A tick that still comes after close-up paints nothing and stops its timer.
+    ASSERT_TRUE(SetTimer(date, 100, 100, nullptr));
+    markFrame();
+    EXPECT_EQ(SendMessageW(date, WM_TIMER, 100, 0), 1);
+    EXPECT_EQ(WindowPixel(date, 0, 0), kMarker);
+    EXPECT_FALSE(KillTimer(date, 100));
 }
 
 TEST_F(SmallControls, TimePickerSkinsItsUpDownControl)

@@ -14,7 +14,7 @@ tavrin_add_gtest(skin_window_misc_test
     SOURCES ${TEST_DIR}/ControlTestSupport.cpp ${TEST_DIR}/MiscTestSupport.cpp ${TEST_DIR}/FrameDialogTest.cpp
             ${TEST_DIR}/EditComboTest.cpp ${TEST_DIR}/TabToolbarTest.cpp ${TEST_DIR}/SmallControlsTest.cpp
             ${TEST_DIR}/MiscResource.rc
-    LIBS skin_window skin_model_test_support comctl32
+    LIBS skin_window skin_model_test_support test_support comctl32
     LABELS unit
     TIMEOUT 180)
 target_include_directories(skin_window_misc_test PRIVATE ${skin_window_misc_resource_dir})

@@ -1,5 +1,6 @@
 // The machine probes under Wine: Internet Explorer version from registry values the test sets, and
 // the device id against an independent MD5 of the adapter address and processor id.
+#include "AdapterStatusAnswer.h"
 #include "IeVersionRegistry.h"
 #include "KwStat.h"
 #include "SystemProbes.h"
@@ -10,6 +11,7 @@
 #include <cryptopp/hex.h>
 #include <cryptopp/md5.h>
 #include <windows.h>
+#include <nb30.h>
 
 #include <gtest/gtest.h>
 #include <regex>
@@ -63,6 +65,18 @@ TEST(DeviceIdProbeTest, IsTheMd5OfAdapterAddressAndProcessorId)
     const std::wstring id = stat.GetDeviceId();
     EXPECT_EQ(std::wstring(expected.begin(), expected.end()), id);
     EXPECT_TRUE(std::regex_match(std::string(id.begin(), id.end()), std::regex("[0-9A-F]{32}")));
+}
+
+TEST(MacAddressProbeTest, ReadsTheAddressFromARecordedAdapterAnswer)
+{
+    const unsigned char* answer = kAdapterStatusAnswer;
+    EXPECT_EQ(kAdapterStatusAddress, MacAddressFromStatus(NRC_GOODRET, answer, sizeof(kAdapterStatusAnswer)));
+    // A name table that did not fit leaves the address whole.
+    EXPECT_EQ(kAdapterStatusAddress, MacAddressFromStatus(NRC_INCOMP, answer, sizeof(ADAPTER_STATUS)));
+    // A refused request, or an answer too short for the address, reads empty.
+    EXPECT_EQ(L"", MacAddressFromStatus(NRC_BRIDGE, answer, sizeof(kAdapterStatusAnswer)));
+    EXPECT_EQ(L"", MacAddressFromStatus(NRC_BUFLEN, answer, sizeof(kAdapterStatusAnswer)));
+    EXPECT_EQ(L"", MacAddressFromStatus(NRC_GOODRET, answer, 5));
 }
 
 TEST(OSProbeTest, BitsFollowTheProcessAndNameIsOneOfTheKnownTexts)

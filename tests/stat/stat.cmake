@@ -4,7 +4,7 @@ set(STAT_TEST_SUPPORT ${TEST_DIR}/DebugTraceCapture.cpp ${TEST_DIR}/IeVersionReg
 
 tavrin_add_gtest(stat_units_test SOURCES ${TEST_DIR}/StatUnitsTest.cpp ${TEST_DIR}/StatLifetimeTest.cpp LIBS stat)
 
-tavrin_add_gtest(stat_probes_test SOURCES ${TEST_DIR}/StatProbesTest.cpp ${STAT_TEST_SUPPORT} LIBS stat)
+tavrin_add_gtest(stat_probes_test SOURCES ${TEST_DIR}/StatProbesTest.cpp ${STAT_TEST_SUPPORT} LIBS stat test_support)
 set_tests_properties(stat_probes_test PROPERTIES RESOURCE_LOCK "stat.registry")
 
 tavrin_add_gtest(stat_reports_test
