@@ -37,13 +37,18 @@ LRESULT uiSkinMenu::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 void uiSkinMenu::OnAttached()
 {
     uiSkinBase::OnAttached();
+    TakeStyle();
+    m_checkCommand = uiGetSkinAdmin().FindCommand(kCheckCommandCode);
+    m_radioCommand = uiGetSkinAdmin().FindCommand(kRadioCommandCode);
+}
+
+void uiSkinMenu::TakeStyle()
+{
     if (m_style) {
         LoadMenuInfo();
         m_style->displayList.SetTextParam(L'\t');
         m_separatorItem = m_style->displayList.FindItem(L"menu.sperator");
     }
-    m_checkCommand = uiGetSkinAdmin().FindCommand(kCheckCommandCode);
-    m_radioCommand = uiGetSkinAdmin().FindCommand(kRadioCommandCode);
 }
 
 void uiSkinMenu::LoadMenuInfo()
@@ -73,6 +78,12 @@ void uiSkinMenu::ForgetStyle()
 {
     m_separatorItem = nullptr;
     uiSkinBase::ForgetStyle();
+}
+
+void uiSkinMenu::RebindStyle()
+{
+    uiSkinBase::RebindStyle();
+    TakeStyle();
 }
 
 BOOL uiSkinMenu::TrackPopupMenu(HMENU menu, UINT flags, int x, int y, HWND owner, const RECT* exclude,

@@ -25,6 +25,7 @@ public:
     void ReleaseStyle() override;
     // The separator item lives in the style copy.
     void ForgetStyle() override;
+    void RebindStyle() override;
 
     // Installs (on) or removes the hook for the calling thread; nothing when it is so already.
     static void SetMsgHook(BOOL on);
@@ -68,6 +69,8 @@ private:
 
     // The item's text by command id on the tracked menu.
     CString GetItemText(UINT id) const;
+    // The menu record, the tab split of the texts and the separator item of the style.
+    void TakeStyle();
     void LoadMenuInfo();
 
     BOOL m_regionPending = FALSE;
