@@ -64,8 +64,10 @@ public:
     void SetPaused(bool paused) {
         {
             std::lock_guard<std::mutex> lock(m_lock);
+            // A start of running tasks (as every new task gets) is no start: it leaves a pause alone.
+            if (m_paused != paused)
+                ++m_touches;
             m_paused = paused;
-            ++m_touches;
         }
         m_changed.notify_all();
     }
@@ -335,9 +337,12 @@ YDownloader::Attempt YDownloader::TransferOnce(const YDownloadArgs& args, const 
         resumeAt = 0;
         request = OpenFrom(root, args.url, resumeAt, status);
     }
-    // Without a status the host was not reached; a redirect that never ends is the host's answer.
+    // Without a status the host was not reached or closed unanswered; a redirect that never ends
+    // is the host's answer.
+    if (status == 0)
+        return Attempt::kBrokenOff;
     if (!request)
-        return status == 0 ? Attempt::kBrokenOff : Attempt::kEnded;
+        return Attempt::kEnded;
     if (status != HTTP_STATUS_OK && status != HTTP_STATUS_PARTIAL_CONTENT)
         return Attempt::kEnded;
     // A server that ignores the range sends the whole package again.
