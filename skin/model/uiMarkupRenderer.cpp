@@ -168,7 +168,7 @@ void uiMarkupRenderer::DrawRun(HDC dc, const RECT& target, const wchar_t* text, 
     RECT rect = target;
     rect.left = m_pen;
     DrawTextW(dc, text, length, &rect, m_format);
-    m_pen += extent.cx;
+    m_pen = uiSaturatedAdd(m_pen, extent.cx);
     if (previousFont)
         SelectObject(dc, previousFont);
     SetBkColor(dc, previousBack);

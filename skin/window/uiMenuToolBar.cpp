@@ -172,10 +172,17 @@ void uiMenuToolBar::DropDown()
 
 LRESULT CALLBACK uiMenuToolBar::MsgFilterHook(int code, WPARAM wParam, LPARAM lParam)
 {
+    // With drop-downs nested, the outer one's hook is next in the chain: the message was filtered once.
+    static bool passingOn = false;
+    if (passingOn)
+        return CallNextHookEx(g_filterHook, code, wParam, lParam);
     if (g_openBar && code == MSGF_MENU && lParam
         && g_openBar->FilterMenuMessage(reinterpret_cast<const MSG*>(lParam)))
         return 1;
-    return CallNextHookEx(g_filterHook, code, wParam, lParam);
+    passingOn = true;
+    const LRESULT result = CallNextHookEx(g_filterHook, code, wParam, lParam);
+    passingOn = false;
+    return result;
 }
 
 BOOL uiMenuToolBar::FilterMenuMessage(const MSG* msg)
