@@ -6,6 +6,7 @@
 #include <wininet.h>
 
 #include <memory>
+#include <utility>
 
 #include "CString.h"
 
@@ -24,11 +25,21 @@ DWORD HttpStatusOf(HINTERNET request);
 // A response header as text; empty when absent or longer than bufferBytes.
 CString HttpHeaderText(HINTERNET request, DWORD header, DWORD bufferBytes);
 
-// A request and the connection it depends on; the request is closed first (reset() it before
-// assigning another exchange to it, since an assignment would close the connection first).
+// A request and the connection it depends on; the request is always closed first, also when
+// another exchange takes its place.
 struct HttpExchange {
     InternetHandle connection;
     InternetHandle request;
+    HttpExchange() = default;
+    HttpExchange(HttpExchange&&) = default;
+    HttpExchange& operator=(HttpExchange&& other) {
+        if (this != &other) {
+            reset();
+            connection = std::move(other.connection);
+            request = std::move(other.request);
+        }
+        return *this;
+    }
     explicit operator bool() const { return request != nullptr; }
     HINTERNET get() const { return request.get(); }
     void reset() {

@@ -332,7 +332,8 @@ YDownloader::Attempt YDownloader::TransferOnce(const YDownloadArgs& args, const 
     DWORD status = 0;
     HttpExchange request = OpenFrom(root, args.url, resumeAt, status);
     if (request && status == kRangeNotSatisfiable && resumeAt > 0) {
-        // The part file is as long as the package or longer: it cannot be continued.
+        // The part file is as long as the package or longer: it cannot be continued. The refused
+        // request goes before the new one is sent.
         request.reset();
         resumeAt = 0;
         request = OpenFrom(root, args.url, resumeAt, status);
