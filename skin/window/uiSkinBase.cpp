@@ -66,12 +66,9 @@ BOOL uiSkinBase::SkinWindow(HWND hwnd, const wchar_t* styleName, BOOL autoDelete
             return TRUE;
     } else {
         DeleteStyle();
-        m_style = uiGetSkinAdmin().FindStyle(m_styleName);
         m_hwnd = hwnd;
-        if (m_style) {
-            m_style->displayList.SetText(nullptr, GetWindowText());
+        if (FetchStyle())
             return Attach(hwnd, autoDelete);
-        }
     }
     uiSetSkinError(UI_ERROR_STYLE_NOT_FOUND);
     uiLogReport(UI_LOG_ERROR, L"Control [HWND=0X%x] xml style name [%s] not found",
@@ -79,13 +76,20 @@ BOOL uiSkinBase::SkinWindow(HWND hwnd, const wchar_t* styleName, BOOL autoDelete
     return FALSE;
 }
 
-BOOL uiSkinBase::ReplaceStyle()
+BOOL uiSkinBase::FetchStyle()
 {
-    DeleteStyle();
     m_style = uiGetSkinAdmin().FindStyle(m_styleName);
     if (!m_style)
         return FALSE;
     m_style->displayList.SetText(nullptr, GetWindowText());
+    return TRUE;
+}
+
+BOOL uiSkinBase::ReplaceStyle()
+{
+    DeleteStyle();
+    if (!FetchStyle())
+        return FALSE;
     ApplyStyle();
     if (IsAttached())
         RebindStyle();

@@ -77,6 +77,8 @@ public:
 protected:
     // The one way the style copy goes: ForgetStyle first, then the copy.
     void DeleteStyle();
+    // A copy of the named style, holding the window's text; whether the skin has it.
+    BOOL FetchStyle();
     // A new copy of the named style in place of the old one on the window; whether the skin has it.
     BOOL ReplaceStyle();
     BOOL IsDialogType() const { return m_typeCode >= 100 && m_typeCode <= 102; }
