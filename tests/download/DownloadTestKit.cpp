@@ -146,7 +146,8 @@ std::wstring Md5OfFile(const std::wstring& path) {
 
 SilentHost::SilentHost() : m_socket(INVALID_SOCKET) {
     WSADATA data;
-    if (WSAStartup(MAKEWORD(2, 2), &data) != 0)
+    m_started = WSAStartup(MAKEWORD(2, 2), &data) == 0;
+    if (!m_started)
         return;
     m_socket = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
     sockaddr_in address = {};
@@ -160,7 +161,8 @@ SilentHost::SilentHost() : m_socket(INVALID_SOCKET) {
 
 SilentHost::~SilentHost() {
     Close();
-    WSACleanup();
+    if (m_started)
+        WSACleanup();
 }
 
 void SilentHost::Close() {

@@ -52,6 +52,7 @@ public:
     void Close();
 
 private:
+    bool m_started = false;  // Winsock, ended again with the host
     uintptr_t m_socket;
     int m_port = 0;
 };
