@@ -24,3 +24,18 @@ function(tavrin_add_wine_test name target)
     set_tests_properties(${name} PROPERTIES LABELS "${T_LABELS}" TIMEOUT ${T_TIMEOUT}
         ENVIRONMENT "TAVRIN_SOURCE_DIR=${CMAKE_SOURCE_DIR};TAVRIN_BINARY_DIR=${CMAKE_BINARY_DIR}")
 endfunction()
+
+# Under emulation (scripts/guest-run.sh without hardware virtualisation) everything runs several times
+# slower. A test's time limit only guards against a hang, so it is stretched by TAVRIN_TEST_TIME_SCALE;
+# called once a folder has added its tests.
+set(TAVRIN_TEST_TIME_SCALE 1 CACHE STRING "Factor applied to every test's time limit")
+function(tavrin_scale_time_limits)
+    get_property(tests DIRECTORY PROPERTY TESTS)
+    foreach(test ${tests})
+        get_test_property(${test} TIMEOUT limit)
+        if(limit)
+            math(EXPR limit "${limit} * ${TAVRIN_TEST_TIME_SCALE}")
+            set_tests_properties(${test} PROPERTIES TIMEOUT ${limit})
+        endif()
+    endforeach()
+endfunction()

@@ -4,6 +4,7 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 "$TAVRIN_ROOT/scripts/build.sh"
+tavrin_go_where_wine_runs "$0" "$@"
 source "$TAVRIN_ROOT/scripts/session.sh"
 tavrin_session_start
 if [ $# -gt 0 ]; then benches=("$@"); else benches=("$TAVRIN_ROOT"/bench/*.sh); fi

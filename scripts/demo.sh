@@ -6,6 +6,7 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 "$TAVRIN_ROOT/scripts/build.sh"
+tavrin_go_where_wine_runs "$0" "$@"
 source "$TAVRIN_ROOT/scripts/session.sh"
 tavrin_session_start
 export TAVRIN_SOURCE_DIR="$TAVRIN_ROOT" TAVRIN_BINARY_DIR="$TAVRIN_BUILD"

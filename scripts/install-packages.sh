@@ -1,18 +1,23 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need (run as root; a no-op when all are there).
+# Installs the Debian packages the build and the tests need (run as root; a no-op when all are there),
+# and, where Wine's 32-bit side cannot run on this kernel, those that make the virtual machine it
+# runs in instead.
 set -euo pipefail
-packages=(
-    cmake make bison dpkg-dev g++ g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-i686-dev
-    binutils-mingw-w64-i686 wine wine32:i386 xvfb xauth xdotool x11-apps fonts-wqy-microhei python3
-    python3-cryptography imagemagick libjpeg-turbo-progs rhash openssl zip unzip libdigest-md2-perl
-)
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
-done
-[ ${#missing[@]} -eq 0 ] && exit 0
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-    dpkg --add-architecture i386
-fi
-apt-get update -q
-DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
+source "$TAVRIN_ROOT/scripts/packages.sh"
+
+install() { # package ...
+    local p missing=()
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        dpkg --add-architecture i386
+    fi
+    apt-get update -q
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+install "${tavrin_build_packages[@]}" "${tavrin_run_packages[@]}"
+tavrin_wine_runs_here || install "${tavrin_guest_packages[@]}"

@@ -34,6 +34,8 @@ tavrin_wineserver_running() {
 
 tavrin_session_start() {
     trap tavrin_session_stop EXIT
+    TAVRIN_TIME_SCALE="$(tavrin_time_scale)"
+    export TAVRIN_TIME_SCALE
     if [ -z "${DISPLAY:-}" ] || [ "${TAVRIN_HEADLESS:-0}" = 1 ]; then
         # Xvfb picks a free display number itself and writes it once it accepts connections, so two
         # sessions starting together never take the same one.

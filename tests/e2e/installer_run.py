@@ -33,6 +33,10 @@ NEWEST = "2.5.1.300"
 INSTALL_TITLE = "Tavrin在线安装器"
 MAIN_CLASS = "TVNInstaller"
 ID_INSTALL, ID_AGREEMENT, ID_FINISH, ID_CANCEL_LINK, ID_UPGRADE, ID_MAIN_CANCEL = 2021, 2022, 2028, 2016, 2001, 2002
+# How many times slower than natively the programs run here (under emulation, set by the scripts): the
+# bounds on waits, which only guard against hangs, stretch by as much.
+TIME_SCALE = int(os.environ["TAVRIN_TIME_SCALE"]) if os.environ.get("TAVRIN_TIME_SCALE", "").isdigit() else 1
+TIME_SCALE = min(max(TIME_SCALE, 1), 100)
 
 
 def wine_path(path):
@@ -127,7 +131,7 @@ class InstallerRun:
 
     def wine(self, *args, check=False):
         return subprocess.run([WINE_RUN, *args], env=wine_env(self.env()), capture_output=True,
-                              text=True, timeout=120, check=check)
+                              text=True, timeout=120 * TIME_SCALE, check=check)
 
     def uninstall(self):
         self.wine("reg", "delete", UNINSTALL_KEY, "/f")
@@ -160,9 +164,10 @@ class InstallerRun:
         return self
 
     def wait_exit(self, timeout):
-        return self.process.wait(timeout=timeout)
+        return self.process.wait(timeout=timeout * TIME_SCALE)
 
     def ui(self, verb, *args, timeout_ms=60000):
+        timeout_ms *= TIME_SCALE
         # The output goes through a file: a Wine system process that the driver's start brings up (the
         # desktop, while the installer is starting too) inherits the streams, and a pipe would then
         # stay open until that process ends.

@@ -5,6 +5,6 @@
 
 #include <functional>
 
-// Polls the condition every pollMs until it holds; false once timeoutMs has passed without it. The
-// default minute is far more than a loaded machine needs.
+// Polls the condition every pollMs until it holds; false once timeoutMs (times TAVRIN_TIME_SCALE, under
+// emulation) has passed without it. The default minute is far more than a loaded machine needs.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 60000, DWORD pollMs = 20);
