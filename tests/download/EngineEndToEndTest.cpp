@@ -80,7 +80,8 @@ protected:
         return WaitUntil([&] { return Query().status == status; }, timeoutMs);
     }
 
-    static constexpr FILETIME kLongAgo = {0, 0x01C00000};
+    // 2000-01-01 00:00:00, a whole second: a file system that keeps times to the second holds it as set.
+    static constexpr FILETIME kLongAgo = {0x256D4000, 0x01BF53EB};
     static std::wstring* temp;
     static int unpackResult;
     static bool extracted;

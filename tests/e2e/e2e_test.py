@@ -9,8 +9,8 @@ import sys
 import time
 
 from installer_run import (BUILD, INSTALLER, ID_AGREEMENT, ID_CANCEL_LINK, ID_FINISH, ID_INSTALL, ID_MAIN_CANCEL,
-                           ID_UPGRADE, INSTALL_TITLE, MAIN_CLASS, NEWEST, SERVICE, SETUP, STATE, UNINSTALL_KEY,
-                           InstallerRun, install_window, progress_window, wine_path)
+                           ID_UPGRADE, INSTALL_TITLE, MAIN_CLASS, NEWEST, SERVICE, SETUP, STATE, TIME_SCALE,
+                           UNINSTALL_KEY, InstallerRun, install_window, progress_window, wine_path)
 from skin_probes import JPEG_TOLERANCE, TOLERANCE, capture, close, picture_pixel, probe
 
 SHOTS = os.path.join(BUILD, "e2e", "screenshots")
@@ -104,7 +104,7 @@ def check_launch_and_exit_reports(run):
 
 def wait_until(condition, seconds):
     """Polls condition until it holds; False when the generous bound passes first."""
-    deadline = time.monotonic() + seconds
+    deadline = time.monotonic() + seconds * TIME_SCALE
     while not condition():
         if time.monotonic() >= deadline:
             return False
@@ -129,14 +129,13 @@ ID_OPTIONS = 2023
 VK_RETURN, VK_ESCAPE = 0x0D, 0x1B
 
 
-def control_states(run, window_args):
-    """The install view's controls as {id: (visible, enabled)}."""
-    states = {}
-    for line in run.ui("controls", *window_args)[1].splitlines():
+def control_state(run, control_id):
+    """(visible, enabled) of one control of the install view, (None, None) when it has none."""
+    for line in run.ui("controls", *install_window(control_id))[1].splitlines():
         fields = line.split("\t")
-        if len(fields) >= 4 and fields[0].isdigit():
-            states[int(fields[0])] = (fields[2] == "1", fields[3] == "1")
-    return states
+        if len(fields) >= 4 and fields[0] == str(control_id):
+            return fields[2] == "1", fields[3] == "1"
+    return None, None
 
 
 def check_install_view(run, mode):
@@ -145,7 +144,7 @@ def check_install_view(run, mode):
     gates the install button. Leaves the agreement ticked."""
     window = install_window(ID_AGREEMENT)
     expect_equal("", run.ui("list", "--class", MAIN_CLASS)[1].strip(), "visible main view behind the install view")
-    expect_equal(mode == 2, control_states(run, window).get(ID_OPTIONS, (None,))[0], "options box shown")
+    expect_equal(mode == 2, control_state(run, ID_OPTIONS)[0], "options box shown")
     if mode != 2:
         return
     for key in (VK_RETURN, VK_ESCAPE):
@@ -154,7 +153,7 @@ def check_install_view(run, mode):
     # the time it changes; a view they had closed would have no check box left to click.
     for ticked in (0, 1):
         expect(run.ui("check", *window, "--state", str(ticked))[0], "agreement box not set to %d" % ticked)
-        expect_equal(bool(ticked), control_states(run, window).get(ID_INSTALL, (None, None))[1],
+        expect_equal(bool(ticked), control_state(run, ID_INSTALL)[1],
                      "install button enabled with the agreement box at %d" % ticked)
 
 
@@ -232,7 +231,7 @@ def scenario_check_fails_then_passes(engine):
     # Wait until more than a kilobyte has arrived (the window's first text "已下载：0 MB 共：0 MB" does
     # not count), so the damaged byte has surely gone out; the line also proves its own format.
     received = re.compile(r"已下载：[0-9.]+[KMG]B 共：[0-9.]+(?:[KMG]B|Byte)\s*")
-    deadline = time.monotonic() + 120
+    deadline = time.monotonic() + 120 * TIME_SCALE
     shown = ""
     while time.monotonic() < deadline and not received.fullmatch(shown):
         time.sleep(0.3)
