@@ -10,7 +10,7 @@ import time
 
 from installer_run import (BUILD, INSTALLER, ID_AGREEMENT, ID_CANCEL_LINK, ID_FINISH, ID_INSTALL, ID_MAIN_CANCEL,
                            ID_UPGRADE, INSTALL_TITLE, MAIN_CLASS, NEWEST, SERVICE, SETUP, STATE, TIME_SCALE,
-                           UNINSTALL_KEY, InstallerRun, install_window, progress_window, wine_path)
+                           UNINSTALL_KEY, InstallerRun, end_installers, install_window, progress_window, wine_path)
 from skin_probes import JPEG_TOLERANCE, TOLERANCE, capture, close, picture_pixel, probe
 
 SHOTS = os.path.join(BUILD, "e2e", "screenshots")
@@ -34,11 +34,12 @@ def expect_equal(expected, actual, what):
     expect(expected == actual, "%s: expected %r, got %r" % (what, expected, actual))
 
 
-def expect_colour(run, window, name, point, expected, tolerance, what, refresh=None):
-    """expected: one colour, or a list of colours any of which may show."""
+def expect_colour(run, window, name, point, expected, tolerance, what, verb=("shot",)):
+    """expected: one colour, or a list of colours any of which may show. verb: how the window is
+    captured (see skin_probes.capture)."""
     choices = expected if isinstance(expected, list) else [expected]
     for choice in choices:
-        ok, seen = probe(run, window, PROBES, name, point, choice, tolerance, refresh,
+        ok, seen = probe(run, window, PROBES, name, point, choice, tolerance, verb,
                          attempts=30 if len(choices) == 1 else 3)
         if ok:
             return
@@ -313,8 +314,10 @@ def scenario_skin_pixels(engine):
     step, empty = picture_pixel("progress_step.png", 16, 8), picture_pixel("progress_bk.png", 16, 8)
     quarter, three_quarters = (20 + 127, 309), (20 + 381, 309)
 
+    # The installer sets the bar from the download several times a second: each capture is taken by
+    # the same driver call that sets the position, right after the bar is painted.
     def at(percent):
-        return lambda: run.ui("setpos", *progress, "--id", "2017", "--value", str(percent))
+        return ("setpos", "--id", "2017", "--value", str(percent))
 
     expect_colour(run, progress, "progress_0", quarter, empty, TOLERANCE, "progress at 0 %", at(0))
     expect_colour(run, progress, "progress_50", quarter, step, TOLERANCE, "progress at 50 % (filled part)", at(50))
@@ -465,7 +468,11 @@ def main():
         SCENARIOS[scenario](engine)
     except Failure as failure:
         print("FAIL %s engine %d: %s" % (scenario, engine, failure))
+        end_installers()
         return 1
+    except BaseException:
+        end_installers()
+        raise
     print("PASS %s engine %d" % (scenario, engine))
     return 0
 

@@ -43,6 +43,13 @@ def wine_path(path):
     return "Z:" + os.path.abspath(path).replace("/", "\\")
 
 
+def end_installers():
+    """Ends every installer still running in the prefix. A scenario that failed half-way leaves its
+    installer open, and the next scenario's installer would only hand over to it."""
+    subprocess.run([WINE_RUN, "taskkill", "/f", "/im", "TavrinInstaller.exe"], env=wine_env(),
+                   capture_output=True, timeout=120 * TIME_SCALE)
+
+
 def wine_env(extra=None):
     env = dict(os.environ)
     # Arguments and outputs carry Chinese captions.

@@ -46,22 +46,21 @@ def close(actual, expected, tolerance):
     return all(abs(a - e) <= tolerance for a, e in zip(actual, expected))
 
 
-def capture(run, window_args, folder, name):
-    """A fresh capture of the window as a Capture, kept as NAME.bmp in the folder; None on failure."""
+def capture(run, window_args, folder, name, verb=("shot",)):
+    """A fresh capture of the window as a Capture, kept as NAME.bmp in the folder; None on failure.
+    verb: the UI driver's verb and its own arguments that write the capture to --out."""
     os.makedirs(folder, exist_ok=True)
     path = os.path.join(folder, name + ".bmp")
-    ok, _ = run.ui("shot", *window_args, "--out", wine_path(path))
+    ok, _ = run.ui(verb[0], *window_args, *verb[1:], "--out", wine_path(path))
     return Capture(path) if ok else None
 
 
-def probe(run, window_args, folder, name, point, expected, tolerance, refresh=None, attempts=30):
-    """Captures until the window shows the expected colour at the point (after refresh(), when given,
-    before each capture), at most a generous number of times. Returns (passed, last colour seen)."""
+def probe(run, window_args, folder, name, point, expected, tolerance, verb=("shot",), attempts=30):
+    """Captures (through verb, see capture) until the window shows the expected colour at the point,
+    at most a generous number of times. Returns (passed, last colour seen)."""
     seen = None
     for _ in range(attempts):
-        if refresh:
-            refresh()
-        shot = capture(run, window_args, folder, name)
+        shot = capture(run, window_args, folder, name, verb)
         if shot:
             seen = shot.pixel(*point)
             if close(seen, expected, tolerance):

@@ -31,7 +31,7 @@ const wchar_t* DriverUsage()
            L"  answer    answer the message box (class #32770 unless --class) with --button; print its text\n"
            L"  shot      write a 24-bit BMP of the window's screen area to --out\n"
            L"  hover     move the mouse pointer to the centre of control --id (or of the window)\n"
-           L"  setpos    set progress bar --id to position --value\n"
+           L"  setpos    set progress bar --id to position --value; with --out FILE, then capture the window\n"
            L"  press     press and release the left mouse button at --x, --y of the window's screen area\n"
            L"  scroll    page edit box --id down --value times (as its scroll bar does); print its first visible line\n"
            L"  key       post key-down and key-up of virtual key --value to control --id (or to the window)\n"

@@ -175,10 +175,18 @@ int SetPos(const DriverOptions& options, const Target& target)
         return Fail(L"setpos needs --value");
     }
     DWORD_PTR previous = 0;
-    return SendMessageTimeoutW(target.control, PBM_SETPOS, static_cast<WPARAM>(options.value), 0, SMTO_ABORTIFHUNG,
-                               5000, &previous)
-               ? 0
-               : Fail(L"cannot set the position");
+    if (!SendMessageTimeoutW(target.control, PBM_SETPOS, static_cast<WPARAM>(options.value), 0, SMTO_ABORTIFHUNG,
+                             5000, &previous)) {
+        return Fail(L"cannot set the position");
+    }
+    if (options.out.empty()) {
+        return 0;
+    }
+    // The program may set its own position again at any moment: the bar is painted at once and
+    // captured before that can happen.
+    RedrawWindow(target.control, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    std::wstring why;
+    return CaptureWindowToBmp(target.window, options.out, &why) ? 0 : Fail(L"cannot capture: " + why);
 }
 
 // Pages are sent as the box's own scroll bar sends them, so the box moves its text and its bar alike.
