@@ -81,8 +81,10 @@ def finish_and_check(run, mode, folder, shot_prefix):
     run.service.idle()
 
     expect_equal(['/S /V=U /I="%s"' % folder], run.record_lines("setup-runs.txt"), "setup arguments")
-    expect(run.record_lines("Tavrin.exe.started"), "product was not started")
-    expect(any(HOME_PAGE in url for url in run.record_lines("browser-urls.txt")), "home page not opened")
+    # The product and the browser are processes of their own, which may still be starting.
+    expect(wait_until(lambda: run.record_lines("Tavrin.exe.started"), 60), "product was not started")
+    expect(wait_until(lambda: any(HOME_PAGE in url for url in run.record_lines("browser-urls.txt")), 60),
+           "home page not opened")
     reports = run.service.records("report")
     expect_equal(1, len(reports), "install reports")
     expect_equal((NEWEST, "1001"), (reports[0].get("version"), reports[0].get("channel")),
