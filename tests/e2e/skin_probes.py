@@ -55,11 +55,14 @@ def capture(run, window_args, folder, name, verb=("shot",)):
     return Capture(path) if ok else None
 
 
-def probe(run, window_args, folder, name, point, expected, tolerance, verb=("shot",), attempts=30):
+def probe(run, window_args, folder, name, point, expected, tolerance, verb=("shot",), attempts=30, prepare=None):
     """Captures (through verb, see capture) until the window shows the expected colour at the point,
-    at most a generous number of times. Returns (passed, last colour seen)."""
+    at most a generous number of times, after prepare(), when given, before each capture. Returns
+    (passed, last colour seen)."""
     seen = None
     for _ in range(attempts):
+        if prepare:
+            prepare()
         shot = capture(run, window_args, folder, name, verb)
         if shot:
             seen = shot.pixel(*point)

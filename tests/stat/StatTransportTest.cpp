@@ -61,7 +61,7 @@ TEST_F(TransportTest, ServerThatNeverAnswersIsGivenUpAfterSixSeconds)
 
 TEST_F(TransportTest, FloodingAnswerIsReadToItsEndAndTheReportCountsAsSent)
 {
-    // The answer is sixteen times what the client keeps of it.
+    // The answer is twice what the client keeps of it.
     ServiceSet(L"stat.mode", L"flood");
     EXPECT_TRUE(stat_->CollectInstall_Sync());
     EXPECT_EQ(1u, Received(1).size());
