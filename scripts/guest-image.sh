@@ -32,7 +32,8 @@ work="$image.new"
 rm -rf "$work"
 mkdir -p "$work"
 log="$work/make.log"
-echo "guest-image: making the virtual machine's image in $image (log: $image/make.log)" >&2
+echo "guest-image: making the virtual machine's image in $image" >&2
+trap 'echo "guest-image: failed; the end of $log:" >&2; tail -n 30 "$log" >&2' ERR
 
 # The mirror the machine's own packages come from.
 mirror="$(sed -n 's/^URIs: *\([^ ]*\).*/\1/p' /etc/apt/sources.list.d/*.sources 2>/dev/null | head -n 1)"
@@ -41,6 +42,7 @@ mirror="$(sed -n 's/^URIs: *\([^ ]*\).*/\1/p' /etc/apt/sources.list.d/*.sources 
 release="$(. /etc/os-release && echo "$VERSION_CODENAME")"
 
 # The kernel, and the modules the start-up image loads, in the order of their dependencies.
+apt-get update -q >>"$log" 2>&1
 kernel_package="$(apt-cache depends linux-image-amd64 | awk '/Depends: linux-image-/ { print $2; exit }')"
 (cd "$work" && apt-get download -q "$kernel_package" >>"$log" 2>&1)
 dpkg-deb -x "$work"/linux-image-*.deb "$work/kernel"

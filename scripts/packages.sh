@@ -11,7 +11,7 @@ tavrin_run_packages=(
     imagemagick libjpeg-turbo-progs rhash openssl zip unzip libdigest-md2-perl curl
 )
 # Where the machine's kernel refuses 32-bit programs: what makes and starts the virtual machine.
-tavrin_guest_packages=(qemu-system-x86 debootstrap busybox-static)
+tavrin_guest_packages=(qemu-system-x86 debootstrap busybox-static e2fsprogs)
 # Inside that virtual machine, besides the run packages: ctest, the process tools the scripts use, and
 # objdump for the test of the statistics module's exports.
 tavrin_guest_only_packages=(cmake procps binutils-mingw-w64-i686)
