@@ -41,8 +41,18 @@ mirror="$(sed -n 's/^URIs: *\([^ ]*\).*/\1/p' /etc/apt/sources.list.d/*.sources 
 [ -n "$mirror" ] || mirror=http://deb.debian.org/debian
 release="$(. /etc/os-release && echo "$VERSION_CODENAME")"
 
+# Package lists, tried three times: a list the mirror fails to give (one being synced, say) stays as
+# it was, and the packages are looked for in what there is.
+update_lists() { # [chroot folder]
+    local attempt
+    for attempt in 1 2 3; do
+        "$@" apt-get update -q >>"$log" 2>&1 && return 0
+    done
+    return 0
+}
+
 # The kernel, and the modules the start-up image loads, in the order of their dependencies.
-apt-get update -q >>"$log" 2>&1
+update_lists
 kernel_package="$(apt-cache depends linux-image-amd64 | awk '/Depends: linux-image-/ { print $2; exit }')"
 (cd "$work" && apt-get download -q "$kernel_package" >>"$log" 2>&1)
 dpkg-deb -x "$work"/linux-image-*.deb "$work/kernel"
@@ -70,7 +80,7 @@ rm -f "$root/etc/apt/sources.list" "$root"/etc/apt/sources.list.d/*
 cp /etc/apt/sources.list "$root/etc/apt/" 2>/dev/null || true
 find /etc/apt/sources.list.d -maxdepth 1 -type f \( -name '*.sources' -o -name '*.list' \) ! -name 'tavrin-*' -exec cp {} "$root/etc/apt/sources.list.d/" \;
 chroot "$root" dpkg --add-architecture i386
-chroot "$root" apt-get update -q >>"$log" 2>&1
+update_lists chroot "$root"
 DEBIAN_FRONTEND=noninteractive chroot "$root" apt-get install -y -q --no-install-recommends \
     "${tavrin_run_packages[@]}" "${tavrin_guest_only_packages[@]}" >>"$log" 2>&1
 chroot "$root" apt-get clean

@@ -15,7 +15,9 @@ install() { # package ...
     if ! dpkg --print-foreign-architectures | grep -qx i386; then
         dpkg --add-architecture i386
     fi
-    apt-get update -q
+    # Tried three times: a list the mirror fails to give (one being synced, say) stays as it was, and
+    # the packages are looked for in what there is.
+    apt-get update -q || apt-get update -q || apt-get update -q || true
     DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
