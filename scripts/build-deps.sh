@@ -30,6 +30,8 @@ export CC=$host-gcc-posix CXX=$host-g++-posix AR=$host-ar RANLIB=$host-ranlib
 jobs="$(nproc)"
 toolchain="$(dirname "$script")/../cmake/mingw-i686.cmake"
 toolchain="$(readlink -f "$toolchain")"
+source "$(dirname "$script")/apt.sh"
+trap tavrin_apt_done EXIT
 
 ensure_deb_src() {
     if ! grep -rqs '^Types:.*deb-src\|^deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/; then
@@ -39,7 +41,8 @@ ensure_deb_src() {
         else
             sed -n 's/^deb /deb-src /p' /etc/apt/sources.list > /etc/apt/sources.list.d/tavrin-deb-src.list
         fi
-        apt-get update -q >/dev/null
+        # Only the source lists matter here: a suite whose binary lists fail is left out, not a stop.
+        tavrin_apt_update
     fi
 }
 
@@ -49,11 +52,15 @@ fetch_sources() {
         read -r name versions <<<"$entry"
         got=""
         for version in $versions; do
-            if apt-get source -q "$name=$version" >"$work/$name.fetch.log" 2>&1; then got=1; break; fi
+            if apt-get "${tavrin_apt_options[@]}" source -q "$name=$version" >"$work/$name.fetch.log" 2>&1
+            then
+                got=1
+                break
+            fi
         done
         if [ -z "$got" ]; then
             echo "build-deps: no pinned source of $name is on the mirror; taking the newest one there" >&2
-            apt-get source -q "$name" >"$work/$name.fetch.log" 2>&1
+            apt-get "${tavrin_apt_options[@]}" source -q "$name" >"$work/$name.fetch.log" 2>&1
         fi
     done
 }

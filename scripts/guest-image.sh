@@ -7,6 +7,7 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 source "$TAVRIN_ROOT/scripts/packages.sh"
+source "$TAVRIN_ROOT/scripts/apt.sh"
 
 key="$(cat "${BASH_SOURCE[0]}" "$TAVRIN_ROOT/scripts/packages.sh" "$TAVRIN_ROOT"/scripts/guest/* | sha256sum | cut -c1-16)"
 cache_root="${TAVRIN_GUEST_CACHE:-/var/cache/tavrin-guest}"
@@ -41,20 +42,17 @@ mirror="$(sed -n 's/^URIs: *\([^ ]*\).*/\1/p' /etc/apt/sources.list.d/*.sources 
 [ -n "$mirror" ] || mirror=http://deb.debian.org/debian
 release="$(. /etc/os-release && echo "$VERSION_CODENAME")"
 
-# Package lists, tried three times: a list the mirror fails to give (one being synced, say) stays as
-# it was, and the packages are looked for in what there is.
+# Package lists whatever state the mirror is in (scripts/apt.sh), with apt's words kept in the log.
 update_lists() { # [chroot folder]
-    local attempt
-    for attempt in 1 2 3; do
-        "$@" apt-get update -q >>"$log" 2>&1 && return 0
-    done
-    return 0
+    tavrin_apt_update "$@"
+    cat "$tavrin_apt_dir/update.log" >>"$log"
 }
 
 # The kernel, and the modules the start-up image loads, in the order of their dependencies.
 update_lists
-kernel_package="$(apt-cache depends linux-image-amd64 | awk '/Depends: linux-image-/ { print $2; exit }')"
-(cd "$work" && apt-get download -q "$kernel_package" >>"$log" 2>&1)
+kernel_package="$(apt-cache "${tavrin_apt_options[@]}" depends linux-image-amd64 | awk '/Depends: linux-image-/ { print $2; exit }')"
+(cd "$work" && apt-get "${tavrin_apt_options[@]}" download -q "$kernel_package" >>"$log" 2>&1)
+tavrin_apt_done
 dpkg-deb -x "$work"/linux-image-*.deb "$work/kernel"
 cp "$work"/kernel/boot/vmlinuz-* "$work/vmlinuz"
 modules="$(echo "$work"/kernel/lib/modules/*/kernel)"
@@ -80,9 +78,10 @@ rm -f "$root/etc/apt/sources.list" "$root"/etc/apt/sources.list.d/*
 cp /etc/apt/sources.list "$root/etc/apt/" 2>/dev/null || true
 find /etc/apt/sources.list.d -maxdepth 1 -type f \( -name '*.sources' -o -name '*.list' \) ! -name 'tavrin-*' -exec cp {} "$root/etc/apt/sources.list.d/" \;
 chroot "$root" dpkg --add-architecture i386
-update_lists chroot "$root"
-DEBIAN_FRONTEND=noninteractive chroot "$root" apt-get install -y -q --no-install-recommends \
-    "${tavrin_run_packages[@]}" "${tavrin_guest_only_packages[@]}" >>"$log" 2>&1
+update_lists "$root"
+DEBIAN_FRONTEND=noninteractive chroot "$root" apt-get "${tavrin_apt_options[@]}" install -y -q \
+    --no-install-recommends "${tavrin_run_packages[@]}" "${tavrin_guest_only_packages[@]}" >>"$log" 2>&1
+tavrin_apt_done
 chroot "$root" apt-get clean
 cp /bin/busybox "$root/usr/local/bin/busybox"
 install -m 755 "$TAVRIN_ROOT/scripts/guest/start" "$root/usr/local/sbin/tavrin-start"

@@ -5,6 +5,8 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 source "$TAVRIN_ROOT/scripts/packages.sh"
+source "$TAVRIN_ROOT/scripts/apt.sh"
+trap tavrin_apt_done EXIT
 
 install() { # package ...
     local p missing=()
@@ -15,10 +17,9 @@ install() { # package ...
     if ! dpkg --print-foreign-architectures | grep -qx i386; then
         dpkg --add-architecture i386
     fi
-    # Tried three times: a list the mirror fails to give (one being synced, say) stays as it was, and
-    # the packages are looked for in what there is.
-    apt-get update -q || apt-get update -q || apt-get update -q || true
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+    [ -n "${tavrin_apt_dir:-}" ] || tavrin_apt_update
+    DEBIAN_FRONTEND=noninteractive apt-get "${tavrin_apt_options[@]}" install -y -q --no-install-recommends \
+        "${missing[@]}"
 }
 
 install "${tavrin_build_packages[@]}" "${tavrin_run_packages[@]}"
