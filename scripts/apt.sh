@@ -12,13 +12,12 @@ tavrin_apt_dir=""
 # tavrin_apt_options with what this run's apt commands there take (empty when every list arrived),
 # and says in one line each which repository it leaves out.
 tavrin_apt_update() { # [ROOT]
-    local root="${1:-/}" run=() attempt status output
-    [ "$root" = / ] || run=(chroot "$root")
+    local root="${1:-/}" attempt status
     tavrin_apt_options=()
     tavrin_apt_dir="$(mktemp -d "${root%/}/tmp/tavrin-apt.XXXXXX")"
     for attempt in 1 2 3; do
         status=0
-        "${run[@]}" apt-get update -q >"$tavrin_apt_dir/update.log" 2>&1 || status=$?
+        tavrin_apt_at "$root" apt-get update -q >"$tavrin_apt_dir/update.log" 2>&1 || status=$?
         tavrin_apt_failed_lists <"$tavrin_apt_dir/update.log" >"$tavrin_apt_dir/failed"
         [ "$status" = 0 ] && [ ! -s "$tavrin_apt_dir/failed" ] && return 0
     done
@@ -45,6 +44,26 @@ tavrin_apt_update() { # [ROOT]
     tavrin_apt_options=(-o "Dir::Etc::SourceList=$inside/sources.list"
         -o "Dir::Etc::SourceParts=$inside/sources.list.d"
         -o Dir::Cache::pkgcache= -o Dir::Cache::srcpkgcache=)
+}
+
+# Installs packages at ROOT from the suites whose lists arrived.
+tavrin_apt_install() { # ROOT package ...
+    local root="$1" status=0
+    shift
+    DEBIAN_FRONTEND=noninteractive tavrin_apt_at "$root" apt-get "${tavrin_apt_options[@]}" install -y -q \
+        --no-install-recommends "$@" || status=$?
+    if [ "$status" != 0 ] && [ ${#tavrin_apt_options[@]} -gt 0 ]; then
+        echo "apt: the packages cannot be installed from the suites that arrived (the machine's own" \
+            "may be newer); try again once the mirror has finished its sync" >&2
+    fi
+    return "$status"
+}
+
+# Runs a command in the system at ROOT.
+tavrin_apt_at() { # ROOT command ...
+    local root="$1"
+    shift
+    if [ "$root" = / ]; then "$@"; else chroot "$root" "$@"; fi
 }
 
 # Removes what tavrin_apt_update made.

@@ -79,8 +79,7 @@ cp /etc/apt/sources.list "$root/etc/apt/" 2>/dev/null || true
 find /etc/apt/sources.list.d -maxdepth 1 -type f \( -name '*.sources' -o -name '*.list' \) ! -name 'tavrin-*' -exec cp {} "$root/etc/apt/sources.list.d/" \;
 chroot "$root" dpkg --add-architecture i386
 update_lists "$root"
-DEBIAN_FRONTEND=noninteractive chroot "$root" apt-get "${tavrin_apt_options[@]}" install -y -q \
-    --no-install-recommends "${tavrin_run_packages[@]}" "${tavrin_guest_only_packages[@]}" >>"$log" 2>&1
+tavrin_apt_install "$root" "${tavrin_run_packages[@]}" "${tavrin_guest_only_packages[@]}" >>"$log" 2>&1
 tavrin_apt_done
 chroot "$root" apt-get clean
 cp /bin/busybox "$root/usr/local/bin/busybox"

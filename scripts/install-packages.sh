@@ -18,8 +18,7 @@ install() { # package ...
         dpkg --add-architecture i386
     fi
     [ -n "${tavrin_apt_dir:-}" ] || tavrin_apt_update
-    DEBIAN_FRONTEND=noninteractive apt-get "${tavrin_apt_options[@]}" install -y -q --no-install-recommends \
-        "${missing[@]}"
+    tavrin_apt_install / "${missing[@]}"
 }
 
 install "${tavrin_build_packages[@]}" "${tavrin_run_packages[@]}"
