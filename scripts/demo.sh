@@ -45,7 +45,10 @@ print("setup ran with: " + " | ".join(run.record_lines("setup-runs.txt")))
 print("report: " + " | ".join(r.get("query", "") for r in run.service.records("report")))
 print("statistics events: " + ", ".join(category for category, _ in run.service.stat_events()))
 
+# The product just installed is the newest the service knew: it now offers a later one, so that the
+# upgrade window shows an upgrade.
 upgrade = InstallerRun("demo_upgrade")
+upgrade.serve_package(newest="2.6.0.100")
 upgrade.start("-client")
 main = ["--class", MAIN_CLASS, "--id", str(ID_MAIN_CANCEL)]
 step(upgrade.ui("wait", *main)[0], "upgrade window shown")

@@ -113,7 +113,7 @@ class InstallerRun:
         self.process = None
 
     # Preparation -------------------------------------------------------------------------------
-    def serve_package(self, md5=None):
+    def serve_package(self, md5=None, newest=NEWEST):
         self.remove_earlier_downloads()
         files = os.path.join(STATE, "pkg-files")
         os.makedirs(files, exist_ok=True)
@@ -121,7 +121,7 @@ class InstallerRun:
         with open(self.package, "rb") as package:
             digest = hashlib.md5(package.read()).hexdigest()
         self.service.reset()
-        self.service.set(version__engine=str(self.engine), version__newest=NEWEST,
+        self.service.set(version__engine=str(self.engine), version__newest=newest,
                          version__file="TavrinSetup.exe",
                          version__url=SERVICE + "/pkg/files/TavrinSetup.exe",
                          version__md5=md5 or digest.upper())

@@ -1,7 +1,8 @@
 // The gallery under Wine: every control kind of the gallery's skin read back from the screen at a known
 // point, in its normal look and in its hover or selected look, with the colours that the gallery's
-// skin gives (tools/gallery/skin/main.xml). A picture of the gallery is saved as gallery.bmp in the
-// test's working folder. Each test has a gallery window of its own, so that none depends on another.
+// skin gives (tools/gallery/skin/main.xml), and the lists' rows with their texts. A picture of the
+// gallery is saved as gallery.bmp in the test's working folder. Each test has a gallery window of its
+// own, so that none depends on another.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "ControlTestSupport.h"
@@ -94,12 +96,55 @@ protected:
         PumpPending();
     }
 
+    // Whether the left end of a row (or cell) of a list shows text over the row's colour: some pixel
+    // there lies nearer the skin's text colour than the row's. Smoothing lightens the glyphs' edges,
+    // never all of a stroke.
+    static testing::AssertionResult ShowsRowText(HWND list, const RECT& row, COLORREF rowColor)
+    {
+        const COLORREF text = Hex(0x101010);
+        POINT origin = {row.left + 4, row.top};
+        ClientToScreen(list, &origin);
+        const int width = 24, height = row.bottom - row.top;
+        auto textShows = [&] {
+            HDC screen = GetDC(nullptr);
+            HDC copy = CreateCompatibleDC(screen);
+            HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+            HGDIOBJ previous = SelectObject(copy, bitmap);
+            BitBlt(copy, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+            bool found = false;
+            for (int y = 0; y < height && !found; ++y) {
+                for (int x = 0; x < width && !found; ++x) {
+                    const COLORREF pixel = GetPixel(copy, x, y);
+                    found = Distance(pixel, text) < Distance(pixel, rowColor);
+                }
+            }
+            SelectObject(copy, previous);
+            DeleteObject(bitmap);
+            DeleteDC(copy);
+            ReleaseDC(nullptr, screen);
+            return found;
+        };
+        const ULONGLONG start = GetTickCount64();
+        if (PumpUntil(textShows, s_failedWaitLeftMs))
+            return testing::AssertionSuccess();
+        s_failedWaitLeftMs -= static_cast<DWORD>(std::min<ULONGLONG>(s_failedWaitLeftMs, GetTickCount64() - start));
+        return testing::AssertionFailure() << "no text at the left end of the row at y " << row.top;
+    }
+
+    static int Distance(COLORREF a, COLORREF b)
+    {
+        return std::abs(GetRValue(a) - GetRValue(b)) + std::abs(GetGValue(a) - GetGValue(b)) +
+               std::abs(GetBValue(a) - GetBValue(b));
+    }
+
     // The rows of a list from the skin's row looks, probed near their right ends: the selected row, an
-    // unselected one, and that one under the mouse.
+    // unselected one, and that one under the mouse; each row shows its text at its left end.
     static void ExpectRowLooks(HWND list, const RECT& selected, const RECT& other)
     {
         EXPECT_TRUE(ClientShows(list, selected.right - 6, selected.top + 2, Hex(0x3070c0)));
         EXPECT_TRUE(ClientShows(list, other.right - 6, other.top + 2, Hex(0xf0f4f8)));
+        EXPECT_TRUE(ShowsRowText(list, selected, Hex(0x3070c0)));
+        EXPECT_TRUE(ShowsRowText(list, other, Hex(0xf0f4f8)));
         POINT point = {other.right - 6, other.top + 2};
         ClientToScreen(list, &point);
         SetCursorPos(point.x, point.y);
@@ -269,7 +314,7 @@ TEST_F(Gallery, ListViewHeaderShowsItsBackground)
     EXPECT_TRUE(Shows(header, SizeOf(header).cx - 4, 3, Hex(0xc8d0d8)));
 }
 
-TEST_F(Gallery, ListBoxRowsShowTheirSelectedAndHoverLooks)
+TEST_F(Gallery, ListBoxRowsShowTheirTextsAndTheirSelectedAndHoverLooks)
 {
     const HWND list = Control(gallery::kListBox);
     RECT first = {}, selected = {};
@@ -278,12 +323,15 @@ TEST_F(Gallery, ListBoxRowsShowTheirSelectedAndHoverLooks)
     ExpectRowLooks(list, selected, first);
 }
 
-TEST_F(Gallery, ListViewRowsShowTheirSelectedAndHoverLooks)
+TEST_F(Gallery, ListViewRowsShowTheirTextsAndTheirSelectedAndHoverLooks)
 {
     const HWND list = Control(gallery::kListView);
-    RECT first = {LVIR_BOUNDS, 0, 0, 0}, selected = {LVIR_BOUNDS, 0, 0, 0};
+    RECT first = {LVIR_BOUNDS, 0, 0, 0}, selected = {LVIR_BOUNDS, 0, 0, 0}, size = {1, LVIR_LABEL, 0, 0};
     SendMessageW(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
     SendMessageW(list, LVM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&selected));
+    SendMessageW(list, LVM_GETSUBITEMRECT, 0, reinterpret_cast<LPARAM>(&size));
+    // Each cell has a look of its own: the second column shows its text too.
+    EXPECT_TRUE(ShowsRowText(list, size, Hex(0xf0f4f8)));
     ExpectRowLooks(list, selected, first);
 }
 

@@ -5,7 +5,11 @@
 
 #include <initializer_list>
 
+#include "uiDrawObj.h"
+#include "uiHandleMap.h"
 #include "uiSkinEntry.h"
+#include "uiSkinListBox.h"
+#include "uiSkinListCtrl.h"
 
 namespace gallery {
 namespace {
@@ -151,6 +155,40 @@ void CreateControls(HWND frame)
                    WS_EX_CLIENTEDGE));
 }
 
+// The skinned lists draw each row (each cell of a list view) from a look of its own, which shows the
+// text that the application gives it: the rows get the texts they hold.
+void LabelListBoxRows(HWND list)
+{
+    auto* skin = dynamic_cast<uiSkinListBox*>(uiGetHandleMap()->Find(list));
+    if (!skin)
+        return;
+    const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    for (int row = 0; row < count; ++row) {
+        wchar_t text[64] = {};
+        if (SendMessageW(list, LB_GETTEXTLEN, row, 0) < 64)
+            SendMessageW(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(text));
+        uiDrawObj_SetText(skin->GetDrawItemInfo(row), text);
+    }
+}
+
+void LabelListViewCells(HWND list)
+{
+    auto* skin = dynamic_cast<uiSkinListCtrl*>(uiGetHandleMap()->Find(list));
+    if (!skin)
+        return;
+    for (int row = 0; row < skin->GetRowCount(); ++row) {
+        for (int column = 0; column < skin->GetColumnCount(); ++column) {
+            wchar_t text[64] = {};
+            LVITEMW item = {};
+            item.iSubItem = column;
+            item.pszText = text;
+            item.cchTextMax = 64;
+            SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+            uiDrawObj_SetText(skin->GetDrawItem(row, column), text);
+        }
+    }
+}
+
 }  // namespace
 
 const Placement* Placements(int* count)
@@ -191,6 +229,8 @@ HWND CreateGalleryWindow(int x, int y, bool quitOnClose)
         return nullptr;
     CreateControls(frame);
     uiSkinWindow(frame, 101, L"gallery", TRUE);
+    LabelListBoxRows(GetDlgItem(frame, kListBox));
+    LabelListViewCells(GetDlgItem(frame, kListView));
     ShowWindow(frame, SW_SHOW);
     UpdateWindow(frame);
     return frame;
