@@ -177,7 +177,9 @@ private:
 namespace {
 
 const DWORD kReadBlock = 40960;
+const DWORD kRangeNotSatisfiable = 416;
 
+// The downloader's own wait before a new try: by the clock.
 class ClockWait : public YDownloader::RetryWait {
 public:
     void Wait(std::unique_lock<std::mutex>& lock, std::condition_variable& changed, unsigned ms,
@@ -188,7 +190,6 @@ public:
             changed.wait_for(lock, std::chrono::milliseconds(ms), over);
     }
 };
-const DWORD kRangeNotSatisfiable = 416;
 
 struct FileCloser {
     void operator()(FILE* file) const { fclose(file); }
@@ -405,6 +406,7 @@ YDownloader::Attempt YDownloader::TransferOnce(const YDownloadArgs& args, const 
             }))
             return Attempt::kEnded;
     }
+    // Nothing is left in the buffer; a failed close is still an incomplete package.
     const bool closed = fclose(part.release()) == 0;
     request.reset();
     if (!closed)
