@@ -29,6 +29,24 @@ CString RedirectTarget(HINTERNET request, const CString& base)
 
 }  // namespace
 
+bool IsNetworkError(DWORD error)
+{
+    switch (error) {
+    case ERROR_INTERNET_TIMEOUT:
+    case ERROR_INTERNET_NAME_NOT_RESOLVED:
+    case ERROR_INTERNET_CANNOT_CONNECT:
+    case ERROR_INTERNET_CONNECTION_ABORTED:
+    case ERROR_INTERNET_CONNECTION_RESET:
+    case ERROR_HTTP_INVALID_SERVER_RESPONSE:
+    case ERROR_INTERNET_DISCONNECTED:
+    case ERROR_INTERNET_SERVER_UNREACHABLE:
+    case ERROR_INTERNET_PROXY_SERVER_UNREACHABLE:
+        return true;
+    default:
+        return false;
+    }
+}
+
 DWORD HttpStatusOf(HINTERNET request)
 {
     DWORD code = 0, size = sizeof(code);
@@ -70,9 +88,10 @@ HttpExchange SendBoundedGet(HINTERNET root, const CString& url, const CString& h
     parts.dwHostNameLength = 1;
     parts.dwUrlPathLength = 1;
     parts.dwExtraInfoLength = 1;
-    if (!InternetCrackUrlW(url, 0, 0, &parts) || !parts.lpszHostName ||
-        (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS))
-        return HttpExchange();
+    if (!InternetCrackUrlW(url, 0, 0, &parts) || !parts.lpszHostName)
+        return HttpExchange(ERROR_INTERNET_INVALID_URL);
+    if (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS)
+        return HttpExchange(ERROR_INTERNET_UNRECOGNIZED_SCHEME);
     const CString host(parts.lpszHostName, static_cast<int>(parts.dwHostNameLength));
     CString target = parts.lpszUrlPath ? CString(parts.lpszUrlPath, static_cast<int>(parts.dwUrlPathLength)) : L"/";
     if (parts.lpszExtraInfo)
@@ -83,15 +102,16 @@ HttpExchange SendBoundedGet(HINTERNET root, const CString& url, const CString& h
     HttpExchange exchange;
     exchange.connection.reset(InternetConnectW(root, host, parts.nPort, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
     if (!exchange.connection)
-        return HttpExchange();
+        return HttpExchange(GetLastError());
     // Set on the connection, so that its request takes it from the first byte it waits for.
     DWORD receiveMs = kTextAnswerTimeoutMs;
     InternetSetOptionW(exchange.connection.get(), INTERNET_OPTION_RECEIVE_TIMEOUT, &receiveMs, sizeof(receiveMs));
     if (parts.nScheme == INTERNET_SCHEME_HTTPS)
         flags |= INTERNET_FLAG_SECURE;
     exchange.request.reset(HttpOpenRequestW(exchange.connection.get(), L"GET", target, nullptr, nullptr, nullptr, flags, 0));
-    if (!exchange.request ||
-        !HttpSendRequestW(exchange.get(), headers, static_cast<DWORD>(headers.GetLength()), nullptr, 0))
-        return HttpExchange();
+    if (!exchange.request)
+        return HttpExchange(GetLastError());
+    if (!HttpSendRequestW(exchange.get(), headers, static_cast<DWORD>(headers.GetLength()), nullptr, 0))
+        return HttpExchange(GetLastError());
     return exchange;
 }

@@ -30,13 +30,17 @@ CString HttpHeaderText(HINTERNET request, DWORD header, DWORD bufferBytes);
 struct HttpExchange {
     InternetHandle connection;
     InternetHandle request;
+    // Why an empty exchange failed: the error of the step that failed (0 when none is known).
+    DWORD error = 0;
     HttpExchange() = default;
+    explicit HttpExchange(DWORD failure) : error(failure) {}
     HttpExchange(HttpExchange&&) = default;
     HttpExchange& operator=(HttpExchange&& other) {
         if (this != &other) {
             reset();
             connection = std::move(other.connection);
             request = std::move(other.request);
+            error = other.error;
         }
         return *this;
     }
@@ -53,13 +57,19 @@ struct HttpExchange {
 // takes the connection and never answers holds a request or a read for ever.
 constexpr DWORD kConnectTimeoutMs = 3000;
 
+// True for a failure of the network under a request (the host not found or not reached, the
+// connection refused, reset, timed out or closed unanswered), which a later try may not meet; false
+// for one of the request itself (an address or scheme it cannot use, a handle WinInet refuses).
+bool IsNetworkError(DWORD error);
+
 // Sends a GET of an http or https url with the request headers and flags, within the bounds above.
-// Empty when the address cannot be used or the request fails.
+// Empty when the address cannot be used or the request fails, with the failure in its error.
 HttpExchange SendBoundedGet(HINTERNET root, const CString& url, const CString& headers, DWORD flags);
 
 // Sends url as SendBoundedGet does, following 301, 302, 303, 307 and 308 itself with relative
 // locations resolved against the address that answered, at most kMaxRedirects times. Returns the
 // first answer that is no redirect (or a redirect without a usable location), its status in status.
-// Empty when a request fails (status 0) or the redirects do not end (status of the last redirect).
+// Empty when a request fails (status 0, the failure in its error) or the redirects do not end (status
+// of the last redirect).
 HttpExchange OpenUrlFollowingRedirects(HINTERNET root, CString url, const CString& headers, DWORD flags,
                                        DWORD& status);

@@ -22,7 +22,25 @@ public:
         long long received = 0;
         int percent = 0;
         bool complete = false;   // the package lies at its final name
+
+        // Until the package is in place the percent stays below 100.
+        void Update(long long nowReceived, long long nowTotal) {
+            if (nowTotal <= 0)
+                return;
+            received = nowReceived;
+            total = nowTotal;
+            const long long share = received * 100 / total;
+            percent = static_cast<int>(share > 99 ? 99 : share);
+        }
+
+        void Complete(long long length) {
+            received = total = length;
+            percent = 100;
+            complete = true;
+        }
     };
+
+    explicit TransferState(std::shared_ptr<RetryWait> wait) : m_wait(std::move(wait)) {}
 
     Progress Snapshot() {
         std::lock_guard<std::mutex> lock(m_lock);
@@ -42,23 +60,13 @@ public:
         return generation;
     }
 
-    // Until the package is in place the percent stays below 100.
-    void Update(long long received, long long total) {
+    // Runs step(progress) under the lock while `generation` is the newest task's. Every change a
+    // try makes to the part file, the target or the progress goes through here, so that a try of a
+    // task that a newer one replaced changes nothing. False when it was replaced or the step failed.
+    template <class Step>
+    bool IfCurrent(unsigned generation, Step&& step) {
         std::lock_guard<std::mutex> lock(m_lock);
-        if (total <= 0)
-            return;
-        m_progress.received = received;
-        m_progress.total = total;
-        const long long percent = received * 100 / total;
-        m_progress.percent = static_cast<int>(percent > 99 ? 99 : percent);
-    }
-
-    void Complete(long long received) {
-        std::lock_guard<std::mutex> lock(m_lock);
-        m_progress.received = received;
-        m_progress.total = received;
-        m_progress.percent = 100;
-        m_progress.complete = true;
+        return generation == m_generation && step(m_progress);
     }
 
     void SetPaused(bool paused) {
@@ -91,9 +99,8 @@ public:
     bool WaitBeforeRetry(unsigned generation, unsigned touches, unsigned milliseconds) {
         std::unique_lock<std::mutex> lock(m_lock);
         const auto ended = [&] { return m_cancelled || m_generation != generation; };
-        m_changed.wait_for(lock, std::chrono::milliseconds(milliseconds),
-                           [&] { return ended() || m_touches != touches; });
-        m_changed.wait(lock, [&] { return ended() || !m_paused; });
+        m_wait->Wait(lock, m_changed, milliseconds, [&] { return ended() || m_touches != touches; });
+        m_wait->Wait(lock, m_changed, RetryWait::kWhilePaused, [&] { return ended() || !m_paused; });
         return !ended();
     }
 
@@ -155,6 +162,7 @@ public:
     }
 
 private:
+    const std::shared_ptr<RetryWait> m_wait;
     std::mutex m_lock;
     std::condition_variable m_changed;
     Progress m_progress;
@@ -170,6 +178,18 @@ namespace {
 
 const DWORD kReadBlock = 40960;
 const DWORD kRangeNotSatisfiable = 416;
+
+// The downloader's own wait before a new try: by the clock.
+class ClockWait : public YDownloader::RetryWait {
+public:
+    void Wait(std::unique_lock<std::mutex>& lock, std::condition_variable& changed, unsigned ms,
+              const std::function<bool()>& over) override {
+        if (ms == kWhilePaused)
+            changed.wait(lock, over);
+        else
+            changed.wait_for(lock, std::chrono::milliseconds(ms), over);
+    }
+};
 
 struct FileCloser {
     void operator()(FILE* file) const { fclose(file); }
@@ -215,7 +235,8 @@ bool MovePartIntoPlace(const CString& partFile, const CString& target) {
 
 }  // namespace
 
-YDownloader::YDownloader(RetryPauses retry) : m_retry(retry), m_state(std::make_shared<TransferState>()) {}
+YDownloader::YDownloader(std::shared_ptr<RetryWait> wait)
+    : m_state(std::make_shared<TransferState>(wait ? std::move(wait) : std::make_shared<ClockWait>())) {}
 
 YDownloader::~YDownloader() {
     m_state->Cancel();
@@ -242,7 +263,6 @@ int YDownloader::CreateTask(const CString& url, const CString& localPath, const 
     args->referrer = referrer;
     args->cookies = cookies;
     args->taskIndex = taskIndex;
-    args->retry = m_retry;
     args->state = m_state;
     // Cleared before the thread exists: a poller that asks right after this call must not see the
     // completion of the previous task and hash a package that is no longer there.
@@ -293,7 +313,7 @@ void YDownloader::DownloadThreadProc(std::unique_ptr<YDownloadArgs> args) {
 void YDownloader::DownloadFile(YDownloadArgs args) {
     TransferState& state = *args.state;
     const CString partFile = PartFileName(args.localPath);
-    unsigned pauseMs = args.retry.firstMs;
+    unsigned pauseMs = kFirstRetryPauseMs;
     for (;;) {
         const unsigned touches = state.Touches();
         const long long before = std::max(0LL, FileLength(partFile));
@@ -301,17 +321,19 @@ void YDownloader::DownloadFile(YDownloadArgs args) {
             return;
         // Data came since the last failure: the host is back, and its next failure is a new one.
         if (std::max(0LL, FileLength(partFile)) > before)
-            pauseMs = args.retry.firstMs;
+            pauseMs = kFirstRetryPauseMs;
         if (!state.WaitBeforeRetry(args.generation, touches, pauseMs))
             return;
-        pauseMs = std::min(pauseMs * 2, args.retry.longestMs);
+        pauseMs = std::min(pauseMs * 2, kLongestRetryPauseMs);
     }
 }
 
 // One request of the transfer. kBrokenOff: the network failed (no connection, a failed read, or
 // the connection closed before the announced length); the part file keeps what arrived. Anything
-// else (the package in place, a refusal, a local failure, the end of the downloader) is kEnded.
+// else (the package in place, a refusal, a local failure, a newer task, the end of the downloader)
+// is kEnded.
 YDownloader::Attempt YDownloader::TransferOnce(const YDownloadArgs& args, const CString& partFile) {
+    using Progress = TransferState::Progress;
     TransferState& state = *args.state;
 
     HINTERNET root = InternetOpenW(kDownloadAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
@@ -338,12 +360,13 @@ YDownloader::Attempt YDownloader::TransferOnce(const YDownloadArgs& args, const 
         resumeAt = 0;
         request = OpenFrom(root, args.url, resumeAt, status);
     }
-    // Without a status the host was not reached or closed unanswered; a redirect that never ends
-    // is the host's answer.
+    // A request that failed on the network tries again; one that the address, its scheme or
+    // WinInet itself refused, or whose redirects never end, fails the same way every time.
+    if (!request)
+        return IsNetworkError(request.error) ? Attempt::kBrokenOff : Attempt::kEnded;
+    // Sent, but no status came back: the host closed the connection unanswered.
     if (status == 0)
         return Attempt::kBrokenOff;
-    if (!request)
-        return Attempt::kEnded;
     if (status != HTTP_STATUS_OK && status != HTTP_STATUS_PARTIAL_CONTENT)
         return Attempt::kEnded;
     // A server that ignores the range sends the whole package again.
@@ -353,8 +376,13 @@ YDownloader::Attempt YDownloader::TransferOnce(const YDownloadArgs& args, const 
     const long long length = ContentLength(request.get());
     const long long total = length > 0 ? length + resumeAt : 0;
     long long received = resumeAt;
-    FileHandle part(_wfopen(partFile, resumeAt > 0 ? L"ab+" : L"wb+"));
-    if (!part)
+    const unsigned generation = args.generation;
+    FileHandle part;
+    // Opened only for the newest task: starting from zero empties the part file.
+    if (!state.IfCurrent(generation, [&](Progress&) {
+            part.reset(_wfopen(partFile, resumeAt > 0 ? L"ab+" : L"wb+"));
+            return part != nullptr;
+        }))
         return Attempt::kEnded;
 
     std::vector<char> block(kReadBlock);
@@ -367,22 +395,32 @@ YDownloader::Attempt YDownloader::TransferOnce(const YDownloadArgs& args, const 
             return Attempt::kBrokenOff;
         if (got == 0)
             break;
-        if (fwrite(block.data(), 1, got, part.get()) != got)
+        // Flushed at once, so that no byte of this try is left in the buffer to reach the part file
+        // after a newer task took it over. A failed write is an incomplete package.
+        if (!state.IfCurrent(generation, [&](Progress& progress) {
+                if (fwrite(block.data(), 1, got, part.get()) != got || fflush(part.get()) != 0)
+                    return false;
+                received += got;
+                progress.Update(received, total);
+                return true;
+            }))
             return Attempt::kEnded;
-        received += got;
-        state.Update(received, total);
     }
-    // The last buffered bytes reach the disk only here; a failed close is an incomplete package.
-    const bool written = fclose(part.release()) == 0;
+    // Nothing is left in the buffer; a failed close is still an incomplete package.
+    const bool closed = fclose(part.release()) == 0;
     request.reset();
-    if (!written)
+    if (!closed)
         return Attempt::kEnded;
     // A connection that closed early is no package: the part file stays for the next try.
     if (total > 0 && received < total)
         return Attempt::kBrokenOff;
     if (total > 0 && received > total)
         return Attempt::kEnded;
-    if (MovePartIntoPlace(partFile, args.localPath))
-        state.Complete(received);
+    state.IfCurrent(generation, [&](Progress& progress) {
+        if (!MovePartIntoPlace(partFile, args.localPath))
+            return false;
+        progress.Complete(received);
+        return true;
+    });
     return Attempt::kEnded;
 }

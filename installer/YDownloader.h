@@ -5,6 +5,8 @@
 // superseded by a newer task or the downloader ends.
 #pragma once
 
+#include <condition_variable>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -15,14 +17,24 @@
 class YDownloader : public BaseDownloader {
 public:
     // The pauses before a transfer that broke off on the network tries again: the first one,
-    // doubling up to the longest. A pause or a start of the tasks cuts the pause short.
-    struct RetryPauses {
-        unsigned firstMs;
-        unsigned longestMs;
-    };
-    static constexpr RetryPauses kRetryPauses = {2000, 60000};
+    // doubling up to the longest, and the first again once data arrived. A pause or a start of the
+    // tasks cuts a pause short.
+    static constexpr unsigned kFirstRetryPauseMs = 2000;
+    static constexpr unsigned kLongestRetryPauseMs = 60000;
 
-    explicit YDownloader(RetryPauses retry = kRetryPauses);
+    // How a transfer waits before it tries again: on `changed`, with `lock` held, until `over()`
+    // holds or `ms` have passed; kWhilePaused waits for `over()` alone (the tasks are paused). The
+    // downloader's own wait is the clock's; a test puts in one that it ends itself.
+    class RetryWait {
+    public:
+        static constexpr unsigned kWhilePaused = 0xFFFFFFFF;
+        virtual ~RetryWait() = default;
+        virtual void Wait(std::unique_lock<std::mutex>& lock, std::condition_variable& changed, unsigned ms,
+                          const std::function<bool()>& over) = 0;
+    };
+
+    // Without a wait of its own the downloader waits by the clock.
+    explicit YDownloader(std::shared_ptr<RetryWait> wait = nullptr);
     // Cancels the running and paused transfers and waits a bounded time for their threads.
     ~YDownloader() override;
     YDownloader(const YDownloader&) = delete;
@@ -55,8 +67,9 @@ private:
         CString referrer;  // carried, not used by the transfer
         CString cookies;   // carried, not used by the transfer
         int taskIndex = 0;
-        unsigned generation = 0;  // which task of the downloader this is
-        RetryPauses retry = kRetryPauses;
+        // Which task of the downloader this is: once a newer task began, a try of this one writes
+        // nothing more and does not try again.
+        unsigned generation = 0;
         // The transfer keeps the shared state alive rather than the downloader, so that a
         // downloader deleted at shutdown is never read by a late thread.
         std::shared_ptr<TransferState> state;
@@ -68,7 +81,6 @@ private:
     static Attempt TransferOnce(const YDownloadArgs& args, const CString& partFile);
     void SetPaused(bool paused);
 
-    const RetryPauses m_retry;
     std::shared_ptr<TransferState> m_state;
     std::mutex m_threadsLock;
     std::vector<std::thread> m_threads;

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <condition_variable>
+#include <functional>
 #include <memory>
+#include <mutex>
 
 #include "DownloadTestKit.h"
 #include "ServiceControl.h"
@@ -12,8 +15,69 @@
 namespace {
 
 const size_t kPackageSize = 3 * 1000 * 1000 + 17;
-// Pauses before a new try that no test lives to see end by themselves.
-const YDownloader::RetryPauses kNoRetryOfItsOwn = {3600000, 3600000};
+const unsigned kWhilePaused = YDownloader::RetryWait::kWhilePaused;
+
+// Stands in for the clock in the pauses before a new try: records the length of every pause asked
+// for and, when holding, keeps it until the test ends it; otherwise it ends at once. A wait while
+// the tasks are paused is recorded (as kWhilePaused) when the tasks are paused, and lasts until
+// they are started, as the downloader's own does.
+class RecordedPauses : public YDownloader::RetryWait {
+public:
+    explicit RecordedPauses(bool hold) : m_hold(hold) {}
+
+    void Wait(std::unique_lock<std::mutex>& lock, std::condition_variable& changed, unsigned ms,
+              const std::function<bool()>& over) override {
+        if (ms == kWhilePaused && over())
+            return;
+        size_t number;
+        {
+            std::lock_guard<std::mutex> guard(m_lock);
+            m_asked.push_back(ms);
+            number = m_asked.size();
+            m_stateLock = lock.mutex();
+            m_changed = &changed;
+        }
+        changed.wait(lock, [&] { return over() || (ms != kWhilePaused && (!m_hold || number <= m_ended)); });
+    }
+
+    std::vector<unsigned> Asked() {
+        std::lock_guard<std::mutex> guard(m_lock);
+        return m_asked;
+    }
+
+    bool WaitAsked(size_t count) {
+        return WaitUntil([&] { return Asked().size() >= count; }, 60000);
+    }
+
+    // Ends every pause asked for so far, as if its time had passed.
+    void End() {
+        std::mutex* stateLock;
+        std::condition_variable* changed;
+        size_t asked;
+        {
+            std::lock_guard<std::mutex> guard(m_lock);
+            stateLock = m_stateLock;
+            changed = m_changed;
+            asked = m_asked.size();
+        }
+        if (!stateLock)
+            return;
+        {
+            // Under the downloader's lock, so that a wait that is just testing its condition sees it.
+            std::lock_guard<std::mutex> guard(*stateLock);
+            m_ended = asked;
+        }
+        changed->notify_all();
+    }
+
+private:
+    const bool m_hold;
+    std::mutex m_lock;  // taken after the downloader's lock, never before it
+    std::vector<unsigned> m_asked;
+    std::mutex* m_stateLock = nullptr;
+    std::condition_variable* m_changed = nullptr;
+    size_t m_ended = 0;  // under the downloader's lock
+};
 
 // Requests that reached the package host while it was down.
 size_t DroppedRequests() {
@@ -41,8 +105,10 @@ protected:
         RemoveFolder(folder);
     }
 
+    // A new downloader whose pauses before a new try last until the test ends them.
     void Start() {
-        downloader = std::make_unique<YDownloader>(retry);
+        pauses = std::make_shared<RecordedPauses>(true);
+        downloader = std::make_unique<YDownloader>(pauses);
         ASSERT_EQ(1, downloader->CreateTask(url.c_str(), target.c_str(), L"", L"", 0));
         ASSERT_EQ(1, downloader->StartTask(0));
     }
@@ -78,7 +144,7 @@ protected:
     }
 
     std::wstring folder, target, part, url;
-    YDownloader::RetryPauses retry = YDownloader::kRetryPauses;
+    std::shared_ptr<RecordedPauses> pauses;
     Bytes source;
     std::unique_ptr<YDownloader> downloader;
 };
@@ -113,7 +179,7 @@ INSTANTIATE_TEST_SUITE_P(Offsets, YDownloaderResume,
                          ::testing::Values(1, 1000, 40960, 40961, 1048576 + 7, kPackageSize - 1));
 
 TEST_F(YDownloaderTest, InterruptedTransferKeepsItsPartAndResumesLater) {
-    retry = kNoRetryOfItsOwn;  // resumed by the next downloader, as after a restart
+    // Resumed by the next downloader, as after a restart: the first never ends its pause.
     for (long long cut : {100000LL, 2000001LL}) {
         const long long have = std::max(0LL, FileSize(part));
         ASSERT_TRUE(ServiceSet(L"pkg.truncate", std::to_wstring(cut - have)));
@@ -191,6 +257,25 @@ TEST_F(YDownloaderTest, ANewTaskStartsFromNothingRightAway) {
     EXPECT_EQ(CString(L"下载中"), Query().status);  // the refused transfer changes nothing
 }
 
+// The controller's next attempt downloads to the same target. A try of the task it replaced that is
+// still receiving writes nothing more: the new task continues the part file as that try left it
+// and completes with the package itself.
+TEST_F(YDownloaderTest, ATryOfAReplacedTaskWritesNothingMore) {
+    ASSERT_TRUE(ServiceSet(L"pkg.throttle", L"1000000"));
+    Start();
+    ASSERT_TRUE(WaitUntil([this] { return FileSize(part) > 0; }, 60000));
+    ASSERT_EQ(1, downloader->CreateTask(url.c_str(), target.c_str(), L"", L"", 1));
+    ASSERT_TRUE(WaitComplete());
+    ASSERT_TRUE(ServiceIdle());  // the replaced try let its request go
+    downloader.reset();
+    EXPECT_FALSE(FileExists(part));
+    EXPECT_TRUE(ReadBytes(target) == source) << "size " << FileSize(target);
+    const std::vector<std::wstring> ranges = RecordedHeader(L"Range");
+    ASSERT_EQ(2u, ranges.size());
+    EXPECT_EQ(L"", ranges[0]);
+    EXPECT_NE(L"", ranges[1]);
+}
+
 TEST_F(YDownloaderTest, RedirectChainsAreFollowedAndLoopsFail) {
     url = ServiceUrl(L"/pkg/hop/3/files/ydl-setup.exe");
     Start();
@@ -208,6 +293,43 @@ TEST_F(YDownloaderTest, RedirectChainsAreFollowedAndLoopsFail) {
     EXPECT_FALSE(FileExists(target));
 }
 
+// Failures that no later try can mend: an address WinInet cannot read, a redirect to another
+// scheme, and one to an address without a host, which WinInet will not connect to. Each ends its
+// task after its one request, even with new tries that would follow at once: no pause is asked for
+// and the host sees no second request. The last task shows that the downloader works on.
+TEST_F(YDownloaderTest, FailuresOfTheRequestItselfEndWithoutANewTry) {
+    pauses = std::make_shared<RecordedPauses>(false);
+    downloader = std::make_unique<YDownloader>(pauses);
+    const auto redirectTo = [](const std::wstring& location) {
+        std::wstring path = L"/pkg/to/";
+        for (wchar_t c : location)
+            path += c == L':' ? L"%3A" : c == L'/' ? L"%2F" : std::wstring(1, c);
+        return ServiceUrl(path);
+    };
+    const struct {
+        std::wstring url;
+        size_t requests;  // at the host, by now
+    } cases[] = {
+        {L"files/ydl-setup.exe", 0},
+        {redirectTo(L"ftp://127.0.0.1/files/ydl-setup.exe"), 1},
+        {redirectTo(L"http:///pkg/files/ydl-setup.exe"), 2},
+        {url, 3},
+    };
+    int index = 0;
+    for (const auto& task : cases) {
+        SCOPED_TRACE(index);
+        ASSERT_EQ(1, downloader->CreateTask(task.url.c_str(), target.c_str(), L"", L"", index));
+        ASSERT_EQ(1, downloader->StartTask(index++));
+        ASSERT_TRUE(WaitUntil([&] { return RecordedHeader(L"Host").size() >= task.requests; }, 60000));
+        ASSERT_TRUE(ServiceIdle());
+    }
+    ASSERT_TRUE(WaitComplete());
+    downloader.reset();  // joins every transfer: what they asked for is all there is
+    EXPECT_EQ(std::vector<unsigned>(), pauses->Asked());
+    EXPECT_EQ(3u, RecordedHeader(L"Host").size());
+    EXPECT_TRUE(ReadBytes(target) == source);
+}
+
 TEST_F(YDownloaderTest, RelativeRedirectOfEveryKindIsFollowed) {
     for (const wchar_t* code : {L"301", L"303", L"307", L"308"}) {
         SCOPED_TRACE(code);
@@ -220,7 +342,6 @@ TEST_F(YDownloaderTest, RelativeRedirectOfEveryKindIsFollowed) {
 }
 
 TEST_F(YDownloaderTest, ChangedContentYieldsAPackageThatFailsItsCheck) {
-    retry = kNoRetryOfItsOwn;
     url = ServiceUrl(L"/pkg/gen/300000/setup.exe");
     ASSERT_TRUE(ServiceSet(L"pkg.change", L"1"));
     ASSERT_TRUE(ServiceSet(L"pkg.truncate", L"100000"));
@@ -233,26 +354,56 @@ TEST_F(YDownloaderTest, ChangedContentYieldsAPackageThatFailsItsCheck) {
     EXPECT_NE(ServiceGet(ServiceUrl(L"/pkg/md5/300000")), Md5OfFile(target));
 }
 
-// The host breaks the transfer off and stays away; while it is down, every try fails to get an answer.
-// Once it is back, the next try continues from the part file without any call of the caller.
-TEST_F(YDownloaderTest, BrokenOffTransferTriesAgainUntilTheHostIsBack) {
+// The host breaks the transfer off and stays away: every try then fails at once, so only the pause
+// before each keeps them from running in a tight loop. Each ended pause brings exactly one try; the
+// pauses double from 2 s to 60 s and stay there; a pause of the tasks ends the pause, and no try
+// follows until the start; the first try that brings data makes the next pause 2 s again. The
+// transfer continues from its part file throughout, with no call of the caller but the start.
+TEST_F(YDownloaderTest, NewTriesArePacedByDoublingPausesUntilTheHostIsBack) {
     ASSERT_TRUE(ServiceSet(L"pkg.down_after", L"100000"));
     Start();
-    ASSERT_TRUE(WaitUntil([] { return DroppedRequests() >= 2; }, 120000)) << DroppedRequests();
+    const std::vector<unsigned> doubling = {2000, 4000, 8000, 16000, 32000, 60000, 60000};
+    // WinInet may send a request that the host closed unanswered once more by itself: a try counts
+    // as many requests at the host as the first one did.
+    size_t perTry = 0;
+    for (size_t tries = 1; tries <= doubling.size(); ++tries) {
+        ASSERT_TRUE(pauses->WaitAsked(tries)) << tries;
+        if (tries == 2)
+            perTry = DroppedRequests();
+        // The first try broke off, the others found the host down.
+        EXPECT_EQ((tries - 1) * perTry, DroppedRequests()) << tries;
+        if (tries < doubling.size())
+            pauses->End();
+    }
+    ASSERT_GT(perTry, 0u);
+    EXPECT_EQ(doubling, pauses->Asked());
     EXPECT_EQ(100000, FileSize(part));
+
+    downloader->PauseTask(0);
+    ASSERT_TRUE(pauses->WaitAsked(doubling.size() + 1));
+    EXPECT_EQ(kWhilePaused, pauses->Asked().back());
+    EXPECT_EQ((doubling.size() - 1) * perTry, DroppedRequests());
+
+    ASSERT_TRUE(ServiceSet(L"pkg.down_after", L"50000"));
     ASSERT_TRUE(ServiceSet(L"pkg.down", L""));
+    downloader->StartTask(0);
+    ASSERT_TRUE(pauses->WaitAsked(doubling.size() + 2));
+    EXPECT_EQ(2000u, pauses->Asked().back());
+    EXPECT_EQ(150000, FileSize(part));
+
+    ASSERT_TRUE(ServiceSet(L"pkg.down", L""));
+    pauses->End();
     ExpectIdenticalPackage();
-    const std::vector<std::wstring> ranges = RecordedHeader(L"Range");
-    ASSERT_GE(ranges.size(), 4u);
-    EXPECT_EQ(L"", ranges.front());
-    for (size_t i = 1; i < ranges.size(); ++i)
-        EXPECT_EQ(L"bytes=100000-", ranges[i]) << i;
+    EXPECT_EQ(doubling.size() + 2, pauses->Asked().size());
+    std::vector<std::wstring> expected(1 + (doubling.size() - 1) * perTry + 1, L"bytes=100000-");
+    expected.front() = L"";
+    expected.push_back(L"bytes=150000-");
+    EXPECT_EQ(expected, RecordedHeader(L"Range"));
 }
 
 // However long the pause before a new try, the user's pause and start end it: the next try follows
 // the start at once.
 TEST_F(YDownloaderTest, PauseAndStartCutThePauseBeforeANewTryShort) {
-    retry = kNoRetryOfItsOwn;
     ASSERT_TRUE(ServiceSet(L"pkg.truncate", L"100000"));
     ASSERT_TRUE(ServiceSet(L"pkg.times", L"1"));
     Start();

@@ -7,6 +7,7 @@ Paths:
   /pkg/hop/N/REST          302 to /pkg/hop/N-1/REST, and at 0 to /pkg/REST
   /pkg/loop/REST           302 to itself, for ever
   /pkg/moved/CODE/REST     CODE (301, 303, 307, 308, ...) to the relative location "/pkg/REST"
+  /pkg/to/LOCATION         302 to LOCATION percent-decoded, whatever its scheme or form
 
 State keys (all optional; /_control/reset clears them and ends stalls and throttled sends):
   pkg.status=CODE          answer CODE (404, 500, ...) instead of the content
@@ -30,6 +31,7 @@ import os
 import random
 import re
 import time
+import urllib.parse
 
 BLOCK = 1 << 20
 _BASE = random.Random(20261208).randbytes(BLOCK)
@@ -223,6 +225,10 @@ def register(app):
         record(h)
         plain(h, int(match.group(1)), "moved", [("Location", "/pkg/" + match.group(2))])
 
+    def to(h, match):
+        record(h)
+        plain(h, 302, "moved", [("Location", urllib.parse.unquote(match.group(1)))])
+
     def loop(h, match):
         record(h)
         redirect(h, match.group(0))
@@ -233,4 +239,5 @@ def register(app):
         app.route(method, r"^/pkg/hop/(\d+)/(.+)$", hop)
         app.route(method, r"^/pkg/loop/.+$", loop)
         app.route(method, r"^/pkg/moved/(\d+)/(.+)$", moved)
+        app.route(method, r"^/pkg/to/(.+)$", to)
     app.route("GET", r"^/pkg/md5/(\d+)$", md5)
