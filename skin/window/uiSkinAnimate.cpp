@@ -21,9 +21,7 @@ uiSkinAnimate::~uiSkinAnimate()
 
 void uiSkinAnimate::OnAttached()
 {
-    if (m_style && m_style->property && m_style->property->btransparentbk)
-        m_transparent.Attach(m_hwnd);
-    BindMovie();
+    TakeStyle();
     RECT rect = GetWindowRect();
     uiRectToOrigin(m_hwnd, &rect);
     HDC windowDC = GetWindowDC(m_hwnd);
@@ -34,8 +32,9 @@ void uiSkinAnimate::OnAttached()
     RenderFrame();
 }
 
-void uiSkinAnimate::BindMovie()
+void uiSkinAnimate::TakeStyle()
 {
+    m_transparent.Follow(m_hwnd, HasTransparentBk());
     if (m_style) {
         m_movie.Attach(m_hwnd, &m_style->animateList);
         m_movieBound = TRUE;
@@ -53,7 +52,7 @@ void uiSkinAnimate::ForgetStyle()
 void uiSkinAnimate::RebindStyle()
 {
     uiSkinBase::RebindStyle();
-    BindMovie();
+    TakeStyle();
 }
 
 int uiSkinAnimate::ShowDisplayItems(int first, int last, BOOL visible)

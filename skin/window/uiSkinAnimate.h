@@ -29,7 +29,8 @@ public:
     const uiMovie& GetMovie() const { return m_movie; }
 
 private:
-    void BindMovie();
+    // The transparency and the animations of the style attached now.
+    void TakeStyle();
 
     uiMemDC* m_background = nullptr;
     uiMovie m_movie;

@@ -31,6 +31,16 @@ uiSkinBase::~uiSkinBase()
 void uiSkinBase::ForgetStyle()
 {
     m_displayList = nullptr;
+    // The tooltip's text came from the style: a style that takes its place brings its own, or none.
+    DropToolTip();
+}
+
+void uiSkinBase::DropToolTip()
+{
+    if (m_toolTipWnd)
+        DestroyWindow(m_toolTipWnd);
+    m_toolTipWnd = nullptr;
+    m_toolTipText.Empty();
 }
 
 void uiSkinBase::DeleteStyle()
@@ -44,9 +54,7 @@ void uiSkinBase::DeleteStyle()
 void uiSkinBase::ReleaseStyle()
 {
     DeleteStyle();
-    if (m_toolTipWnd)
-        DestroyWindow(m_toolTipWnd);
-    m_toolTipWnd = nullptr;
+    DropToolTip();
 }
 
 BOOL uiSkinBase::SkinWindow(HWND hwnd, const wchar_t* styleName, BOOL autoDelete, BOOL keepExisting)
@@ -96,6 +104,11 @@ BOOL uiSkinBase::ReplaceStyle()
     SetDirty(TRUE);
     Invalidate(nullptr, TRUE);
     return TRUE;
+}
+
+BOOL uiSkinBase::HasTransparentBk() const
+{
+    return m_style && m_style->property && m_style->property->btransparentbk;
 }
 
 int uiSkinBase::ApplyStyle()

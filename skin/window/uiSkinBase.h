@@ -42,8 +42,9 @@ public:
     virtual int ShowDisplayItems(int first, int last, BOOL visible);
     virtual int ShowDisplayItemsByName(const wchar_t* name, BOOL visible);
     virtual int GetExtra(int, int) { return 0; }
-    // The style copy is about to go: everything that points into it is dropped here, whichever way
-    // the copy goes (release, reload, another style on the same window). Overrides call the base.
+    // The style copy is about to go: everything that points into it, and the tooltip taken from it,
+    // is dropped here, whichever way the copy goes (release, reload, another style on the same
+    // window). Overrides call the base.
     virtual void ForgetStyle();
     // A new copy took the old one's place on the attached window: what OnAttached took from the old
     // copy is taken again from it. Overrides call the base.
@@ -82,6 +83,10 @@ protected:
     // A new copy of the named style in place of the old one on the window; whether the skin has it.
     BOOL ReplaceStyle();
     BOOL IsDialogType() const { return m_typeCode >= 100 && m_typeCode <= 102; }
+    // Whether the style asks for the parent's background under the window.
+    BOOL HasTransparentBk() const;
+    // Destroys the tooltip window and forgets its text.
+    void DropToolTip();
     void FillToolInfo(BOOL withClientRect);
     void ApplySize(int width, int height);
     // WM_SETTEXT through the previous procedure, which must not paint over the skin of a visible window.

@@ -110,10 +110,8 @@ void uiSkinControl::OnAttached()
 int uiSkinControl::ApplyStyle()
 {
     const int result = uiSkinEventCtrl::ApplyStyle();
-    if (m_style && m_style->property && m_style->property->btransparentbk) {
-        m_isTransparent = TRUE;
-        m_transparent.Attach(m_hwnd);
-    }
+    m_isTransparent = HasTransparentBk();
+    m_transparent.Follow(m_hwnd, m_isTransparent);
     return result;
 }
 

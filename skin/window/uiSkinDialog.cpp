@@ -35,6 +35,22 @@ void uiSkinDialog::OnAttached()
 {
     m_resizable = (GetStyle() & WS_THICKFRAME) != 0;
     uiSkinControl::OnAttached();
+    TakeStyle();
+    OnSize(WM_SIZE, 0, 0);
+}
+
+void uiSkinDialog::RebindStyle()
+{
+    uiSkinControl::RebindStyle();
+    TakeStyle();
+}
+
+void uiSkinDialog::TakeStyle()
+{
+    // Nothing of an earlier style may stay: without a caption height of its own the style leaves the
+    // system's caption and no size limits.
+    m_captionHeight = GetSystemMetrics(SM_CYCAPTION);
+    m_minWidth = m_minHeight = m_maxWidth = m_maxHeight = INT_MAX;
     const uiDialogInfo* info = m_style ? m_style->dialoginfo.get() : nullptr;
     if (info && info->captionHeight != INT_MAX) {
         m_captionHeight = info->captionHeight;
@@ -43,14 +59,6 @@ void uiSkinDialog::OnAttached()
         m_maxWidth = info->maxWidth;
         m_maxHeight = info->maxHeight;
     }
-    SetUpButtons();
-    UpdateCaptionButtonState();
-    OnSize(WM_SIZE, 0, 0);
-}
-
-void uiSkinDialog::RebindStyle()
-{
-    uiSkinControl::RebindStyle();
     SetUpButtons();
     UpdateCaptionButtonState();
 }

@@ -28,7 +28,7 @@ public:
 
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnAttached() override;
-    // The caption buttons come from the new style.
+    // The caption height, the size limits and the caption buttons come from the new style.
     void RebindStyle() override;
     void UpdateRegion(BOOL reset) override;
     void AfterReBuildBkBitmap() override;
@@ -45,6 +45,8 @@ public:
     int GetCaptionHeight() const { return m_captionHeight; }
 
 private:
+    // What the frame takes from the style attached now: caption height, size limits, caption buttons.
+    void TakeStyle();
     void SetUpButtons();
     void RepaintFrame();
     void PaintCaptionButtons(HDC dc);

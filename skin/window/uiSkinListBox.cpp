@@ -39,18 +39,9 @@ void uiSkinListBox::OnAttached()
     SetEventEnabled(TRUE);
     uiSkinEventCtrl::OnAttached();
     const uiStyleProperty* property = m_style ? m_style->property.get() : nullptr;
-    TakeInfo();
     if (property && !property->scrollbar.IsEmpty() && m_scrollBars.LoadStyle(property->scrollbar))
         m_scrollBars.Attach(m_hwnd);
-    if (m_displayList && m_displayList->FindItem(L"background")) {
-        m_hasBackgroundItem = TRUE;
-        const RECT client = ClientRectOf(m_hwnd);
-        m_bufferWidth = client.right;
-        m_bufferHeight = client.bottom;
-        BuildBackgroundBuffer();
-    }
-    if (property && property->btransparentbk)
-        m_transparent.Attach(m_hwnd);
+    TakeStyle();
     const int count = GetCount();
     if (count > 0) {
         std::vector<std::unique_ptr<uiDrawObj>> slots(static_cast<size_t>(count));
@@ -58,14 +49,23 @@ void uiSkinListBox::OnAttached()
     }
 }
 
-void uiSkinListBox::TakeInfo()
+void uiSkinListBox::TakeStyle()
 {
-    if (!m_style || !m_style->listboxinfo)
-        return;
-    m_info = m_style->listboxinfo.get();
-    m_drawOver = m_info->drawOver;
-    if (m_style->property)
-        m_bkColor = m_style->property->bkColor;
+    // Nothing of an earlier style may stay: a style without a list record, a "background" item or a
+    // transparent background leaves the list without them.
+    m_info = m_style ? m_style->listboxinfo.get() : nullptr;
+    m_drawOver = m_info ? m_info->drawOver : FALSE;
+    m_bkColor = m_info && m_style->property ? m_style->property->bkColor : uiColorInfo{0};
+    m_hasBackgroundItem = m_displayList && m_displayList->FindItem(L"background");
+    if (m_hasBackgroundItem) {
+        const RECT client = ClientRectOf(m_hwnd);
+        m_bufferWidth = client.right;
+        m_bufferHeight = client.bottom;
+        BuildBackgroundBuffer();
+    } else {
+        m_background.reset();
+    }
+    m_transparent.Follow(m_hwnd, HasTransparentBk());
 }
 
 void uiSkinListBox::ReleaseStyle()
@@ -90,7 +90,7 @@ void uiSkinListBox::ForgetStyle()
 void uiSkinListBox::RebindStyle()
 {
     uiSkinEventCtrl::RebindStyle();
-    TakeInfo();
+    TakeStyle();
 }
 
 int uiSkinListBox::SetColorAdjust(int hue, int saturation, int lightness)

@@ -45,8 +45,9 @@ public:
     int GetHotItem() const { return m_hotItem; }
 
 private:
-    // The list record of the style and what the control reads from it.
-    void TakeInfo();
+    // What the control reads from the style attached now: the list record, the background buffer
+    // and the transparency.
+    void TakeStyle();
     BOOL HasSkinnedBackground() const;
     int GetCount() const;
     void BuildBackgroundBuffer();

@@ -16,18 +16,17 @@ int uiSkinProgress::ApplyStyle()
     const int result = uiSkinBase::ApplyStyle();
     m_bkItem = m_displayList ? m_displayList->FindItem(L"progress.bk") : nullptr;
     m_stepItem = m_displayList ? m_displayList->FindItem(L"progress.step") : nullptr;
+    const uiProgressInfo* info = m_style ? m_style->progressinfo.get() : nullptr;
+    m_padX = info ? info->leftPad : 0;
+    m_padY = info ? info->topPad : 0;
+    UpdateInnerRect();
+    m_transparent.Follow(m_hwnd, HasTransparentBk());
     return result;
 }
 
 void uiSkinProgress::OnAttached()
 {
     UpdateRange();
-    const uiProgressInfo* info = m_style ? m_style->progressinfo.get() : nullptr;
-    m_padX = info ? info->leftPad : 0;
-    m_padY = info ? info->topPad : 0;
-    UpdateInnerRect();
-    if (m_style && m_style->property && m_style->property->btransparentbk)
-        m_transparent.Attach(m_hwnd);
 }
 
 void uiSkinProgress::UpdateInnerRect()

@@ -15,6 +15,8 @@ public:
 
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnAttached() override;
+    // The items, the pads and the transparency of the style, at attach and whenever another style
+    // takes the place of the old one.
     int ApplyStyle() override;
     // The two items live in the style copy.
     void ForgetStyle() override;

@@ -28,6 +28,17 @@ BOOL uiTransparentHelper::Attach(HWND hwnd)
     return uiHelper::Attach(hwnd, TRUE);
 }
 
+void uiTransparentHelper::Follow(HWND hwnd, BOOL transparent)
+{
+    if (transparent) {
+        Attach(hwnd);
+        return;
+    }
+    if (IsAttached())
+        RemovePropW(m_hwnd, kTransparentTag);
+    uiHelper::Attach(hwnd, FALSE);
+}
+
 void uiTransparentHelper::PaintParentBk(HDC hdc, HWND child)
 {
     const HWND parent = GetParent(child);

@@ -20,6 +20,9 @@ class uiTransparentHelper : public uiHelper {
 public:
     // Marks the window as transparent (unless it already is); always 1.
     BOOL Attach(HWND hwnd);
+    // Attached while the window's style asks for it; otherwise detached, the window no longer marked
+    // transparent, so that a style taking another's place does not keep the old one's transparency.
+    void Follow(HWND hwnd, BOOL transparent);
     // Paints the parent's background under the child into hdc, which covers the child's window
     // rectangle from (0, 0): from a skinned parent's background, else through the parent's
     // WM_ERASEBKGND, aligned to the child's place.

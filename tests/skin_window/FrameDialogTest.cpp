@@ -1,5 +1,6 @@
 // The frame dialog: hit tests of its caption buttons, icon, borders and caption; the caption buttons'
-// press and release; the close button of a window whose Close is grayed; the size limits.
+// press and release; the close button of a window whose Close is grayed; the size limits; another
+// style in place of the old one.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -225,6 +226,39 @@ TEST_F(FrameDialog, LimitsAreIgnoredWithoutCaptionHeight)
     SendMessageW(m_frame, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
     EXPECT_EQ(info.ptMaxSize.x, 1234);
     EXPECT_EQ(info.ptMinTrackSize.x, 10);
+}
+
+TEST_F(FrameDialog, AReplacingStyleBringsItsOwnCaptionHeightAndSizeLimits)
+{
+    uiSkinDialog* dialog = Skin(kResizable);
+    ASSERT_NE(dialog, nullptr);
+    auto limits = [this] {
+        MINMAXINFO info = {};
+        info.ptMaxSize = {1234, 987};
+        info.ptMinTrackSize = {10, 20};
+        SendMessageW(m_frame, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+        return info;
+    };
+    ASSERT_EQ(Hit(120, 40), HTCLIENT);
+
+    ASSERT_TRUE(dialog->SkinWindow(m_frame, L"frame.tall", TRUE, FALSE));
+    EXPECT_EQ(dialog->GetCaptionHeight(), 50);
+    EXPECT_EQ(Hit(120, 40), HTCAPTION);
+    MINMAXINFO info = limits();
+    EXPECT_EQ(info.ptMaxSize.x, 700);
+    EXPECT_EQ(info.ptMaxSize.y, 500);
+    EXPECT_EQ(info.ptMinTrackSize.x, 420);
+    EXPECT_EQ(info.ptMinTrackSize.y, 310);
+
+    // Without a caption height of its own the style leaves the system's caption and no limits.
+    ASSERT_TRUE(dialog->SkinWindow(m_frame, L"frame.nocaption", TRUE, FALSE));
+    EXPECT_EQ(dialog->GetCaptionHeight(), GetSystemMetrics(SM_CYCAPTION));
+    EXPECT_EQ(Hit(120, 40), HTCLIENT);
+    info = limits();
+    EXPECT_EQ(info.ptMaxSize.x, 1234);
+    EXPECT_EQ(info.ptMaxSize.y, 987);
+    EXPECT_EQ(info.ptMinTrackSize.x, 10);
+    EXPECT_EQ(info.ptMinTrackSize.y, 20);
 }
 
 TEST_F(FrameDialog, ClientAreaStartsBelowTheSkinsCaption)

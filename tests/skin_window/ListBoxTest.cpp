@@ -1,5 +1,6 @@
 // The skinned list box: each row keeps its own look through sorted inserts, refused inserts, deletes
-// and resets, and its rows show the skin's colours for the normal, hover and selected states.
+// and resets, its rows show the skin's colours for the normal, hover and selected states, and another
+// style in place of the old one brings its own background.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -7,12 +8,13 @@
 #include "ListTestSupport.h"
 #include "uiDrawObj.h"
 #include "uiSkinListBox.h"
+#include "uiTransparentHelper.h"
 
 namespace {
 
 const COLORREF kNavy = RGB(0, 0, 0x80), kOdd = RGB(0, 255, 0), kEven = RGB(0, 0x80, 0);
 const COLORREF kOver = RGB(255, 255, 0), kChecked = RGB(255, 0, 255), kMark = RGB(255, 255, 255);
-const COLORREF kBorder = RGB(255, 0, 0), kBackground = RGB(0, 255, 255);
+const COLORREF kBorder = RGB(255, 0, 0), kBackground = RGB(0, 255, 255), kOrange = RGB(255, 0x80, 0);
 const int kRowHeight = 20;
 const DWORD kOwnerDrawn = LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
 
@@ -255,6 +257,31 @@ TEST_F(ListBox, AnEmptyListShowsTheBackgroundAndRowsDrawOverIt)
     // The row's bitmap starts from the background under it; below the rows the erase shows it.
     EXPECT_EQ(WindowPixel(list, 100, 5), kBackground);
     EXPECT_EQ(WindowPixel(list, 100, 100), kBackground);
+}
+
+TEST_F(ListBox, AReplacingStyleBringsItsOwnBackgroundAndTransparency)
+{
+    MakeList();
+    Skin(L"lists.listbox.bg");
+    Add(L"one");
+    PaintNow(list);
+    ASSERT_EQ(WindowPixel(list, 100, 5), kBackground);
+
+    // The row starts from the new background as much as the area below the rows.
+    ASSERT_TRUE(skin->SkinWindow(list, L"lists.listbox.bg2", TRUE, FALSE));
+    PaintNow(list);
+    EXPECT_EQ(WindowPixel(list, 100, 5), kOrange);
+    EXPECT_EQ(WindowPixel(list, 100, 100), kOrange);
+
+    ASSERT_TRUE(skin->SkinWindow(list, L"lists.listbox.clear", TRUE, FALSE));
+    EXPECT_TRUE(uiHasTransparentTag(list));
+
+    // Neither a background item nor a transparent background: the system erases below the rows.
+    ASSERT_TRUE(skin->SkinWindow(list, L"lists.listbox", TRUE, FALSE));
+    EXPECT_FALSE(uiHasTransparentTag(list));
+    PaintNow(list);
+    EXPECT_EQ(WindowPixel(list, 100, 5), kOdd);
+    EXPECT_EQ(WindowPixel(list, 100, 100), GetSysColor(COLOR_WINDOW));
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "uiSkinProgress.h"
 #include "uiStyle.h"
 #include "uiTimerWindow.h"
+#include "uiTransparentHelper.h"
 
 namespace {
 
@@ -236,6 +237,35 @@ TEST_F(ProgressBar, ABarReloadedFromAStyleTheSkinLacksPaintsNothing)
     EXPECT_EQ(0, SendMessageW(hwnd, WM_PAINT, 0, 0));
 }
 
+TEST_F(ProgressBar, ABarReloadedFromAnotherStyleTakesItsPadsAndTransparency)
+{
+    hwnd = host.AddChild(6001, 0, 20, 20, 204, 16, PROGRESS_CLASSW);
+    auto* bar = new Reloading<uiSkinProgress>;
+    ASSERT_TRUE(SkinAs(bar, hwnd, 119, L"progress"));
+    Range(0, 100, 25);
+    ASSERT_EQ(kBarStep, WindowPixel(hwnd, 10, 8));
+    ASSERT_FALSE(uiHasTransparentTag(hwnd));
+
+    // leftpad 52, toppad 1: the inner rectangle runs from x 52 to 152, a quarter of it up to x 77.
+    bar->ReloadAs(L"progress.padded");
+    EXPECT_TRUE(uiHasTransparentTag(hwnd));
+    const RECT inner = bar->GetInnerRect();
+    EXPECT_EQ(52, inner.left);
+    EXPECT_EQ(1, inner.top);
+    EXPECT_EQ(152, inner.right);
+    EXPECT_EQ(15, inner.bottom);
+    EXPECT_EQ(kBarBackground, WindowPixel(hwnd, 10, 8));
+    EXPECT_EQ(kBarStep, WindowPixel(hwnd, 76, 8));
+    EXPECT_EQ(kBarBackground, WindowPixel(hwnd, 77, 8));
+    EXPECT_EQ(kBarStep, WindowPixel(hwnd, 60, 1));
+
+    bar->ReloadAs(L"progress");
+    EXPECT_FALSE(uiHasTransparentTag(hwnd));
+    EXPECT_EQ(kBarStep, WindowPixel(hwnd, 51, 8));
+    EXPECT_EQ(kBarBackground, WindowPixel(hwnd, 52, 8));
+    EXPECT_EQ(kBarBackground, WindowPixel(hwnd, 60, 1));
+}
+
 class Animation : public ProgressBar {
 protected:
     // A static with the style "ticker": one clickable spot under the animation.
@@ -307,6 +337,19 @@ TEST_F(Animation, AControlReloadedFromAStyleTheSkinLacksKeepsNoItemsAndNoTicks)
     Tick(2);
     InvalidateRect(hwnd, nullptr, FALSE);
     WindowPixel(hwnd, 20, 10);
+}
+
+TEST_F(Animation, AnAnimationReloadedFromAnotherStyleTakesItsTransparency)
+{
+    hwnd = host.AddChild(7001, 0, 20, 20, 40, 20, ANIMATE_CLASSW);
+    auto* animation = new Reloading<uiSkinAnimate>;
+    ASSERT_TRUE(SkinAs(animation, hwnd, 120, L"animate"));
+    ASSERT_FALSE(uiHasTransparentTag(hwnd));
+    animation->ReloadAs(L"animate.clear");
+    EXPECT_TRUE(uiHasTransparentTag(hwnd));
+    animation->ReloadAs(L"animate");
+    EXPECT_FALSE(uiHasTransparentTag(hwnd));
+    EXPECT_EQ(kFrameOne, WindowPixel(hwnd, 20, 10));
 }
 
 TEST_F(Animation, AControlReloadedFromAnotherStyleAnswersAndPlaysFromTheNewOne)

@@ -332,4 +332,29 @@ TEST_F(SkinBase, AnotherStyleOnTheSameObjectTakesThePlaceOfTheOld)
     EXPECT_EQ(skin->ShowDisplayItems(0, 100, FALSE), 1);
 }
 
+TEST_F(SkinBase, AReplacingStyleBringsItsOwnTooltipOrLeavesNone)
+{
+    const int before = ThreadTooltips();
+    TestWindow window;
+    SetWindowTextW(window, L"window words");
+    auto* skin = new uiSkinBase;
+    ASSERT_TRUE(skin->SkinWindow(window, L"tip.fixed", TRUE, FALSE));
+    ASSERT_TRUE(skin->SkinWindow(window, L"tip.default", TRUE, FALSE));
+    EXPECT_EQ(ToolText(skin->GetToolTipWindow(), window), L"window words");
+
+    // A style whose property names no tooltip, and one without a property.
+    for (const wchar_t* untipped : {L"width.only", L"no.property"}) {
+        ASSERT_TRUE(skin->SkinWindow(window, L"tip.fixed", TRUE, FALSE));
+        ASSERT_TRUE(skin->SkinWindow(window, untipped, TRUE, FALSE));
+        EXPECT_TRUE(skin->GetToolTipText().IsEmpty()) << untipped;
+        EXPECT_EQ(skin->GetToolTipWindow(), nullptr) << untipped;
+        EXPECT_EQ(ThreadTooltips(), before) << untipped;
+    }
+    // Nor does a name that the skin lacks keep the old tooltip.
+    ASSERT_TRUE(skin->SkinWindow(window, L"tip.fixed", TRUE, FALSE));
+    EXPECT_FALSE(skin->SkinWindow(window, L"no.such.style", TRUE, FALSE));
+    EXPECT_EQ(skin->GetToolTipWindow(), nullptr);
+    EXPECT_EQ(ThreadTooltips(), before);
+}
+
 }  // namespace

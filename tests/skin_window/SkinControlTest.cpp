@@ -8,6 +8,7 @@
 #include "ControlTestSupport.h"
 #include "uiSkinAdmin.h"
 #include "uiSkinControl.h"
+#include "uiTransparentHelper.h"
 #include "uiStyleRecords.h"
 
 namespace {
@@ -16,7 +17,7 @@ const int kChildDialog = 102;
 const int kStatic = 106;
 const int kGeneric = 125;
 const COLORREF kPanel = RGB(0x20, 0x40, 0x60), kMarker = RGB(255, 0, 0), kDot = RGB(255, 255, 255);
-const COLORREF kCyan = RGB(0, 255, 255);
+const COLORREF kCyan = RGB(0, 255, 255), kNavy = RGB(0, 0, 0x80);
 
 BOOL CALLBACK CountWindow(HWND, LPARAM counter)
 {
@@ -257,6 +258,26 @@ TEST_F(Children, ARebuiltParentHasItsTransparentChildrenRepaintOverIt)
     parentControl->RebuildBackground(TRUE);
 
     EXPECT_EQ(WindowPixel(child, 14, 14), kPanel);
+}
+
+TEST_F(Children, AChildGivenAnOpaqueStyleShowsItsOwnColourAndIsNoLongerTransparent)
+{
+    HostWindow child(parent, 5, 5, 40, 30);
+    uiSkinControl* childControl = ::SkinControl(child, L"see.through", kGeneric);
+    ASSERT_NE(childControl, nullptr);
+    PaintNow(parent);
+    ASSERT_EQ(WindowPixel(child, 2, 2), kPanel);
+
+    ASSERT_TRUE(childControl->SkinWindow(child, L"events", TRUE, FALSE));
+    EXPECT_FALSE(childControl->IsTransparent());
+    EXPECT_FALSE(uiHasTransparentTag(child));
+    PaintNow(parent);
+    EXPECT_EQ(WindowPixel(child, 2, 2), kNavy);
+
+    ASSERT_TRUE(childControl->SkinWindow(child, L"see.through", TRUE, FALSE));
+    EXPECT_TRUE(uiHasTransparentTag(child));
+    PaintNow(parent);
+    EXPECT_EQ(WindowPixel(child, 14, 14), kMarker);
 }
 
 TEST(SkinControlResources, TheGdiCountSeesObjectsComeAndGo)
