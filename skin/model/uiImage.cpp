@@ -110,7 +110,8 @@ bool uiImage::LoadFile()
 {
     const CString extension = uiGetLowerExtension(m_path);
     if (extension == L".ico") {
-        m_icon = static_cast<HICON>(LoadImageW(nullptr, m_path, IMAGE_ICON, m_iconWidth, m_iconHeight, LR_LOADFROMFILE));
+        m_icon = static_cast<HICON>(
+            LoadImageW(nullptr, m_path, IMAGE_ICON, m_iconWidth, m_iconHeight, LR_LOADFROMFILE));
         if (!m_icon)
             LogMissing(m_path);
         return m_icon != nullptr;

@@ -193,7 +193,8 @@ BOOL uiOlePicture::DrawFrame(HDC dc, const RECT& destination, int index)
     if (frame.disposal == 2 && frame.transparent) {
         // Shown over the composition without entering it: the next frame no longer carries it.
         BitBlt(dc, destination.left, destination.top, m_width, m_height, composition, 0, 0, SRCCOPY);
-        Render(frame.picture, dc, destination.left + frame.left, destination.top + frame.top, frame.width, frame.height);
+        Render(frame.picture, dc, destination.left + frame.left, destination.top + frame.top, frame.width,
+               frame.height);
         return TRUE;
     }
     Render(frame.picture, composition, frame.left, frame.top, frame.width, frame.height);
