@@ -366,6 +366,11 @@ TEST(IconLoading, ChoosesTheRequestedSizeFromTheDirectory)
         ASSERT_TRUE(file.SetFile(SamplePath(L"icon/multi.ico")));
         EXPECT_EQ(IconWidth(file.GetIcon()), width) << line;
     }
+    // No size asked: the image of the system's icon size, which the file holds.
+    HICON icon = uiCreateIconFromBytes(bytes.data(), bytes.size(), 0, 0);
+    EXPECT_EQ(IconWidth(icon), GetSystemMetrics(SM_CXICON));
+    if (icon)
+        DestroyIcon(icon);
 }
 
 TEST(IconLoading, EntriesPastTheEndAreSkipped)
