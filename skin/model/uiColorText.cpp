@@ -20,7 +20,8 @@ int HexDigit(wchar_t c)
 
 COLORREF ParseRgbTriple(CString text)
 {
-    text.Trim(L' ');
+    // Tabs and line breaks around the text go like spaces.
+    text.Trim();
     text.MakeLower();
     text.Remove(L' ');
     // Drop "rgb(" and ")"; a text too short to hold them has no numbers.

@@ -1,5 +1,5 @@
-// BMP decoding: 8-bit palette and 24-bit images, uncompressed, rows bottom-up or top-down. Every size,
-// offset and palette count of the headers is checked against the bytes present.
+// BMP decoding: 8-bit images with a 256-entry palette and 24-bit images, uncompressed, rows bottom-up
+// or top-down. Every size and offset of the headers is checked against the bytes present.
 #include "uiDibBMP.h"
 #include "uiLittleEndian.h"
 
@@ -34,7 +34,8 @@ BOOL uiDibBMP::Decode(const BYTE* bytes, size_t length)
         return fail(L"Bitmap decode failed, the bitmap is damaged. [%s]");
     BITMAPINFOHEADER header;
     memcpy(&header, bytes + kFileHeaderSize, kInfoHeaderSize);
-    const bool palette8 = header.biBitCount == 8 && header.biClrUsed <= 256;
+    // An 8-bit image must carry the full palette (a count of 0 stands for 256 at this depth).
+    const bool palette8 = header.biBitCount == 8 && (header.biClrUsed == 0 || header.biClrUsed == 256);
     const bool rgb24 = header.biBitCount == 24 && header.biClrUsed == 0;
     if (header.biSize < kInfoHeaderSize || header.biCompression != BI_RGB || !(palette8 || rgb24))
         return fail(L"Bitmap decode failed, only support 8bit, 24bit bitmap. [%s]");
@@ -42,19 +43,18 @@ BOOL uiDibBMP::Decode(const BYTE* bytes, size_t length)
     const long long width = header.biWidth, height = header.biHeight < 0 ? -static_cast<long long>(header.biHeight) : header.biHeight;
     const size_t stride = CheckedStride(width, height, header.biBitCount);
     const uint64_t paletteOffset = kFileHeaderSize + static_cast<uint64_t>(header.biSize);
-    const uint64_t paletteSize = palette8 ? (header.biClrUsed ? header.biClrUsed : 256) * sizeof(RGBQUAD) : 0;
+    const size_t paletteSize = palette8 ? kPaletteBytes : 0;
     uint64_t bitsOffset = uiReadDword(bytes + 10);
     if (bitsOffset < paletteOffset + paletteSize)
         bitsOffset = paletteOffset + paletteSize;
     if (!stride || bitsOffset + static_cast<uint64_t>(stride) * height > length)
         return fail(L"Bitmap decode failed, the bitmap is damaged. [%s]");
 
-    const size_t ownPalette = palette8 ? kPaletteBytes : 0;
     const size_t imageSize = stride * static_cast<size_t>(height);
-    std::vector<BYTE> packed(kInfoHeaderSize + ownPalette + imageSize, 0);
+    std::vector<BYTE> packed(kInfoHeaderSize + paletteSize + imageSize, 0);
     FillHeader(packed.data(), static_cast<int>(width), static_cast<int>(height), header.biBitCount, imageSize);
-    memcpy(packed.data() + kInfoHeaderSize, bytes + paletteOffset, static_cast<size_t>(paletteSize));
-    BYTE* bits = packed.data() + kInfoHeaderSize + ownPalette;
+    memcpy(packed.data() + kInfoHeaderSize, bytes + paletteOffset, paletteSize);
+    BYTE* bits = packed.data() + kInfoHeaderSize + paletteSize;
     const BYTE* source = bytes + bitsOffset;
     for (long long y = 0; y < height; ++y) {
         // Top-down files (negative height) are stored bottom-up like every other bitmap.

@@ -5,8 +5,6 @@
 #include <png.h>
 #include <cstring>
 
-#include "uiLogFile.h"
-
 namespace {
 
 struct PngSource {
@@ -19,7 +17,6 @@ struct PngLayout {
     int width;
     int height;
     int channels;
-    BOOL alpha;
 };
 
 void ReadFromMemory(png_structp png, png_bytep out, png_size_t count)
@@ -41,7 +38,20 @@ void OnPngWarning(png_structp, png_const_charp)
 {
 }
 
-// Reads the header and requests 8-bit BGR or BGRA output whatever the colour type and depth.
+// Grey 192 stands in for a background that the file does not name.
+void ComposeOverBackground(png_structp png, png_infop info)
+{
+    png_color_16p fileBackground = nullptr;
+    if (png_get_bKGD(png, info, &fileBackground)) {
+        png_set_background(png, fileBackground, PNG_BACKGROUND_GAMMA_FILE, 1, 1.0);
+        return;
+    }
+    png_color_16 grey = {0, 192, 192, 192, 192};
+    png_set_background(png, &grey, PNG_BACKGROUND_GAMMA_UNIQUE, 0, 1.0);
+}
+
+// Reads the header and requests 8-bit BGR or BGRA output whatever the colour type and depth. Only
+// 32-bit pixels keep their alpha; transparency of every other image is composed over its background.
 bool ReadPngLayout(png_structp png, png_infop info, PngLayout* layout)
 {
     if (setjmp(png_jmpbuf(png)))
@@ -50,15 +60,14 @@ bool ReadPngLayout(png_structp png, png_infop info, PngLayout* layout)
     png_read_info(png, info);
     const int colorType = png_get_color_type(png, info);
     const int bitDepth = png_get_bit_depth(png, info);
-    const bool transparency = png_get_valid(png, info, PNG_INFO_tRNS) != 0;
+    if (bitDepth * png_get_channels(png, info) != 32)
+        ComposeOverBackground(png, info);
     if (bitDepth == 16)
         png_set_scale_16(png);
     if (colorType == PNG_COLOR_TYPE_PALETTE)
         png_set_palette_to_rgb(png);
     if (colorType == PNG_COLOR_TYPE_GRAY && bitDepth < 8)
         png_set_expand_gray_1_2_4_to_8(png);
-    if (transparency)
-        png_set_tRNS_to_alpha(png);
     if (!(colorType & PNG_COLOR_MASK_COLOR))
         png_set_gray_to_rgb(png);
     png_set_bgr(png);
@@ -67,7 +76,6 @@ bool ReadPngLayout(png_structp png, png_infop info, PngLayout* layout)
     layout->width = static_cast<int>(png_get_image_width(png, info));
     layout->height = static_cast<int>(png_get_image_height(png, info));
     layout->channels = png_get_channels(png, info);
-    layout->alpha = (colorType & PNG_COLOR_MASK_ALPHA) || transparency;
     return png_get_rowbytes(png, info) == static_cast<size_t>(layout->width) * layout->channels &&
            (layout->channels == 3 || layout->channels == 4);
 }
@@ -109,13 +117,12 @@ BOOL uiDibPNG::Decode(const BYTE* bytes, size_t length)
                 rows[i] = bits + static_cast<size_t>(layout.height - 1 - i) * stride;
             if (ReadPngRows(png, rows.data())) {
                 FillHeader(packed.data(), layout.width, layout.height, layout.channels * 8, stride * layout.height);
-                SetDecoded(std::move(packed), layout.channels == 4 ? UI_DIB_RGB32 : UI_DIB_RGB24, layout.alpha);
+                const bool alpha = layout.channels == 4;
+                SetDecoded(std::move(packed), alpha ? UI_DIB_RGB32 : UI_DIB_RGB24, alpha);
                 ok = TRUE;
             }
         }
     }
     png_destroy_read_struct(&png, info ? &info : nullptr, nullptr);
-    if (!ok)
-        uiLogReport(UI_LOG_ERROR, L"PNG decode failed. [%s]", static_cast<const wchar_t*>(GetName()));
     return ok;
 }

@@ -2,10 +2,9 @@
 #include "uiIconFromBytes.h"
 #include "uiLittleEndian.h"
 
-#include <climits>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -42,29 +41,33 @@ HICON uiCreateIconFromBytes(const BYTE* bytes, size_t length, int width, int hei
 {
     if (!bytes || length < kHeaderSize || uiReadWord(bytes) != 0 || uiReadWord(bytes + 2) != 1)
         return nullptr;
-    const int wantWidth = width > 0 ? width : GetSystemMetrics(SM_CXICON);
-    const int wantHeight = height > 0 ? height : GetSystemMetrics(SM_CYICON);
+    // The system chooses among the entries from a directory in the layout of icon resources: the
+    // file's entries with the image offset replaced by an id (entry number + 1). Only entries whose
+    // image lies wholly inside the bytes are listed, so the chosen one is always safe to hand over.
     const size_t count = uiReadWord(bytes + 4);
-    const BYTE* best = nullptr;
-    int bestDistance = INT_MAX, bestDepth = -1;
+    std::vector<const BYTE*> listed;
+    std::vector<BYTE> directory(kHeaderSize);
     for (size_t i = 0; i < count && kHeaderSize + (i + 1) * kEntrySize <= length; ++i) {
         const BYTE* entry = bytes + kHeaderSize + i * kEntrySize;
         const DWORD size = uiReadDword(entry + 8), offset = uiReadDword(entry + 12);
         if (size == 0 || static_cast<uint64_t>(offset) + size > length || !uiIconImageFits(bytes + offset, size))
             continue;
-        const int entryWidth = entry[0] ? entry[0] : 256, entryHeight = entry[1] ? entry[1] : 256;
-        const int distance = std::abs(entryWidth - wantWidth) + std::abs(entryHeight - wantHeight);
-        const int depth = uiReadWord(entry + 6);
-        if (distance < bestDistance || (distance == bestDistance && depth > bestDepth)) {
-            best = entry;
-            bestDistance = distance;
-            bestDepth = depth;
-        }
+        listed.push_back(entry);
+        const WORD id = static_cast<WORD>(listed.size());
+        directory.insert(directory.end(), entry, entry + 12);
+        directory.push_back(static_cast<BYTE>(id));
+        directory.push_back(static_cast<BYTE>(id >> 8));
     }
-    if (!best)
+    if (listed.empty())
         return nullptr;
-    const int imageWidth = width > 0 ? width : (best[0] ? best[0] : 256);
-    const int imageHeight = height > 0 ? height : (best[1] ? best[1] : 256);
-    return CreateIconFromResourceEx(const_cast<BYTE*>(bytes + uiReadDword(best + 12)), uiReadDword(best + 8), TRUE,
-                                    0x00030000, imageWidth, imageHeight, LR_DEFAULTCOLOR);
+    const WORD listedCount = static_cast<WORD>(listed.size());
+    directory[2] = 1;
+    directory[4] = static_cast<BYTE>(listedCount);
+    directory[5] = static_cast<BYTE>(listedCount >> 8);
+    const int id = LookupIconIdFromDirectoryEx(directory.data(), TRUE, width, height, LR_DEFAULTCOLOR);
+    if (id < 1 || static_cast<size_t>(id) > listed.size())
+        return nullptr;
+    const BYTE* chosen = listed[id - 1];
+    return CreateIconFromResourceEx(const_cast<BYTE*>(bytes + uiReadDword(chosen + 12)), uiReadDword(chosen + 8), TRUE,
+                                    0x00030000, width, height, LR_DEFAULTCOLOR);
 }

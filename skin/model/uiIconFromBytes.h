@@ -1,5 +1,5 @@
-// Icons from the bytes of an .ico file. The icon directory is read here: the image closest to the
-// requested size (then the deepest colour) is chosen among the entries that lie inside the bytes.
+// Icons from the bytes of an .ico file: the system chooses the image for the requested size among the
+// entries that lie inside the bytes.
 #pragma once
 
 #include <windows.h>
@@ -8,5 +8,6 @@
 // wholly inside size bytes, so that the system reads nothing beyond them.
 bool uiIconImageFits(const BYTE* image, size_t size);
 
-// width and height 0 ask for the system's icon size. Null when no usable image exists.
+// width and height 0 take the image nearest the system's icon size, at its own size. Null when no
+// usable image exists.
 HICON uiCreateIconFromBytes(const BYTE* bytes, size_t length, int width, int height);

@@ -13,10 +13,15 @@
 
 namespace {
 
+void LogMissing(const CString& path)
+{
+    uiLogReport(UI_LOG_ERROR, L"Load Image failed. The file [%s] not found", static_cast<const wchar_t*>(path));
+}
+
 void ReportMissing(const CString& path)
 {
     uiSetSkinError(UI_ERROR_IMAGE_NOT_FOUND);
-    uiLogReport(UI_LOG_ERROR, L"Load Image failed. The file [%s] not found", static_cast<const wchar_t*>(path));
+    LogMissing(path);
 }
 
 } // namespace
@@ -60,10 +65,8 @@ bool uiImage::IsLoaded() const
     return m_dib || m_icon || m_olePicture;
 }
 
-bool uiImage::ReadBytes(std::vector<BYTE>* bytes) const
+bool uiImage::ReadDbEntry(std::vector<BYTE>* bytes) const
 {
-    if (!m_isDbEntry)
-        return uiReadFileBytes(m_path, bytes);
     if (m_path.IsEmpty())
         return false;
     const int size = uiGetSkinAdmin().GetEntrySize(m_path);
@@ -77,14 +80,13 @@ BOOL uiImage::Load()
 {
     if (IsLoaded())
         return TRUE;
+    if (!m_isDbEntry)
+        return LoadFile();
     std::vector<BYTE> bytes;
-    if (!ReadBytes(&bytes) || !LoadFromMemory(bytes.data(), bytes.size())) {
-        ReportMissing(m_path);
-        return FALSE;
-    }
-    return TRUE;
+    return ReadDbEntry(&bytes) && LoadFromMemory(bytes.data(), bytes.size());
 }
 
+// A database entry that does not decode sets error 100 only for bitmaps, and logs nothing.
 bool uiImage::LoadFromMemory(const BYTE* bytes, size_t length)
 {
     const CString extension = uiGetLowerExtension(m_path);
@@ -92,21 +94,62 @@ bool uiImage::LoadFromMemory(const BYTE* bytes, size_t length)
         m_icon = uiCreateIconFromBytes(bytes, length, m_iconWidth, m_iconHeight);
         return m_icon != nullptr;
     }
-    if (extension == L".gif") {
-        auto picture = std::make_unique<uiOlePicture>();
-        if (!picture->LoadFromMemory(bytes, length))
-            return false;
-        m_olePicture = std::move(picture);
-        return true;
+    if (extension == L".gif")
+        return LoadPicture(bytes, length);
+    std::unique_ptr<uiDib> dib = NewDib();
+    if (!dib->LoadFromMemory(m_path, bytes, length)) {
+        uiSetSkinError(UI_ERROR_IMAGE_NOT_FOUND);
+        return false;
     }
+    TakeDib(std::move(dib));
+    return true;
+}
+
+// A file that does not load logs a line when it is an icon or a bitmap; only a bitmap also sets error 100.
+bool uiImage::LoadFile()
+{
+    const CString extension = uiGetLowerExtension(m_path);
+    if (extension == L".ico") {
+        m_icon = static_cast<HICON>(
+            LoadImageW(nullptr, m_path, IMAGE_ICON, m_iconWidth, m_iconHeight, LR_LOADFROMFILE));
+        if (!m_icon)
+            LogMissing(m_path);
+        return m_icon != nullptr;
+    }
+    if (extension == L".gif") {
+        std::vector<BYTE> bytes;
+        return uiReadFileBytes(m_path, &bytes) && LoadPicture(bytes.data(), bytes.size());
+    }
+    std::unique_ptr<uiDib> dib = NewDib();
+    if (!dib->LoadFromFile(m_path)) {
+        ReportMissing(m_path);
+        return false;
+    }
+    TakeDib(std::move(dib));
+    return true;
+}
+
+bool uiImage::LoadPicture(const BYTE* bytes, size_t length)
+{
+    auto picture = std::make_unique<uiOlePicture>();
+    if (!picture->LoadFromMemory(bytes, length))
+        return false;
+    m_olePicture = std::move(picture);
+    return true;
+}
+
+std::unique_ptr<uiDib> uiImage::NewDib() const
+{
     auto dib = std::make_unique<uiDib>();
     if (m_transparentColor != static_cast<COLORREF>(-1))
         dib->SetTransparentColor(m_transparentColor);
-    if (!dib->LoadFromMemory(m_path, bytes, length))
-        return false;
+    return dib;
+}
+
+void uiImage::TakeDib(std::unique_ptr<uiDib> dib)
+{
     m_dib = std::move(dib);
     ApplyPendingAdjustment();
-    return true;
 }
 
 void uiImage::ApplyPendingAdjustment()

@@ -47,8 +47,12 @@ public:
 private:
     bool IsLoaded() const;
     SIZE GetSize();
-    bool ReadBytes(std::vector<BYTE>* bytes) const;
+    bool ReadDbEntry(std::vector<BYTE>* bytes) const;
     bool LoadFromMemory(const BYTE* bytes, size_t length);
+    bool LoadFile();
+    bool LoadPicture(const BYTE* bytes, size_t length);
+    std::unique_ptr<uiDib> NewDib() const;
+    void TakeDib(std::unique_ptr<uiDib> dib);
     void ApplyPendingAdjustment();
 
     CString m_path;

@@ -175,17 +175,6 @@ BOOL uiOlePicture::LoadGif(const BYTE* bytes, size_t length, const uiGifStructur
     return TRUE;
 }
 
-void uiOlePicture::FillBackground(const RECT& rect)
-{
-    if (m_backgroundBrush) {
-        FillRect(m_composition->GetDC(), &rect, m_backgroundBrush);
-        return;
-    }
-    HBRUSH brush = CreateSolidBrush(m_backgroundColor);
-    FillRect(m_composition->GetDC(), &rect, brush);
-    DeleteObject(brush);
-}
-
 BOOL uiOlePicture::DrawFrame(HDC dc, const RECT& destination, int index)
 {
     if (m_picture) {
@@ -196,26 +185,24 @@ BOOL uiOlePicture::DrawFrame(HDC dc, const RECT& destination, int index)
     if (index < 0 || index >= static_cast<int>(m_frames.size()) || !m_composition || !m_composition->GetDC())
         return FALSE;
     const Frame& frame = m_frames[index];
-    const RECT canvas = {0, 0, m_width, m_height};
-    const RECT frameRect = {frame.left, frame.top, frame.left + frame.width, frame.top + frame.height};
     HDC composition = m_composition->GetDC();
-    if (index == 0) {
-        // The first frame starts the composition from what lies beneath (transparent) or the background.
-        BitBlt(m_background->GetDC(), 0, 0, m_width, m_height, dc, destination.left, destination.top, SRCCOPY);
-        if (frame.transparent)
-            BitBlt(composition, 0, 0, m_width, m_height, m_background->GetDC(), 0, 0, SRCCOPY);
-        else
-            FillBackground(canvas);
+    // What lies beneath is taken on every call; the first frame of a transparent GIF starts from it.
+    BitBlt(m_background->GetDC(), 0, 0, m_width, m_height, dc, destination.left, destination.top, SRCCOPY);
+    if (index == 0 && frame.transparent)
+        BitBlt(composition, 0, 0, m_width, m_height, m_background->GetDC(), 0, 0, SRCCOPY);
+    if (frame.disposal == 2 && frame.transparent) {
+        // Shown over the composition without entering it: the next frame no longer carries it.
+        BitBlt(dc, destination.left, destination.top, m_width, m_height, composition, 0, 0, SRCCOPY);
+        Render(frame.picture, dc, destination.left + frame.left, destination.top + frame.top, frame.width,
+               frame.height);
+        return TRUE;
     }
     Render(frame.picture, composition, frame.left, frame.top, frame.width, frame.height);
     BitBlt(dc, destination.left, destination.top, m_width, m_height, composition, 0, 0, SRCCOPY);
-    // Disposal 2: the frame's area returns to the background before the next frame.
-    if (frame.disposal == 2) {
-        if (frame.transparent)
-            BitBlt(composition, frame.left, frame.top, frame.width, frame.height, m_background->GetDC(), frame.left,
-                   frame.top, SRCCOPY);
-        else
-            FillBackground(frameRect);
+    // Disposal 2 of an opaque frame: once shown, its area returns to the background colour.
+    if (frame.disposal == 2 && m_backgroundBrush) {
+        const RECT area = {frame.left, frame.top, frame.left + frame.width, frame.top + frame.height};
+        FillRect(composition, &area, m_backgroundBrush);
     }
     return TRUE;
 }

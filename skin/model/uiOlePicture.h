@@ -41,7 +41,6 @@ private:
 
     BOOL LoadGif(const BYTE* bytes, size_t length, const uiGifStructure& gif);
     void Release();
-    void FillBackground(const RECT& rect);
 
     int m_width = 0;
     int m_height = 0;

@@ -103,14 +103,17 @@ TEST_P(PngDecoding, MatchesImageMagick)
     EXPECT_LE(difference, c.tolerance);
 }
 
-// 16-bit samples are scaled to 8 bits; ImageMagick rounds the same values, within one level.
+// 16-bit samples are scaled to 8 bits; ImageMagick rounds the same values, within one level. Only
+// 32-bit pixels keep their alpha: the transparency of every other image (tRNS, gray with alpha at 8
+// bits, RGB with alpha at 16 bits) is composed over its bKGD colour or grey 192, which ImageMagick
+// rounds within one level too.
 INSTANTIATE_TEST_SUITE_P(EveryColourTypeAndDepth, PngDecoding,
     testing::Values(PngCase{L"gray1", false, 0}, PngCase{L"gray2", false, 0}, PngCase{L"gray4", false, 0},
-                    PngCase{L"gray8", false, 0}, PngCase{L"gray16", false, 1}, PngCase{L"graytrns", true, 0},
-                    PngCase{L"graya8", true, 0}, PngCase{L"graya16", true, 1}, PngCase{L"pal4", false, 0},
-                    PngCase{L"pal8", false, 0}, PngCase{L"paltrns", true, 0}, PngCase{L"rgb8", false, 0},
-                    PngCase{L"rgb16", false, 1}, PngCase{L"rgba8", true, 0}, PngCase{L"rgba16", true, 1},
-                    PngCase{L"interlaced", false, 0}));
+                    PngCase{L"gray8", false, 0}, PngCase{L"gray16", false, 1}, PngCase{L"graytrns", false, 0},
+                    PngCase{L"graya8", false, 1}, PngCase{L"graya16", true, 1}, PngCase{L"pal4", false, 0},
+                    PngCase{L"pal8", false, 0}, PngCase{L"paltrns", false, 0}, PngCase{L"palbkgd", false, 1},
+                    PngCase{L"rgb8", false, 0}, PngCase{L"rgb16", false, 1}, PngCase{L"rgba8", true, 0},
+                    PngCase{L"rgba16", false, 1}, PngCase{L"interlaced", false, 0}));
 
 TEST(PngDecoding, RefusesDataWithoutSignatureOrCutShort)
 {
@@ -133,9 +136,9 @@ TEST(BmpDecoding, MatchesImageMagickFor8And24Bit)
     }
 }
 
-TEST(BmpDecoding, OtherDepthsAndCompressionGiveError105AndNonBitmapsNoCode)
+TEST(BmpDecoding, OtherDepthsCompressionAndShortPalettesGiveError105AndNonBitmapsNoCode)
 {
-    for (const wchar_t* name : {L"argb32", L"rgb565", L"mono1", L"rle8"}) {
+    for (const wchar_t* name : {L"argb32", L"rgb565", L"mono1", L"rle8", L"pal9"}) {
         uiSetSkinError(0);
         uiDib dib;
         EXPECT_FALSE(Decode(&dib, CString(L"bmp-refused/") + name + L".bmp"));
@@ -233,9 +236,10 @@ protected:
         return at + 2 < pixels.size() ? RGB(pixels[at + 2], pixels[at + 1], pixels[at]) : CLR_INVALID;
     }
 
-    // Pixels of the canvas that differ from ImageMagick's coalesced frame, the first of them named.
+    // Pixels of the canvas (from origin on) that differ from ImageMagick's coalesced frame, the first
+    // of them named.
     static std::string FrameMismatches(const PixelCanvas& canvas, const wchar_t* name, int frame, int width,
-                                       int height)
+                                       int height, POINT origin = {0, 0})
     {
         CString raw;
         raw.Format(L"gif/%s.%d.bgr", name, frame);
@@ -247,7 +251,7 @@ protected:
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x) {
                 const BYTE* p = &pixels[(static_cast<size_t>(y) * width + x) * 3];
-                const COLORREF got = canvas.Pixel(x, y);
+                const COLORREF got = canvas.Pixel(origin.x + x, origin.y + y);
                 if (got != RGB(p[2], p[1], p[0]) && count++ == 0)
                     first << " first at " << x << "," << y << ": " << std::hex << got;
             }
@@ -288,6 +292,21 @@ TEST_F(GifLoading, PartialFrameIsComposedOverThePreviousOne)
     }
 }
 
+TEST_F(GifLoading, TransparentFramesDisposedToTheBackgroundShowWhatLiesBeneath)
+{
+    uiImage image;
+    ASSERT_TRUE(image.SetFile(SamplePath(L"gif/holes.gif")));
+    ASSERT_EQ(image.GetFrameCount(), 2);
+    const RECT destination = {4, 3, 24, 15};
+    // The second frame shows neither the first one nor the GIF's background colour around its square.
+    for (int frame = 0; frame < 2; ++frame) {
+        PixelCanvas canvas(28, 18, RGB(0, 0, 255));
+        ASSERT_TRUE(image.DrawFrame(canvas.GetDC(), destination, frame));
+        EXPECT_EQ(FrameMismatches(canvas, L"holes_on_blue", frame, 20, 12, {4, 3}), "") << "frame " << frame;
+        EXPECT_EQ(canvas.Pixel(3, 2), RGB(0, 0, 255));
+    }
+}
+
 TEST_F(GifLoading, SingleFramePictureDrawsItself)
 {
     uiImage image;
@@ -319,6 +338,19 @@ TEST_F(GifLoading, BlocksRunningPastTheDataKeepTheFramesFound)
     EXPECT_TRUE(tableOnly.frames.empty());
 }
 
+int IconWidth(HICON icon)
+{
+    ICONINFO info = {};
+    if (!icon || !GetIconInfo(icon, &info))
+        return -1;
+    BITMAP bitmap = {};
+    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
+
+// From memory (database entries) and from a file alike.
 TEST(IconLoading, ChoosesTheRequestedSizeFromTheDirectory)
 {
     const std::vector<BYTE> bytes = ReadSample(L"icon/multi.ico");
@@ -326,16 +358,19 @@ TEST(IconLoading, ChoosesTheRequestedSizeFromTheDirectory)
         int width = 0, height = 0;
         std::istringstream(line) >> width >> height;
         HICON icon = uiCreateIconFromBytes(bytes.data(), bytes.size(), width, height);
-        ASSERT_NE(icon, nullptr) << line;
-        ICONINFO info = {};
-        ASSERT_TRUE(GetIconInfo(icon, &info));
-        BITMAP bitmap = {};
-        GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
-        EXPECT_EQ(bitmap.bmWidth, width);
-        DeleteObject(info.hbmColor);
-        DeleteObject(info.hbmMask);
-        DestroyIcon(icon);
+        EXPECT_EQ(IconWidth(icon), width) << line;
+        if (icon)
+            DestroyIcon(icon);
+        uiImage file;
+        file.SetIconSize(width, height);
+        ASSERT_TRUE(file.SetFile(SamplePath(L"icon/multi.ico")));
+        EXPECT_EQ(IconWidth(file.GetIcon()), width) << line;
     }
+    // No size asked: the image of the system's icon size, which the file holds.
+    HICON icon = uiCreateIconFromBytes(bytes.data(), bytes.size(), 0, 0);
+    EXPECT_EQ(IconWidth(icon), GetSystemMetrics(SM_CXICON));
+    if (icon)
+        DestroyIcon(icon);
 }
 
 TEST(IconLoading, EntriesPastTheEndAreSkipped)

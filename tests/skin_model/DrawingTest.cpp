@@ -67,11 +67,32 @@ TEST_P(GridImage, MarginsAtTheImageSizeDrawAndBeyondItDoNot)
     PixelCanvas untouched(20, 9, kBackground);
     EXPECT_EQ(uiDrawImageGrid(untouched.GetDC(), &image, UI_GRID_HORIZONTAL3, target, 4, 0, 6, 0), 0);
     EXPECT_EQ(uiDrawImageGrid(untouched.GetDC(), &image, UI_GRID_VERTICAL3, target, 0, 9, 0, 1), 0);
-    EXPECT_EQ(uiDrawImageGrid(untouched.GetDC(), &image, UI_GRID_NINE, target, -1, 0, 0, 0), 0);
     EXPECT_EQ(uiDrawImageGrid(untouched.GetDC(), &image, UI_GRID_NINE, target, INT_MAX, 0, INT_MAX, 0), 0);
+    // Margins so far below zero that the edges leave the coordinate range.
+    EXPECT_EQ(uiDrawImageGrid(untouched.GetDC(), &image, UI_GRID_NINE, target, INT_MIN, 0, 0, 0), 0);
+    EXPECT_EQ(uiDrawImageGrid(untouched.GetDC(), &image, UI_GRID_HORIZONTAL3, target, 0, 0, INT_MIN, 0), 0);
     EXPECT_EQ(uiDrawImageGrid(untouched.GetDC(), nullptr, UI_GRID_NINE, target, 1, 1, 1, 1), 0);
     for (int x = 0; x < 20; ++x)
         ASSERT_EQ(untouched.Pixel(x, 4), kBackground);
+}
+
+TEST_P(GridImage, NegativeMarginReachesBeyondTheDestination)
+{
+    PixelCanvas canvas(30, 9, kBackground);
+    const RECT target = {5, 0, 25, 9};
+    // The left part is empty; the middle one (image columns 0 to 5) starts 3 pixels left of the target.
+    ASSERT_EQ(uiDrawImageGrid(canvas.GetDC(), &image, UI_GRID_HORIZONTAL3, target, -3, 0, 3, 0), 1);
+    EXPECT_EQ(canvas.Pixel(1, 4), kBackground);
+    EXPECT_EQ(canvas.Pixel(2, 1), kRed);
+    EXPECT_EQ(canvas.Pixel(21, 1), kLime);
+    EXPECT_EQ(canvas.Pixel(22, 1), kBlue);
+    EXPECT_EQ(canvas.Pixel(24, 7), kGray);
+    EXPECT_EQ(canvas.Pixel(25, 4), kBackground);
+    PixelCanvas nine(30, 20, kBackground);
+    ASSERT_EQ(uiDrawImageGrid(nine.GetDC(), &image, UI_GRID_NINE, {5, 5, 25, 15}, -2, -2, 3, 3), 1);
+    EXPECT_EQ(nine.Pixel(3, 3), kRed);
+    EXPECT_EQ(nine.Pixel(2, 2), kBackground);
+    EXPECT_EQ(nine.Pixel(24, 14), kGray);
 }
 
 TEST_P(GridImage, TransparentColourShowsTheBackground)

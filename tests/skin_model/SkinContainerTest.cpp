@@ -1,7 +1,8 @@
 // The skin database container: what the packer writes the reader gets back byte for byte, every
 // damaged length or offset is refused with error 110 (a first word below 12 also with a log line, the
 // others with the detail in the last error text only), and a second load leaves nothing behind that
-// refers to the first one's index.
+// refers to the first one's index. Images come from it when first used; failed image loads report by
+// kind and by source (entry or file).
 #include <gtest/gtest.h>
 
 #include "SkinDatabaseFiles.h"
@@ -67,6 +68,42 @@ TEST_F(SkinContainer, ImagesComeFromTheDatabaseWhenFirstUsed)
     ASSERT_NE(nullptr, image);
     EXPECT_EQ(96, image->GetWidth());
     EXPECT_EQ(8, image->GetHeight());
+}
+
+// Database entries that do not decode set error 100 for bitmaps alone and log nothing; files log a
+// line for icons and bitmaps, and set error 100 for bitmaps alone; GIFs do neither.
+TEST_F(SkinContainer, FailedImageLoadsReportByKindAndSource)
+{
+    ASSERT_TRUE(LoadSkinDatabase(L"basic.skindb"));
+    LogCapture log;
+    struct Case {
+        const wchar_t* file;
+        int entryError;
+        int fileError;
+        bool fileLogs;
+    };
+    for (const Case& c : {Case{L"broken.png", UI_ERROR_IMAGE_NOT_FOUND, UI_ERROR_IMAGE_NOT_FOUND, true},
+                          Case{L"broken.ico", 0, 0, true}, Case{L"broken.gif", 0, 0, false}}) {
+        SCOPED_TRACE(CStringA(c.file).GetString());
+        uiSetSkinError(0);
+        uiImage entry;
+        entry.SetDbEntry(CString(L"basic\\") + c.file);
+        EXPECT_FALSE(entry.Load());
+        EXPECT_EQ(c.entryError, uiGetSkinError());
+        uiSetSkinError(0);
+        uiImage file;
+        const CString path = SkinDatabasePath(CString(L"src/basic/") + c.file);
+        ASSERT_TRUE(file.SetFile(path));
+        EXPECT_FALSE(file.Load());
+        EXPECT_EQ(c.fileError, uiGetSkinError());
+        EXPECT_EQ(c.fileLogs, log.Contains(CString(L"Load Image failed. The file [") + path + L"] not found"));
+    }
+    EXPECT_FALSE(log.Contains(L"[basic\\")) << CStringA(log.Text().c_str()).GetString();
+    uiSetSkinError(0);
+    uiImage absent;
+    absent.SetDbEntry(L"basic\\none.png");
+    EXPECT_FALSE(absent.Load());
+    EXPECT_EQ(0, uiGetSkinError());
 }
 
 TEST_F(SkinContainer, ReadEntryRefusesABufferOfAnotherSize)

@@ -173,6 +173,9 @@ TEST(ColorText, RgbTriplesIncludingShortAndWrongOnes)
     COLORREF value = 1;
     uiParseColor(L"  RGB( 14, 62, 94 ) ", &value);
     EXPECT_EQ(value, RGB(14, 62, 94));
+    // Tabs and line breaks around the triple are trimmed like spaces.
+    uiParseColor(L"\r\n\tRGB( 14, 62, 94 )\t\n", &value);
+    EXPECT_EQ(value, RGB(14, 62, 94));
     uiParseColor(L"rgb(300,2,3)", &value);
     EXPECT_EQ(value, RGB(300 & 0xFF, 2, 3));
     uiParseColor(L"rgb", &value);

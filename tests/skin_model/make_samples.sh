@@ -19,7 +19,9 @@ png() { # name source options...
     # A trailing "PNG8:" names the output format.
     local format=""
     if [ "${!#}" = "PNG8:" ]; then format="PNG8:"; set -- "${@:1:$(($# - 1))}"; fi
-    convert "$source" "$@" "${format}png/$name.png"
+    # Without gAMA, composing over the background is plain arithmetic on the stored values, as
+    # ImageMagick's -flatten does it.
+    convert "$source" "$@" -define png:exclude-chunk=gAMA,cHRM "${format}png/$name.png"
 }
 mkdir png
 png gray1 base.png -colorspace Gray -threshold 50% -define png:color-type=0 -define png:bit-depth=1
@@ -27,7 +29,7 @@ png gray2 base.png -colorspace Gray -posterize 4 -define png:color-type=0 -defin
 png gray4 base.png -colorspace Gray -posterize 16 -define png:color-type=0 -define png:bit-depth=4
 png gray8 base.png -colorspace Gray -define png:color-type=0 -define png:bit-depth=8
 png gray16 base.png -colorspace Gray -depth 16 -define png:color-type=0 -define png:bit-depth=16
-png graya8 rgba8.png -colorspace Gray -define png:color-type=4 -define png:bit-depth=8
+png graya8 rgba8.png -colorspace Gray -background '#606060' -define png:color-type=4 -define png:bit-depth=8
 png graya16 rgba8.png -colorspace Gray -depth 16 -define png:color-type=4 -define png:bit-depth=16
 png pal4 base.png -colors 16 -define png:bit-depth=4 PNG8:
 png pal8 base.png -colors 200 PNG8:
@@ -35,21 +37,35 @@ png paltrns rgba8.png -channel A -threshold 50% +channel -colors 64 PNG8:
 png rgb8 base.png -define png:color-type=2 -define png:bit-depth=8
 png rgb16 base.png -depth 16 -define png:color-type=2 -define png:bit-depth=16
 png rgba8 rgba8.png -define png:color-type=6 -define png:bit-depth=8
-png rgba16 rgba8.png -depth 16 -define png:color-type=6 -define png:bit-depth=16
+png rgba16 rgba8.png -background '#cc6633' -depth 16 -define png:color-type=6 -define png:bit-depth=16
 png interlaced base.png -interlace PNG -define png:color-type=2 -define png:bit-depth=8
-# Gray with a transparent gray value (tRNS), written directly: no converter option produces it.
+# Gray with a transparent gray value (tRNS), and a palette with partly transparent entries and a bKGD
+# index, written directly: no converter option produces them.
 /usr/bin/python3 - <<'PY'
 import struct, zlib
 def chunk(kind, data):
     return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
-width, height = 9, 7
-rows = b"".join(b"\0" + bytes((x * 30 + y * 7) % 256 for x in range(width)) for y in range(height))
-png = b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 0, 0, 0, 0))
-png += chunk(b"tRNS", struct.pack(">H", 60)) + chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b"")
-open("png/graytrns.png", "wb").write(png)
+def png(name, width, height, depth, colour_type, pixel, chunks):
+    rows = b"".join(b"\0" + bytes(pixel(x, y) for x in range(width)) for y in range(height))
+    data = b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, depth, colour_type, 0, 0, 0))
+    data += b"".join(chunk(kind, body) for kind, body in chunks)
+    data += chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b"")
+    open("png/%s.png" % name, "wb").write(data)
+png("graytrns", 9, 7, 8, 0, lambda x, y: (x * 30 + y * 7) % 256, [(b"tRNS", struct.pack(">H", 60))])
+palette = bytes((200, 30, 30, 30, 200, 30, 30, 30, 200, 51, 102, 204))
+png("palbkgd", 9, 7, 8, 3, lambda x, y: (x + y) % 3,
+    [(b"PLTE", palette), (b"tRNS", bytes((0, 128))), (b"bKGD", bytes((3,)))])
 PY
 for f in png/*.png; do
     convert "$f" -depth 8 "bgra:${f%.png}.bgra"
+done
+# Images whose pixels are not 32 bits wide show composed over the bKGD colour that ImageMagick reads
+# from the file, or over grey 192 when the file names none.
+for name in graya8 rgba16 palbkgd; do
+    convert "png/$name.png" -flatten -depth 8 "bgra:png/$name.bgra"
+done
+for name in graytrns paltrns; do
+    convert "png/$name.png" -background 'rgb(192,192,192)' -flatten -depth 8 "bgra:png/$name.bgra"
 done
 
 mkdir bmp
@@ -119,10 +135,14 @@ convert -delay 10 -size 20x12 xc:red xc:lime xc:blue -loop 0 gif/anim.gif
 convert -delay 7 -dispose Background -size 20x12 xc:red \( -size 8x6 xc:yellow -repage 20x12+4+3 \) \
     -loop 0 gif/partial.gif
 convert -size 16x9 xc:'#336699' gif/single.gif
+# Transparent frames disposed to the background: a red square, then a half-transparent lime one at 10, 2.
+convert -delay 10 -dispose Background -size 20x12 xc:none -fill red -draw 'rectangle 2,2 9,9' \
+    \( -size 4x8 xc:none -size 4x8 xc:lime +append -repage 20x12+10+2 \) -loop 0 gif/holes.gif
 for f in gif/*.gif; do
     identify -format '%w %h\n' "$f" > "${f%.gif}.frames"
     convert "$f" -coalesce -depth 8 +adjoin "bgr:${f%.gif}.%d.bgr"
 done
+convert gif/holes.gif -coalesce -background blue -alpha remove -depth 8 +adjoin "bgr:gif/holes_on_blue.%d.bgr"
 
 mkdir icon
 convert base.png -define icon:auto-resize=48,32,16 icon/multi.ico
@@ -145,7 +165,9 @@ grid() {
         \( xc:'#FFFFFF' xc:'#000000' xc:'#808080' +append \) -append "$@"
 }
 grid -type TrueColor BMP3:draw/grid24.bmp
-# The 8-bit copy is written directly: the converter picks 4 bits for nine colours.
+# The 8-bit copy is written directly: the converter picks 4 bits for nine colours. Its palette is
+# padded to 256 entries (a colour count of 0 says so); the copy whose palette holds only the nine
+# colours is one the decoder refuses.
 /usr/bin/python3 - <<'PY'
 import struct
 data = open("draw/grid24.bmp", "rb").read()
@@ -161,10 +183,13 @@ for y in range(height):
             palette.append(bgr)
         row.append(palette.index(bgr))
     bits += row + bytes(stride8 - width)
-colors = b"".join(p + b"\0" for p in palette)
-header = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 8, 0, len(bits), 2835, 2835, len(palette), 0)
-start = 14 + 40 + len(colors)
-open("draw/grid8.bmp", "wb").write(b"BM" + struct.pack("<IHHI", start + len(bits), 0, 0, start) + header + colors + bits)
+def bmp8(path, entries, count_field):
+    colors = b"".join(p + b"\0" for p in palette) + bytes(4 * (entries - len(palette)))
+    header = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 8, 0, len(bits), 2835, 2835, count_field, 0)
+    start = 14 + 40 + len(colors)
+    open(path, "wb").write(b"BM" + struct.pack("<IHHI", start + len(bits), 0, 0, start) + header + colors + bits)
+bmp8("draw/grid8.bmp", 256, 0)
+bmp8("bmp-refused/pal9.bmp", len(palette), len(palette))
 PY
 cp png/rgba8.png png/rgba8.bgra draw/
 echo done > complete

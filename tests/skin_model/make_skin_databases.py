@@ -2,9 +2,9 @@
 """Writes the skin databases of the administrator tests into the folder given.
 
 Every folder under skins/ is copied to <out>/src/<name> (basic also gets a generated four-frame
-command strip, cmd.bmp) and packed with the skin packer into <out>/<name>.skindb. Containers with one
-field damaged each, built with the packer's own pieces, go to <out>/bad/<case>.skindb, beside
-<out>/bad/reference.skindb, which the same builder makes sound.
+command strip, cmd.bmp, and images that no decoder accepts) and packed with the skin packer into
+<out>/<name>.skindb. Containers with one field damaged each, built with the packer's own pieces, go to
+<out>/bad/<case>.skindb, beside <out>/bad/reference.skindb, which the same builder makes sound.
 """
 import os
 import shutil
@@ -31,6 +31,15 @@ def bmp24(width, height, pixel):
     return struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(pixels), 0, 0, 14 + len(info)) + info + pixels
 
 
+# Images that no decoder accepts, one of each kind: a PNG signature before garbage, an icon directory
+# whose only entry points past the end, a GIF header without any frame.
+BROKEN_IMAGES = {
+    "broken.png": b"\x89PNG\r\n\x1a\n" + b"\x55" * 40,
+    "broken.ico": struct.pack("<3H", 0, 1, 1) + struct.pack("<4B2H2I", 32, 32, 0, 0, 1, 32, 4096, 22),
+    "broken.gif": b"GIF89a" + struct.pack("<2H3B", 20, 12, 0, 0, 0) + b";",
+}
+
+
 def pack_test_skins(out):
     for name in sorted(os.listdir(os.path.join(HERE, "skins"))):
         source = os.path.join(out, "src", name)
@@ -38,6 +47,9 @@ def pack_test_skins(out):
         if name == "basic":
             with open(os.path.join(source, "cmd.bmp"), "wb") as f:
                 f.write(bmp24(96, 8, lambda x, y: FRAME_COLOURS[x // 24]))
+            for file_name, data in BROKEN_IMAGES.items():
+                with open(os.path.join(source, file_name), "wb") as f:
+                    f.write(data)
         title = "测试皮肤 " + name
         if skinpack.main([source, os.path.join(out, name + ".skindb"), "--title", title]) != 0:
             raise SystemExit("packing %s failed" % name)
