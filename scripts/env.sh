@@ -31,9 +31,37 @@ tavrin_go_where_wine_runs() { # script argument ...
 tavrin_time_scale() {
     if [ -n "${TAVRIN_TIME_SCALE:-}" ]; then
         echo "$TAVRIN_TIME_SCALE"
-    elif tavrin_wine_runs_here || [ -w /dev/kvm ]; then
+    elif tavrin_wine_runs_here || tavrin_kvm_works; then
         echo 1
     else
         echo 5
     fi
+}
+
+# How QEMU runs the virtual machine on hardware virtualisation.
+tavrin_kvm_accel=(-accel kvm -cpu host)
+
+# True where a virtual machine starts on hardware virtualisation. Some hosts offer a /dev/kvm on which
+# none does (QEMU stops on a processor register the host refuses, or the machine never runs), so the
+# image's kernel is started there once, without a disk: it stops at once with a panic. The answer is
+# kept beside the image.
+tavrin_kvm_works() {
+    [ -w /dev/kvm ] || return 1
+    local image answer
+    image="$("$TAVRIN_ROOT/scripts/guest-image.sh" | tail -n 1)" || return 1
+    answer="$image/kvm-works"
+    if [ ! -f "$answer" ]; then
+        local works=no
+        if timeout 60 qemu-system-x86_64 "${tavrin_kvm_accel[@]}" -m 256 -nic none -no-reboot -display none \
+            -monitor none -serial stdio -kernel "$image/vmlinuz" -append "console=ttyS0 panic=-1" \
+            </dev/null 2>/dev/null | grep -q 'Kernel panic'; then
+            works=yes
+        fi
+        [ "$works" = yes ] || echo "env: hardware virtualisation does not start a machine here;" \
+            "the virtual machine runs on QEMU's emulation" >&2
+        echo "$works" >"$answer" 2>/dev/null || true
+        [ "$works" = yes ]
+        return
+    fi
+    [ "$(cat "$answer")" = yes ]
 }

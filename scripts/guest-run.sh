@@ -37,8 +37,8 @@ esac
 # Hardware virtualisation where the machine offers it; otherwise QEMU's own emulation, on every core.
 # That emulation faults on a 32-bit program's return from an interrupt while SMAP is on, so the
 # emulated processor has none.
-if [ -w /dev/kvm ]; then
-    accel=(-accel kvm -cpu host)
+if tavrin_kvm_works; then
+    accel=("${tavrin_kvm_accel[@]}")
 else
     accel=(-accel tcg,thread=multi -cpu max,-smap)
 fi
