@@ -6,6 +6,12 @@
 #include "uiCustomScrollBar.h"
 
 CustomSBWnd* uiCsbGetState(HWND hwnd);
+// Whether the window still has the bars of this state: a procedure or handler that the library
+// calls may take them off, which frees the state.
+inline bool uiCsbHasState(HWND hwnd, const CustomSBWnd& sb)
+{
+    return uiCsbGetState(hwnd) == &sb;
+}
 // Restores the previous procedure and frees the state without redrawing; false without state.
 bool uiCsbDetach(HWND hwnd);
 // The bar record for bar code 0 or 1, else null.

@@ -312,8 +312,11 @@ LRESULT uiCsbDrawNonClient(HWND hwnd, CustomSBWnd& sb, HDC hdc, WPARAM wParam, b
         custom |= uiCsbDrawBar(hwnd, sb, hdc, SB_VERT, uiCsbToWindow(hwnd, uiCsbBarRect(hwnd, sb, SB_VERT)),
                                ShownPartFor(hwnd, SB_VERT));
     LRESULT result = 0;
-    if (paintBorders)
+    if (paintBorders) {
         result = uiCsbCallGuarded(hwnd, sb, WM_NCPAINT, wParam, 0);
+        if (!uiCsbHasState(hwnd, sb))
+            return result;
+    }
     RECT box{};
     if (uiCsbSizeBoxRect(hwnd, sb, &box)) {
         RECT rc = uiCsbToWindow(hwnd, box);

@@ -54,7 +54,7 @@ bool CanBeScrolled(const CustomSBBar& bar)
 bool SendScroll(HWND hwnd, const CustomSBWnd& sb, int code, int pos)
 {
     SendMessageW(hwnd, g_tracking.scrollMsg, MAKEWPARAM(code, pos), 0);
-    return uiCsbGetState(hwnd) == &sb;
+    return uiCsbHasState(hwnd, sb);
 }
 
 void ResetPress()
@@ -86,6 +86,8 @@ LRESULT OnNcCalcSize(HWND hwnd, CustomSBWnd& sb, WPARAM wParam, LPARAM lParam)
     RECT* rc = reinterpret_cast<RECT*>(lParam);
     const RECT before = *rc;
     const LRESULT result = uiCsbCallGuarded(hwnd, sb, WM_NCCALCSIZE, wParam, lParam);
+    if (!uiCsbHasState(hwnd, sb))
+        return result;
     sb.borderLeft = rc->left - before.left;
     sb.borderRight = before.right - rc->right;
     sb.borderTop = rc->top - before.top;
@@ -388,9 +390,13 @@ LRESULT uiCsbCallGuarded(HWND hwnd, CustomSBWnd& sb, UINT msg, WPARAM wParam, LP
     if (scrollBits)
         SetWindowLongW(hwnd, GWL_STYLE, GetWindowLongW(hwnd, GWL_STYLE) & ~scrollBits);
     const LRESULT result = CallPrevious(hwnd, sb, msg, wParam, lParam);
+    // The previous procedure may take the bars off the window, which frees the state: the window
+    // gets its styles back, the state is left alone.
+    const bool kept = uiCsbHasState(hwnd, sb);
     if (scrollBits)
         SetWindowLongW(hwnd, GWL_STYLE, GetWindowLongW(hwnd, GWL_STYLE) | scrollBits);
-    sb.styleGuard = outerGuard;
+    if (kept)
+        sb.styleGuard = outerGuard;
     return result;
 }
 
