@@ -50,10 +50,10 @@ bool CanBeScrolled(const CustomSBBar& bar)
 }
 
 // Sends the scroll message and tells whether the window still has these bars: its handler may take
-// them off, which frees the state.
-bool SendScroll(HWND hwnd, const CustomSBWnd& sb, int code, int pos)
+// them off, which frees the state and ends the press.
+bool SendScroll(HWND hwnd, const CustomSBWnd& sb, UINT msg, int code, int pos)
 {
-    SendMessageW(hwnd, g_tracking.scrollMsg, MAKEWPARAM(code, pos), 0);
+    SendMessageW(hwnd, msg, MAKEWPARAM(code, pos), 0);
     return uiCsbHasState(hwnd, sb);
 }
 
@@ -68,7 +68,7 @@ void ResetPress()
     g_tracking.hasDragPos = false;
 }
 
-// The bars went during a press: nothing of it may go on, neither its timer nor the capture.
+// The bars are going during a press: nothing of it may go on, neither its timer nor the capture.
 void AbandonPress(HWND hwnd)
 {
     if (g_tracking.repeatTimer)
@@ -159,10 +159,8 @@ LRESULT OnPress(HWND hwnd, CustomSBWnd& sb, UINT msg, WPARAM hit, LPARAM lParam)
         uiCsbRedrawBarShowing(hwnd, sb, bar, kCsbPartThumb);
     } else {
         if (CanBeScrolled(b)) {
-            if (!SendScroll(hwnd, sb, part, 0)) {
-                AbandonPress(hwnd);
+            if (!SendScroll(hwnd, sb, t.scrollMsg, part, 0))
                 return 0;
-            }
             t.shownPart = part;
             uiCsbRedrawBar(hwnd, sb, bar);
             SetTimer(hwnd, kRepeatDelayTimer, kRepeatDelayMs, nullptr);
@@ -212,8 +210,7 @@ void Drag(HWND hwnd, CustomSBWnd& sb, POINT screen)
     t.lastDragPos = pos;
     if (changed) {
         b.info.nTrackPos = pos;
-        if (!SendScroll(hwnd, sb, SB_THUMBTRACK, pos))
-            AbandonPress(hwnd);
+        SendScroll(hwnd, sb, t.scrollMsg, SB_THUMBTRACK, pos);
     }
 }
 
@@ -253,15 +250,17 @@ LRESULT OnRelease(HWND hwnd, CustomSBWnd& sb, WPARAM wParam, LPARAM lParam)
     if (t.pressedPart != kCsbPartThumb && t.repeatTimer)
         KillTimer(hwnd, t.repeatTimer);
     t.repeatTimer = 0;
+    // Taken before the messages: a handler that takes the bars off ends the press.
+    const int bar = t.trackedBar;
+    const UINT scrollMsg = t.scrollMsg;
     bool attached = true;
     if (sb.thumbTracking) {
-        attached = SendScroll(hwnd, sb, SB_THUMBPOSITION,
-                              t.hasDragPos ? t.lastDragPos : BarRecord(sb, t.trackedBar).info.nPos);
+        attached = SendScroll(hwnd, sb, scrollMsg, SB_THUMBPOSITION,
+                              t.hasDragPos ? t.lastDragPos : BarRecord(sb, bar).info.nPos);
         if (attached)
             sb.thumbTracking = FALSE;
     }
-    const int bar = t.trackedBar;
-    attached = SendScroll(hwnd, sb, SB_ENDSCROLL, 0) && attached;
+    attached = SendScroll(hwnd, sb, scrollMsg, SB_ENDSCROLL, 0) && attached;
     ResetPress();
     if (attached)
         uiCsbRedrawBar(hwnd, sb, bar);
@@ -306,8 +305,8 @@ LRESULT OnTimer(HWND hwnd, CustomSBWnd& sb, WPARAM id, LPARAM lParam)
         POINT cursor{};
         GetCursorPos(&cursor);
         TrackPressedPart(hwnd, sb, cursor);
-        if (t.shownPart != kCsbPartNone && !SendScroll(hwnd, sb, t.shownPart, 0))
-            AbandonPress(hwnd);
+        if (t.shownPart != kCsbPartNone)
+            SendScroll(hwnd, sb, t.scrollMsg, t.shownPart, 0);
         return 0;
     }
     if (id == kHoverTimer && t.hoverTimer) {
@@ -356,14 +355,6 @@ LRESULT OnNcMouseMove(HWND hwnd, CustomSBWnd& sb, WPARAM hit, LPARAM lParam)
 LRESULT OnNcDestroy(HWND hwnd, CustomSBWnd& sb, WPARAM wParam, LPARAM lParam)
 {
     const WNDPROC previous = sb.prevProc;
-    if (g_tracking.hotWnd == hwnd) {
-        ResetPress();
-        g_tracking.hotWnd = nullptr;
-        g_tracking.hotBar = -1;
-        g_tracking.hotPart = kCsbPartNone;
-        g_tracking.lastHotPart = kCsbPartNone;
-        g_tracking.hoverTimer = 0;
-    }
     uiCsbDetach(hwnd);  // a dying window needs no frame redraw
     return CallWindowProcW(previous, hwnd, WM_NCDESTROY, wParam, lParam);
 }
@@ -378,6 +369,21 @@ bool OnABar(WPARAM hit)
 CsbTracking& uiCsbTracking()
 {
     return g_tracking;
+}
+
+void uiCsbForgetWindow(HWND hwnd)
+{
+    // A hover timer may be left over even where the hover has moved on to another window.
+    KillTimer(hwnd, kHoverTimer);
+    if (g_tracking.hotWnd != hwnd)
+        return;
+    if (g_tracking.pressedPart != kCsbPartNone)
+        AbandonPress(hwnd);
+    g_tracking.hotWnd = nullptr;
+    g_tracking.hotBar = -1;
+    g_tracking.hotPart = kCsbPartNone;
+    g_tracking.lastHotPart = kCsbPartNone;
+    g_tracking.hoverTimer = 0;
 }
 
 LRESULT uiCsbCallGuarded(HWND hwnd, CustomSBWnd& sb, UINT msg, WPARAM wParam, LPARAM lParam)

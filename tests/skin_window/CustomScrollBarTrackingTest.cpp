@@ -467,6 +467,35 @@ TEST_F(VerticalBar, HotTrackingLightsThePartUnderTheMouseUntilItLeavesTheBar)
     EXPECT_FALSE(KillTimer(w.hwnd(), kHoverTimer));
 }
 
+// Bars taken off the window under the mouse let go of it: no hover timer or press runs on in the
+// plain window, and bars given to it again start with nothing hot.
+TEST_F(VerticalBar, BarsTakenOffTheHoveredOrPressedWindowLetGoOfIt)
+{
+    const int x = c.right + 10;
+    const int y = c.bottom - 5;  // lower arrow
+    uiCsbSetStyle(w.hwnd(), SB_VERT, 2);
+    SetCursorPos(x, y);
+    SendMessageW(w.hwnd(), WM_NCMOUSEMOVE, HTVSCROLL, ScreenPoint(x, y));
+    SendMessageW(w.hwnd(), WM_TIMER, kHoverTimer, 0);
+    ASSERT_EQ(S_OK, uiCsbUninit(w.hwnd()));
+    EXPECT_FALSE(KillTimer(w.hwnd(), kHoverTimer));
+
+    AttachBars();
+    uiCsbSetStyle(w.hwnd(), SB_VERT, 2);
+    w.prePaintAnswer = kCsbSkipDefault;
+    w.notes.clear();
+    uiCsbPaintNC(w.hwnd());
+    ASSERT_NE(nullptr, Part(kCsbPartSecondArrow));
+    EXPECT_EQ(kCsbStateNormal, Part(kCsbPartSecondArrow)->state);
+
+    MouseAt(WM_NCLBUTTONDOWN, HTVSCROLL, x, y);
+    ASSERT_EQ(w.hwnd(), GetCapture());
+    ASSERT_EQ(S_OK, uiCsbUninit(w.hwnd()));
+    EXPECT_NE(w.hwnd(), GetCapture());
+    EXPECT_FALSE(KillTimer(w.hwnd(), kRepeatDelayTimer));
+    EXPECT_FALSE(KillTimer(w.hwnd(), kRepeatTimer));
+}
+
 TEST_F(VerticalBar, APressedArrowIsNotifiedPressedWhileTheMouseStaysOnIt)
 {
     w.prePaintAnswer = kCsbSkipDefault;
