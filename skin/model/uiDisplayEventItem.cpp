@@ -68,7 +68,8 @@ int uiDisplayEventItem::OnEvent(uiEventInfo* info)
         SetState(m_hovered ? UI_STATE_OVER : UI_STATE_NORMAL);
         return 1;
     case UI_EVENT_MOUSELEAVE:
-        Notify(info);
+        if (!Notify(info))
+            return 1;
         m_hovered = FALSE;
         SetState(UI_STATE_NORMAL);
         if (!m_tooltips.IsEmpty() && m_owner)
@@ -76,7 +77,8 @@ int uiDisplayEventItem::OnEvent(uiEventInfo* info)
         SetCursor(LoadCursorW(nullptr, IDC_ARROW));
         return 1;
     case UI_EVENT_MOUSEENTER: {
-        Notify(info);
+        if (!Notify(info))
+            return 1;
         m_hovered = TRUE;
         SetState(UI_STATE_OVER);
         if (!m_tooltips.IsEmpty() && m_owner)
@@ -101,15 +103,18 @@ void uiDisplayEventItem::SetState(DWORD state)
     Redraw();
 }
 
-void uiDisplayEventItem::Notify(uiEventInfo* info)
+bool uiDisplayEventItem::Notify(uiEventInfo* info)
 {
     if (!m_owner)
-        return;
+        return true;
     info->hwnd = m_owner->GetOwnerWindow();
     info->name = m_name;
     POINT point = {info->x, info->y};
     info->index = m_owner->ItemFromPoint(point);
+    // The application's answer may replace the owner's style, and this item with it.
+    const std::weak_ptr<const char> alive = m_lifetime;
     m_owner->SendEventNotify(m_sendParent, info);
+    return !alive.expired();
 }
 
 void uiDisplayEventItem::Redraw()

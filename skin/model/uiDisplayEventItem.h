@@ -2,6 +2,8 @@
 // an optional tooltip and cursor, and notifications through the control that owns it.
 #pragma once
 
+#include <memory>
+
 #include "uiDisplayItem.h"
 #include "uiDisplayList.h"
 #include "uiEventItemOwner.h"
@@ -45,7 +47,8 @@ public:
 
 private:
     void SetState(DWORD state);
-    void Notify(uiEventInfo* info);
+    // Sends the notification; whether the item outlived it.
+    bool Notify(uiEventInfo* info);
     void Redraw();
 
     DWORD m_state = UI_STATE_NORMAL;
@@ -54,4 +57,6 @@ private:
     uiEventItemOwner* m_owner = nullptr;
     int m_rowValue = 0;
     DWORD m_controlState = UI_STATE_NORMAL;
+    // Goes with the item: what held a weak reference to it sees that the item is gone.
+    std::shared_ptr<const char> m_lifetime = std::make_shared<const char>(0);
 };

@@ -46,6 +46,22 @@ bool CallerOwns()
     return g_owner != 0 && static_cast<DWORD>(g_owner) == GetCurrentThreadId();
 }
 
+// The id of the thread a handle names, also for a handle without the right to ask (one opened only to
+// suspend and resume): a handle of our own to the same thread asks instead. 0, with the last error
+// set, when neither can.
+DWORD ThreadIdOf(HANDLE thread)
+{
+    if (const DWORD id = GetThreadId(thread))
+        return id;
+    HANDLE query = nullptr;
+    if (!DuplicateHandle(GetCurrentProcess(), thread, GetCurrentProcess(), &query, THREAD_QUERY_LIMITED_INFORMATION,
+                         FALSE, 0))
+        return 0;
+    const DWORD id = GetThreadId(query);
+    CloseHandle(query);
+    return id;
+}
+
 LONG Fail(PVOID* pointer, LONG error)
 {
     g_error = error;
@@ -257,8 +273,12 @@ LONG HookUpdateThread(HANDLE thread)
     if (g_error)
         return g_error;
     // The calling thread is never suspended, whether named by its pseudo handle or by a real one.
-    if (GetThreadId(thread) == GetCurrentThreadId())
+    const DWORD id = ThreadIdOf(thread);
+    if (id == GetCurrentThreadId())
         return 0;
+    // A thread that cannot be told apart from the caller is not suspended: it might be the caller.
+    if (!id)
+        return g_error = static_cast<LONG>(GetLastError());
     auto* entry = new (std::nothrow) EnlistedThread{nullptr, thread};
     if (!entry)
         return g_error = ERROR_NOT_ENOUGH_MEMORY;

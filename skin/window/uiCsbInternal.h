@@ -6,7 +6,14 @@
 #include "uiCustomScrollBar.h"
 
 CustomSBWnd* uiCsbGetState(HWND hwnd);
-// Restores the previous procedure and frees the state without redrawing; false without state.
+// Whether the window still has the bars of this state: a procedure or handler that the library
+// calls may take them off, which frees the state.
+inline bool uiCsbHasState(HWND hwnd, const CustomSBWnd& sb)
+{
+    return uiCsbGetState(hwnd) == &sb;
+}
+// Lets go of the window in the tracking state, restores the previous procedure and frees the state
+// without redrawing; false without state.
 bool uiCsbDetach(HWND hwnd);
 // The bar record for bar code 0 or 1, else null.
 CustomSBBar* uiCsbBarOf(CustomSBWnd* sb, int bar);
@@ -88,3 +95,5 @@ struct CsbTracking {
     LPARAM lastNcMousePos = 0;
 };
 CsbTracking& uiCsbTracking();
+// The bars are leaving the window: a press on them ends, and the hover lets go of the window.
+void uiCsbForgetWindow(HWND hwnd);

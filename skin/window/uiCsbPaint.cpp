@@ -108,27 +108,62 @@ void BarPainter::Arrow(int item, const RECT& h, UINT flags, bool pressed, bool h
         Notify(item, state, h);
         return;
     }
-    RECT rc = Real(h);
-    if (bar.style == 0) {
-        DrawFrameControl(hdc, &rc, DFC_SCROLL, flags | (pressed ? DFCS_PUSHED | DFCS_FLAT : 0));
-    } else if (pressed) {
-        DrawFlatArrowInverted(hdc, rc, flags, GetSysColor(COLOR_3DDKSHADOW));
-    } else if (hot) {
-        DrawFlatArrowInverted(hdc, rc, flags, GetSysColor(COLOR_BTNSHADOW));
-    } else {
-        DrawFrameControl(hdc, &rc, DFC_SCROLL, flags | DFCS_FLAT);
-    }
+    uiCsbDrawArrowLook(hdc, Real(h), flags, bar.style, pressed, hot);
 }
 
 void BarPainter::Page(int item, const RECT& h, bool pressed) const
 {
     if (h.right <= h.left)
         return;
-    if (custom) {
+    if (custom)
         Notify(item, pressed ? kCsbStatePressed : kCsbStateNormal, h);
+    else
+        uiCsbDrawPageLook(hdc, Real(h), pressed);
+}
+
+void BarPainter::Thumb(const RECT& h, bool pressed, bool hot) const
+{
+    if (h.right <= h.left)
         return;
+    if (custom)
+        Notify(kCsbPartThumb, (pressed || hot) ? kCsbStatePressed : kCsbStateNormal, h);
+    else
+        uiCsbDrawThumbLook(hdc, Real(h), bar.style, pressed, hot);
+}
+
+void BarPainter::Plain(int item, const RECT& h, int colorIndex) const
+{
+    if (h.right <= h.left)
+        return;
+    if (custom)
+        Notify(item, kCsbStateNormal, h);
+    else
+        FillColor(hdc, Real(h), GetSysColor(colorIndex));
+}
+
+RECT Span(const RECT& h, int left, int right)
+{
+    return RECT{left, h.top, right, h.bottom};
+}
+
+}  // namespace
+
+void uiCsbDrawArrowLook(HDC hdc, const RECT& rc, UINT flags, int style, bool pressed, bool hot)
+{
+    RECT area = rc;
+    if (style == 0) {
+        DrawFrameControl(hdc, &area, DFC_SCROLL, flags | (pressed ? DFCS_PUSHED | DFCS_FLAT : 0));
+    } else if (pressed) {
+        DrawFlatArrowInverted(hdc, rc, flags, GetSysColor(COLOR_3DDKSHADOW));
+    } else if (hot) {
+        DrawFlatArrowInverted(hdc, rc, flags, GetSysColor(COLOR_BTNSHADOW));
+    } else {
+        DrawFrameControl(hdc, &area, DFC_SCROLL, flags | DFCS_FLAT);
     }
-    const RECT rc = Real(h);
+}
+
+void uiCsbDrawPageLook(HDC hdc, const RECT& rc, bool pressed)
+{
     const COLORREF highlight = GetSysColor(COLOR_BTNHIGHLIGHT);
     COLORREF fore = (highlight == RGB(255, 255, 255) || highlight != GetSysColor(COLOR_WINDOW))
                         ? GetSysColor(COLOR_3DHILIGHT)
@@ -156,39 +191,16 @@ void BarPainter::Page(int item, const RECT& h, bool pressed) const
         DeleteObject(pattern);
 }
 
-void BarPainter::Thumb(const RECT& h, bool pressed, bool hot) const
+void uiCsbDrawThumbLook(HDC hdc, const RECT& rc, int style, bool pressed, bool hot)
 {
-    if (h.right <= h.left)
-        return;
-    if (custom) {
-        Notify(kCsbPartThumb, (pressed || hot) ? kCsbStatePressed : kCsbStateNormal, h);
-        return;
-    }
-    RECT rc = Real(h);
-    if (bar.style != 0 && (pressed || hot)) {
+    if (style != 0 && (pressed || hot)) {
         FillSysColor(hdc, rc, COLOR_BTNSHADOW);
         return;
     }
-    DrawEdge(hdc, &rc, EDGE_RAISED, BF_RECT | BF_ADJUST | (bar.style != 0 ? BF_FLAT : 0));
-    FillSysColor(hdc, rc, COLOR_BTNFACE);
+    RECT inside = rc;
+    DrawEdge(hdc, &inside, EDGE_RAISED, BF_RECT | BF_ADJUST | (style != 0 ? BF_FLAT : 0));
+    FillSysColor(hdc, inside, COLOR_BTNFACE);
 }
-
-void BarPainter::Plain(int item, const RECT& h, int colorIndex) const
-{
-    if (h.right <= h.left)
-        return;
-    if (custom)
-        Notify(item, kCsbStateNormal, h);
-    else
-        FillColor(hdc, Real(h), GetSysColor(colorIndex));
-}
-
-RECT Span(const RECT& h, int left, int right)
-{
-    return RECT{left, h.top, right, h.bottom};
-}
-
-}  // namespace
 
 bool uiCsbDrawBar(HWND hwnd, CustomSBWnd& sb, HDC hdc, int barCode, const RECT& rc, int shownPart)
 {
@@ -312,8 +324,11 @@ LRESULT uiCsbDrawNonClient(HWND hwnd, CustomSBWnd& sb, HDC hdc, WPARAM wParam, b
         custom |= uiCsbDrawBar(hwnd, sb, hdc, SB_VERT, uiCsbToWindow(hwnd, uiCsbBarRect(hwnd, sb, SB_VERT)),
                                ShownPartFor(hwnd, SB_VERT));
     LRESULT result = 0;
-    if (paintBorders)
+    if (paintBorders) {
         result = uiCsbCallGuarded(hwnd, sb, WM_NCPAINT, wParam, 0);
+        if (!uiCsbHasState(hwnd, sb))
+            return result;
+    }
     RECT box{};
     if (uiCsbSizeBoxRect(hwnd, sb, &box)) {
         RECT rc = uiCsbToWindow(hwnd, box);

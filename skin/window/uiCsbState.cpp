@@ -146,6 +146,7 @@ bool uiCsbDetach(HWND hwnd)
     CustomSBWnd* sb = uiCsbGetState(hwnd);
     if (!sb)
         return false;
+    uiCsbForgetWindow(hwnd);
     SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(sb->prevProc));
     RemovePropW(hwnd, kStateProp);
     HeapFree(GetProcessHeap(), 0, sb);

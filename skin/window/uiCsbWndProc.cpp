@@ -50,11 +50,11 @@ bool CanBeScrolled(const CustomSBBar& bar)
 }
 
 // Sends the scroll message and tells whether the window still has these bars: its handler may take
-// them off, which frees the state.
-bool SendScroll(HWND hwnd, const CustomSBWnd& sb, int code, int pos)
+// them off, which frees the state and ends the press.
+bool SendScroll(HWND hwnd, const CustomSBWnd& sb, UINT msg, int code, int pos)
 {
-    SendMessageW(hwnd, g_tracking.scrollMsg, MAKEWPARAM(code, pos), 0);
-    return uiCsbGetState(hwnd) == &sb;
+    SendMessageW(hwnd, msg, MAKEWPARAM(code, pos), 0);
+    return uiCsbHasState(hwnd, sb);
 }
 
 void ResetPress()
@@ -68,7 +68,7 @@ void ResetPress()
     g_tracking.hasDragPos = false;
 }
 
-// The bars went during a press: nothing of it may go on, neither its timer nor the capture.
+// The bars are going during a press: nothing of it may go on, neither its timer nor the capture.
 void AbandonPress(HWND hwnd)
 {
     if (g_tracking.repeatTimer)
@@ -86,6 +86,8 @@ LRESULT OnNcCalcSize(HWND hwnd, CustomSBWnd& sb, WPARAM wParam, LPARAM lParam)
     RECT* rc = reinterpret_cast<RECT*>(lParam);
     const RECT before = *rc;
     const LRESULT result = uiCsbCallGuarded(hwnd, sb, WM_NCCALCSIZE, wParam, lParam);
+    if (!uiCsbHasState(hwnd, sb))
+        return result;
     sb.borderLeft = rc->left - before.left;
     sb.borderRight = before.right - rc->right;
     sb.borderTop = rc->top - before.top;
@@ -157,10 +159,8 @@ LRESULT OnPress(HWND hwnd, CustomSBWnd& sb, UINT msg, WPARAM hit, LPARAM lParam)
         uiCsbRedrawBarShowing(hwnd, sb, bar, kCsbPartThumb);
     } else {
         if (CanBeScrolled(b)) {
-            if (!SendScroll(hwnd, sb, part, 0)) {
-                AbandonPress(hwnd);
+            if (!SendScroll(hwnd, sb, t.scrollMsg, part, 0))
                 return 0;
-            }
             t.shownPart = part;
             uiCsbRedrawBar(hwnd, sb, bar);
             SetTimer(hwnd, kRepeatDelayTimer, kRepeatDelayMs, nullptr);
@@ -210,8 +210,7 @@ void Drag(HWND hwnd, CustomSBWnd& sb, POINT screen)
     t.lastDragPos = pos;
     if (changed) {
         b.info.nTrackPos = pos;
-        if (!SendScroll(hwnd, sb, SB_THUMBTRACK, pos))
-            AbandonPress(hwnd);
+        SendScroll(hwnd, sb, t.scrollMsg, SB_THUMBTRACK, pos);
     }
 }
 
@@ -251,15 +250,17 @@ LRESULT OnRelease(HWND hwnd, CustomSBWnd& sb, WPARAM wParam, LPARAM lParam)
     if (t.pressedPart != kCsbPartThumb && t.repeatTimer)
         KillTimer(hwnd, t.repeatTimer);
     t.repeatTimer = 0;
+    // Taken before the messages: a handler that takes the bars off ends the press.
+    const int bar = t.trackedBar;
+    const UINT scrollMsg = t.scrollMsg;
     bool attached = true;
     if (sb.thumbTracking) {
-        attached = SendScroll(hwnd, sb, SB_THUMBPOSITION,
-                              t.hasDragPos ? t.lastDragPos : BarRecord(sb, t.trackedBar).info.nPos);
+        attached = SendScroll(hwnd, sb, scrollMsg, SB_THUMBPOSITION,
+                              t.hasDragPos ? t.lastDragPos : BarRecord(sb, bar).info.nPos);
         if (attached)
             sb.thumbTracking = FALSE;
     }
-    const int bar = t.trackedBar;
-    attached = SendScroll(hwnd, sb, SB_ENDSCROLL, 0) && attached;
+    attached = SendScroll(hwnd, sb, scrollMsg, SB_ENDSCROLL, 0) && attached;
     ResetPress();
     if (attached)
         uiCsbRedrawBar(hwnd, sb, bar);
@@ -304,8 +305,8 @@ LRESULT OnTimer(HWND hwnd, CustomSBWnd& sb, WPARAM id, LPARAM lParam)
         POINT cursor{};
         GetCursorPos(&cursor);
         TrackPressedPart(hwnd, sb, cursor);
-        if (t.shownPart != kCsbPartNone && !SendScroll(hwnd, sb, t.shownPart, 0))
-            AbandonPress(hwnd);
+        if (t.shownPart != kCsbPartNone)
+            SendScroll(hwnd, sb, t.scrollMsg, t.shownPart, 0);
         return 0;
     }
     if (id == kHoverTimer && t.hoverTimer) {
@@ -354,14 +355,6 @@ LRESULT OnNcMouseMove(HWND hwnd, CustomSBWnd& sb, WPARAM hit, LPARAM lParam)
 LRESULT OnNcDestroy(HWND hwnd, CustomSBWnd& sb, WPARAM wParam, LPARAM lParam)
 {
     const WNDPROC previous = sb.prevProc;
-    if (g_tracking.hotWnd == hwnd) {
-        ResetPress();
-        g_tracking.hotWnd = nullptr;
-        g_tracking.hotBar = -1;
-        g_tracking.hotPart = kCsbPartNone;
-        g_tracking.lastHotPart = kCsbPartNone;
-        g_tracking.hoverTimer = 0;
-    }
     uiCsbDetach(hwnd);  // a dying window needs no frame redraw
     return CallWindowProcW(previous, hwnd, WM_NCDESTROY, wParam, lParam);
 }
@@ -378,6 +371,21 @@ CsbTracking& uiCsbTracking()
     return g_tracking;
 }
 
+void uiCsbForgetWindow(HWND hwnd)
+{
+    // A hover timer may be left over even where the hover has moved on to another window.
+    KillTimer(hwnd, kHoverTimer);
+    if (g_tracking.hotWnd != hwnd)
+        return;
+    if (g_tracking.pressedPart != kCsbPartNone)
+        AbandonPress(hwnd);
+    g_tracking.hotWnd = nullptr;
+    g_tracking.hotBar = -1;
+    g_tracking.hotPart = kCsbPartNone;
+    g_tracking.lastHotPart = kCsbPartNone;
+    g_tracking.hoverTimer = 0;
+}
+
 LRESULT uiCsbCallGuarded(HWND hwnd, CustomSBWnd& sb, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     // The guard covers both style changes, so that the WM_STYLECHANGED they cause stays here; a nested
@@ -388,9 +396,13 @@ LRESULT uiCsbCallGuarded(HWND hwnd, CustomSBWnd& sb, UINT msg, WPARAM wParam, LP
     if (scrollBits)
         SetWindowLongW(hwnd, GWL_STYLE, GetWindowLongW(hwnd, GWL_STYLE) & ~scrollBits);
     const LRESULT result = CallPrevious(hwnd, sb, msg, wParam, lParam);
+    // The previous procedure may take the bars off the window, which frees the state: the window
+    // gets its styles back, the state is left alone.
+    const bool kept = uiCsbHasState(hwnd, sb);
     if (scrollBits)
         SetWindowLongW(hwnd, GWL_STYLE, GetWindowLongW(hwnd, GWL_STYLE) | scrollBits);
-    sb.styleGuard = outerGuard;
+    if (kept)
+        sb.styleGuard = outerGuard;
     return result;
 }
 

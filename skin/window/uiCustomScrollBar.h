@@ -97,6 +97,12 @@ BOOL uiCsbIsThumbTracking(HWND hwnd);
 void uiCsbPaintNC(HWND hwnd);
 void uiCsbPrintNC(HDC hdc, HWND hwnd);
 
+// The bars' built-in looks of one part, for a control that draws a bar of its own as these bars would:
+// the style as uiCsbSetStyle takes it, the arrow flags those of DrawFrameControl with DFC_SCROLL.
+void uiCsbDrawArrowLook(HDC hdc, const RECT& rc, UINT flags, int style, bool pressed, bool hot);
+void uiCsbDrawPageLook(HDC hdc, const RECT& rc, bool pressed);
+void uiCsbDrawThumbLook(HDC hdc, const RECT& rc, int style, bool pressed, bool hot);
+
 // The position clamped to the bar's reachable positions: nMin to nMax - max(nPage, 1) + 1.
 int uiCsbClampPosition(const SCROLLINFO& si, int pos);
 // Stores the range, page and position that info's mask names, as the bars take them: the page

@@ -10,7 +10,6 @@
 namespace {
 
 const wchar_t kBackgroundItem[] = L"scrollbar.bk.pic";
-const int kBarStyleHotTracking = 2;
 
 // Grid column of a part state of the custom-draw notification.
 int ColumnOf(UINT state, bool vertical)
@@ -119,7 +118,7 @@ BOOL uiScrollBarHelper::Attach(HWND hwnd)
     }
     LoadLayout();
     uiCsbInit(hwnd);
-    uiCsbSetStyle(hwnd, SB_BOTH, kBarStyleHotTracking);
+    uiCsbSetStyle(hwnd, SB_BOTH, kBarStyle);
     uiCsbSetSize(hwnd, SB_BOTH, m_cellHeight, m_cellWidth);
     return TRUE;
 }

@@ -15,6 +15,9 @@ struct uiScrollInfo;
 
 class uiScrollBarHelper : public uiHelper {
 public:
+    // The custom bars' style (uiCsbSetStyle) that skinned bars take: flat with hot tracking.
+    static const int kBarStyle = 2;
+
     uiScrollBarHelper();
     ~uiScrollBarHelper() override;
 

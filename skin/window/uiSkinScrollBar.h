@@ -75,6 +75,8 @@ private:
     LRESULT OnPositionMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
     // Drawing into the buffer, and the copy of the buffer to the window.
+    // The buffer's DC when the style has no grid cells and the bar takes the built-in look; else null.
+    HDC BuiltInLookDC() const;
     void DrawTrack();
     void PaintThumb(int column);
     void DrawArrow(int part, int column);

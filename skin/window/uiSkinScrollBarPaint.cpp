@@ -1,7 +1,10 @@
 // The skinned scroll-bar control: its look from the skin's image grid, drawn into an off-screen
-// buffer of the window's size and copied to the window.
+// buffer of the window's size and copied to the window. A style without the grid's cells could paint
+// nothing from its image: the bar then takes the custom bars' built-in look, as the scroll windows'
+// bars do.
 #include "uiSkinScrollBar.h"
 
+#include "uiCustomScrollBar.h"
 #include "uiDisplayImage.h"
 #include "uiMemDC.h"
 #include "uiScrollBarHelper.h"
@@ -68,9 +71,17 @@ void uiSkinScrollBar::DrawCell(const RECT& dest, const RECT& source)
         uiScrollBarHelper::DrawCell(m_background, m_buffer->GetDC(), dest, source);
 }
 
+HDC uiSkinScrollBar::BuiltInLookDC() const
+{
+    return m_buffer && !m_scrollInfo ? m_buffer->GetDC() : nullptr;
+}
+
 void uiSkinScrollBar::DrawTrack()
 {
-    DrawCell(m_trackRect, GetCell(2, UI_SBSTATE_NORMAL));
+    if (HDC dc = BuiltInLookDC())
+        uiCsbDrawPageLook(dc, m_trackRect, false);
+    else
+        DrawCell(m_trackRect, GetCell(2, UI_SBSTATE_NORMAL));
 }
 
 void uiSkinScrollBar::PaintThumb(int column)
@@ -78,6 +89,11 @@ void uiSkinScrollBar::PaintThumb(int column)
     const RECT thumb = GetPartRect(5);
     if (!m_buffer || IsRectEmpty(&thumb))
         return;
+    if (HDC dc = BuiltInLookDC()) {
+        uiCsbDrawThumbLook(dc, thumb, uiScrollBarHelper::kBarStyle, column == UI_SBSTATE_PRESSED,
+                           column == UI_SBSTATE_HOT);
+        return;
+    }
     const bool vertical = IsVertical() != FALSE;
     uiScrollBarHelper::PaintThumb(m_background, m_buffer->GetDC(), thumb, GetCell(5, column),
                                   GetCell(kGripper, column), m_split, vertical ? m_cellHeight : m_cellWidth,
@@ -86,7 +102,16 @@ void uiSkinScrollBar::PaintThumb(int column)
 
 void uiSkinScrollBar::DrawArrow(int part, int column)
 {
-    DrawCell(GetPartRect(part), GetCell(part, column));
+    HDC dc = BuiltInLookDC();
+    if (!dc) {
+        DrawCell(GetPartRect(part), GetCell(part, column));
+        return;
+    }
+    const bool first = part == 0;
+    const UINT flags = IsVertical() ? (first ? DFCS_SCROLLUP : DFCS_SCROLLDOWN)
+                                    : (first ? DFCS_SCROLLLEFT : DFCS_SCROLLRIGHT);
+    uiCsbDrawArrowLook(dc, GetPartRect(part), flags, uiScrollBarHelper::kBarStyle, column == UI_SBSTATE_PRESSED,
+                       column == UI_SBSTATE_HOT);
 }
 
 void uiSkinScrollBar::CopyToWindow()

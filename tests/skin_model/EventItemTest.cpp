@@ -2,7 +2,11 @@
 // redraws, tooltips, cursors and notifications, hit tests, and the event list.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+#include <functional>
 #include <memory>
+#include <new>
 #include <vector>
 
 #include "SkinTestSupport.h"
@@ -39,11 +43,15 @@ public:
     {
         notifications.push_back({toParent, info->type, info->hwnd, info->name, info->index,
                                  watched ? watched->GetState() : 0});
+        if (onNotify)
+            onNotify();
     }
 
     HWND window = reinterpret_cast<HWND>(0x1234);
     BOOL listType = FALSE;
     const uiDisplayEventItem* watched = nullptr;
+    // The application's answer to a notification.
+    std::function<void()> onNotify;
     int dirtyCount = 0;
     std::vector<RECT> invalidations;
     std::vector<CString> tooltips;
@@ -205,6 +213,31 @@ TEST_F(EventStates, ListTypeOwnersRedrawTheWholeWindow)
     Send(UI_EVENT_MOUSEENTER);
     ASSERT_EQ(owner.invalidations.size(), 1u);
     EXPECT_EQ(owner.invalidations[0].left, -1);
+}
+
+// The application's answer to a notification may reload the owner's style, which frees the item with
+// the style's copy: nothing of the item is touched after the answer.
+TEST(EventItemFreedByTheAnswer, IsNotTouchedAfterItsNotification)
+{
+    for (int type : {UI_EVENT_MOUSEENTER, UI_EVENT_MOUSELEAVE, UI_EVENT_CLICK, UI_EVENT_DBLCLICK}) {
+        alignas(uiDisplayEventItem) unsigned char storage[sizeof(uiDisplayEventItem)];
+        auto* item = new (storage) uiDisplayEventItem;
+        item->m_tooltips = L"tip";
+        RecordingOwner owner;
+        item->SetOwner(&owner);
+        owner.onNotify = [&] {
+            // Its memory is cleared once it has gone, so that any later write shows.
+            item->~uiDisplayEventItem();
+            std::memset(storage, 0, sizeof(storage));
+        };
+        uiEventInfo info = Event(type);
+        item->OnEvent(&info);
+        EXPECT_EQ(owner.notifications.size(), 1u) << type;
+        EXPECT_TRUE(std::all_of(storage, storage + sizeof(storage), [](unsigned char b) { return b == 0; }))
+            << type;
+        EXPECT_EQ(owner.dirtyCount, 0) << type;
+        EXPECT_TRUE(owner.tooltips.empty()) << type;
+    }
 }
 
 TEST(EventItemWithoutOwner, ChangesOnlyItsState)

@@ -98,14 +98,23 @@ struct Refused {
     std::vector<BYTE> code;
 };
 
+struct OwnThreadEnlisting {
+    DWORD access;  // 0: a duplicate of the pseudo handle with all its rights
+    LONG result;
+};
+
 // Opens a transaction and enlists its own thread by a real handle; the result of the enlisting.
-DWORD WINAPI EnlistOwnThread(LPVOID result)
+DWORD WINAPI EnlistOwnThread(LPVOID param)
 {
+    auto* enlisting = static_cast<OwnThreadEnlisting*>(param);
     HANDLE self = nullptr;
-    DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &self, 0, FALSE,
-                    DUPLICATE_SAME_ACCESS);
-    if (HookTransactionBegin() == 0) {
-        *static_cast<LONG*>(result) = HookUpdateThread(self);
+    if (enlisting->access)
+        self = OpenThread(enlisting->access, FALSE, GetCurrentThreadId());
+    else
+        DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &self, 0, FALSE,
+                        DUPLICATE_SAME_ACCESS);
+    if (self && HookTransactionBegin() == 0) {
+        enlisting->result = HookUpdateThread(self);
         HookTransactionAbort();
     }
     CloseHandle(self);
@@ -342,28 +351,31 @@ TEST(HookThreads, AnEnlistedThreadInsideTheMovedBytesIsMovedWithThem)
     CloseHandle(thread);
 }
 
-// The enlisting thread itself is never suspended, whichever handle names it.
+// The enlisting thread itself is never suspended, whichever handle names it: also one that may only
+// suspend and resume, through which the thread's id cannot be asked.
 TEST(HookThreads, ARealHandleOfTheCallingThreadDoesNotSuspendIt)
 {
-    LONG result = -1;
-    HANDLE helper = CreateThread(nullptr, 0, &EnlistOwnThread, &result, 0, nullptr);
-    ASSERT_NE(nullptr, helper);
-    bool suspendedItself = false;
-    // A helper that suspended itself would never end: its suspend count shows it, and it is let go.
-    EXPECT_TRUE(WaitUntil([&] {
-        if (WaitForSingleObject(helper, 0) == WAIT_OBJECT_0)
-            return true;
-        const DWORD count = SuspendThread(helper);
-        ResumeThread(helper);
-        if (count == 0 || count == static_cast<DWORD>(-1))
-            return false;
-        suspendedItself = true;
-        ResumeThread(helper);
-        return WaitForSingleObject(helper, 60000) == WAIT_OBJECT_0;
-    }));
-    EXPECT_FALSE(suspendedItself);
-    EXPECT_EQ(0, result);
-    CloseHandle(helper);
+    for (DWORD access : {DWORD{0}, DWORD{THREAD_SUSPEND_RESUME}}) {
+        OwnThreadEnlisting enlisting{access, -1};
+        HANDLE helper = CreateThread(nullptr, 0, &EnlistOwnThread, &enlisting, 0, nullptr);
+        ASSERT_NE(nullptr, helper);
+        bool suspendedItself = false;
+        // A helper that suspended itself would never end: its suspend count shows it, and it is let go.
+        EXPECT_TRUE(WaitUntil([&] {
+            if (WaitForSingleObject(helper, 0) == WAIT_OBJECT_0)
+                return true;
+            const DWORD count = SuspendThread(helper);
+            ResumeThread(helper);
+            if (count == 0 || count == static_cast<DWORD>(-1))
+                return false;
+            suspendedItself = true;
+            ResumeThread(helper);
+            return WaitForSingleObject(helper, 60000) == WAIT_OBJECT_0;
+        })) << access;
+        EXPECT_FALSE(suspendedItself) << access;
+        EXPECT_EQ(0, enlisting.result) << access;
+        CloseHandle(helper);
+    }
 }
 
 TEST(InstructionLengths, EachEncodingIsCopiedWhole)

@@ -68,6 +68,32 @@ TEST_F(CustomBars, UninitRestoresThePlainWindowAndFailsOnAPlainOne)
     EXPECT_FALSE(uiCsbSetStyle(w.hwnd(), SB_BOTH, 1));
 }
 
+// The window's own procedure, called for its frame and its borders, may take the bars off: the
+// freed state is not touched afterwards, and the window keeps the scroll style of its shown bar.
+TEST_F(CustomBars, APreviousProcedureThatRemovesTheBarsLeavesTheFreedStateAlone)
+{
+    for (UINT removeOn : {UINT{WM_NCCALCSIZE}, UINT{WM_NCPAINT}}) {
+        if (!uiCsbIsEnabled(w.hwnd())) {
+            ASSERT_TRUE(uiCsbInit(w.hwnd()));
+            ASSERT_TRUE(uiCsbSetSize(w.hwnd(), SB_BOTH, kArrow, kThick));
+        }
+        uiCsbShowBar(w.hwnd(), SB_VERT, TRUE);
+        BarRemoval removal;
+        w.onMessage = [&](UINT msg) {
+            if (msg == removeOn && uiCsbIsEnabled(w.hwnd()))
+                removal.Remove(w.hwnd());
+        };
+        if (removeOn == WM_NCCALCSIZE)
+            SetWindowPos(w.hwnd(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+        else
+            uiCsbPaintNC(w.hwnd());
+        w.onMessage = nullptr;
+        EXPECT_TRUE(removal.Removed()) << removeOn;
+        EXPECT_TRUE(removal.Untouched()) << removeOn;
+        EXPECT_TRUE(GetWindowLongW(w.hwnd(), GWL_STYLE) & WS_VSCROLL) << removeOn;
+    }
+}
+
 TEST_F(CustomBars, PositionIsClampedToTheLastFullPage)
 {
     SCROLLINFO si = Info(SIF_RANGE | SIF_PAGE | SIF_POS, 0, 100, 10, 95);

@@ -23,55 +23,6 @@ LPARAM ScreenPoint(int x, int y)
     return MAKELPARAM(static_cast<short>(x), static_cast<short>(y));
 }
 
-// Takes the custom bars off a window, as a scroll handler may, and takes the freed state's memory
-// straight back filled with a pattern, so that a later write through a stale pointer shows.
-class BarRemoval {
-public:
-    BarRemoval() = default;
-    ~BarRemoval()
-    {
-        if (m_block)
-            HeapFree(GetProcessHeap(), 0, m_block);
-    }
-    BarRemoval(const BarRemoval&) = delete;
-    BarRemoval& operator=(const BarRemoval&) = delete;
-
-    void Remove(HWND hwnd)
-    {
-        void* freed = GetPropW(hwnd, L"CustomSBSubclassPtr");
-        ASSERT_NE(nullptr, freed);
-        ASSERT_EQ(S_OK, uiCsbUninit(hwnd));
-        std::vector<void*> others;
-        for (int i = 0; i < 16 && !m_block; ++i) {
-            void* block = HeapAlloc(GetProcessHeap(), 0, sizeof(CustomSBWnd));
-            if (block == freed) {
-                memset(block, kPattern, sizeof(CustomSBWnd));
-                m_block = block;
-            } else {
-                others.push_back(block);
-            }
-        }
-        for (void* block : others)
-            HeapFree(GetProcessHeap(), 0, block);
-        m_removed = true;
-    }
-    bool Removed() const { return m_removed; }
-    // Whether the reclaimed memory still holds the pattern (true when the heap gave other memory).
-    bool Untouched() const
-    {
-        const auto* bytes = static_cast<const unsigned char*>(m_block);
-        for (size_t i = 0; m_block && i < sizeof(CustomSBWnd); ++i)
-            if (bytes[i] != kPattern)
-                return false;
-        return true;
-    }
-
-private:
-    static constexpr unsigned char kPattern = 0x5A;
-    void* m_block = nullptr;
-    bool m_removed = false;
-};
-
 class VerticalBar : public ::testing::Test {
 protected:
     void SetUp() override
@@ -514,6 +465,35 @@ TEST_F(VerticalBar, HotTrackingLightsThePartUnderTheMouseUntilItLeavesTheBar)
     ASSERT_NE(nullptr, Part(kCsbPartSecondArrow));
     EXPECT_EQ(kCsbStateNormal, Part(kCsbPartSecondArrow)->state);
     EXPECT_FALSE(KillTimer(w.hwnd(), kHoverTimer));
+}
+
+// Bars taken off the window under the mouse let go of it: no hover timer or press runs on in the
+// plain window, and bars given to it again start with nothing hot.
+TEST_F(VerticalBar, BarsTakenOffTheHoveredOrPressedWindowLetGoOfIt)
+{
+    const int x = c.right + 10;
+    const int y = c.bottom - 5;  // lower arrow
+    uiCsbSetStyle(w.hwnd(), SB_VERT, 2);
+    SetCursorPos(x, y);
+    SendMessageW(w.hwnd(), WM_NCMOUSEMOVE, HTVSCROLL, ScreenPoint(x, y));
+    SendMessageW(w.hwnd(), WM_TIMER, kHoverTimer, 0);
+    ASSERT_EQ(S_OK, uiCsbUninit(w.hwnd()));
+    EXPECT_FALSE(KillTimer(w.hwnd(), kHoverTimer));
+
+    AttachBars();
+    uiCsbSetStyle(w.hwnd(), SB_VERT, 2);
+    w.prePaintAnswer = kCsbSkipDefault;
+    w.notes.clear();
+    uiCsbPaintNC(w.hwnd());
+    ASSERT_NE(nullptr, Part(kCsbPartSecondArrow));
+    EXPECT_EQ(kCsbStateNormal, Part(kCsbPartSecondArrow)->state);
+
+    MouseAt(WM_NCLBUTTONDOWN, HTVSCROLL, x, y);
+    ASSERT_EQ(w.hwnd(), GetCapture());
+    ASSERT_EQ(S_OK, uiCsbUninit(w.hwnd()));
+    EXPECT_NE(w.hwnd(), GetCapture());
+    EXPECT_FALSE(KillTimer(w.hwnd(), kRepeatDelayTimer));
+    EXPECT_FALSE(KillTimer(w.hwnd(), kRepeatTimer));
 }
 
 TEST_F(VerticalBar, APressedArrowIsNotifiedPressedWhileTheMouseStaysOnIt)

@@ -321,4 +321,45 @@ TEST_F(MenuBar, ADropDownOpenedWithinAnotherLeavesTheOuterMenusFilterInPlace)
     EXPECT_EQ(g_popupsShown[submenus[1]], 1);
 }
 
+// A drop-down of another button opened within the open one runs a menu of its own: its messages pass
+// the inner drop-down's filter and then the outer one's, and are filtered only once. A move onto an
+// item of the inner menu, which the bar lets pass, reaches that menu.
+TEST_F(MenuBar, AMessageOfADropDownOpenedWithinAnotherIsFilteredOnce)
+{
+    // Put back afterwards: a pointer left over a menu's place would light up the next tests' menus.
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    int step = 0;
+    int ticks = 0;
+    bool highlighted = false;
+    ClickAndRun(0, [&] {
+        if (step == 0 && FindMenuWindow(submenus[0])) {
+            bar->OpenDropDown(1);
+            step = 1;
+        } else if (step == 1 && FindMenuWindow(submenus[1])) {
+            RECT item = {};
+            GetMenuItemRect(nullptr, submenus[1], 0, &item);
+            const POINT centre = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+            SetCursorPos(centre.x, centre.y);
+            // Menus read a mouse message's screen position from its lParam.
+            PostMessageW(owner, WM_MOUSEMOVE, 0, MAKELPARAM(centre.x, centre.y));
+            step = 2;
+        } else if (step == 2) {
+            // The move is served before the next tick; forty give it room to spare.
+            highlighted = (GetMenuState(submenus[1], 0, MF_BYPOSITION) & MF_HILITE) != 0;
+            if (highlighted || ++ticks > 40)
+                step = 3;
+        } else if (step == 3) {
+            // Both menus are ended, the inner one first.
+            if (!FindMenuWindow(submenus[0]) && !FindMenuWindow(submenus[1]))
+                return true;
+            EndMenu();
+        }
+        return false;
+    });
+    SetCursorPos(cursor.x, cursor.y);
+    EXPECT_TRUE(highlighted);
+    EXPECT_EQ(g_popupsShown[submenus[1]], 1);
+}
+
 }  // namespace

@@ -1,5 +1,9 @@
-// Test window and DIB canvas of the custom scroll-bar tests.
+// Test window, bar removal and DIB canvas of the custom scroll-bar tests.
 #include "ScrollTestWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
 
 namespace {
 
@@ -102,6 +106,8 @@ LRESULT CALLBACK ScrollTestWindow::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
     auto* self = reinterpret_cast<ScrollTestWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (self) {
         self->passedOn.push_back(msg);
+        if (self->onMessage)
+            self->onMessage(msg);
         if (msg == WM_HSCROLL || msg == WM_VSCROLL) {
             self->scrolls.push_back({msg, LOWORD(wParam), static_cast<short>(HIWORD(wParam))});
             if (self->onScroll)
@@ -118,6 +124,41 @@ LRESULT CALLBACK ScrollTestWindow::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
         }
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+BarRemoval::~BarRemoval()
+{
+    if (m_block)
+        HeapFree(GetProcessHeap(), 0, m_block);
+}
+
+void BarRemoval::Remove(HWND hwnd)
+{
+    void* freed = GetPropW(hwnd, L"CustomSBSubclassPtr");
+    ASSERT_NE(nullptr, freed);
+    ASSERT_EQ(S_OK, uiCsbUninit(hwnd));
+    std::vector<void*> others;
+    for (int i = 0; i < 16 && !m_block; ++i) {
+        void* block = HeapAlloc(GetProcessHeap(), 0, sizeof(CustomSBWnd));
+        if (block == freed) {
+            std::memset(block, kPattern, sizeof(CustomSBWnd));
+            m_block = block;
+        } else {
+            others.push_back(block);
+        }
+    }
+    for (void* block : others)
+        HeapFree(GetProcessHeap(), 0, block);
+    m_removed = true;
+}
+
+bool BarRemoval::Untouched() const
+{
+    const auto* bytes = static_cast<const unsigned char*>(m_block);
+    for (size_t i = 0; m_block && i < sizeof(CustomSBWnd); ++i)
+        if (bytes[i] != kPattern)
+            return false;
+    return true;
 }
 
 DibCanvas::DibCanvas(int w, int h) : m_w(w)

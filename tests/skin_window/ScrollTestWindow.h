@@ -47,6 +47,8 @@ public:
     LRESULT prePaintAnswer = 0;
     // Called after each scroll message is recorded, as an application's scroll handler.
     std::function<void(const ScrollMsg&)> onScroll;
+    // Called for every message that reaches this procedure, before it is handled.
+    std::function<void(UINT)> onMessage;
 
     // Client rectangle in screen coordinates.
     RECT ScreenClient() const;
@@ -57,6 +59,26 @@ public:
 private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     HWND m_hwnd = nullptr;
+};
+
+// Takes the custom bars off a window, as a handler may, and takes the freed state's memory straight
+// back filled with a pattern, so that a later write through a stale pointer shows.
+class BarRemoval {
+public:
+    BarRemoval() = default;
+    ~BarRemoval();
+    BarRemoval(const BarRemoval&) = delete;
+    BarRemoval& operator=(const BarRemoval&) = delete;
+
+    void Remove(HWND hwnd);
+    bool Removed() const { return m_removed; }
+    // Whether the reclaimed memory still holds the pattern (true when the heap gave other memory).
+    bool Untouched() const;
+
+private:
+    static constexpr unsigned char kPattern = 0x5A;
+    void* m_block = nullptr;
+    bool m_removed = false;
 };
 
 // A top-down 32-bit DIB selected into a memory DC; pixels read back as COLORREF.

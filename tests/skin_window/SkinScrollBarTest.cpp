@@ -30,12 +30,12 @@ protected:
             ReleaseCapture();
         DestroyWindow(bar);
     }
-    void Create(DWORD style, int w, int h)
+    void Create(DWORD style, int w, int h, const wchar_t* skinStyle = nullptr)
     {
         bar = CreateWindowExW(0, L"ScrollBar", L"", WS_CHILD | WS_VISIBLE | style, 20, 10, w, h, owner.hwnd(),
                               nullptr, GetModuleHandleW(nullptr), nullptr);
         skin = new uiSkinScrollBar;
-        ASSERT_TRUE(skin->SkinWindow(bar, nullptr, TRUE, FALSE));
+        ASSERT_TRUE(skin->SkinWindow(bar, skinStyle, TRUE, FALSE));
         SetInfo(0, 99, 10, 0);
         owner.notes.clear();
     }
@@ -335,6 +335,35 @@ TEST_F(ScrollBarControl, HoverLightsArrowsAndThumbAndAPressShowsThePressedArrow)
 
     SendMessageW(bar, WM_MOUSELEAVE, 0, 0);
     EXPECT_EQ(-1, skin->GetHotPart());
+}
+
+// Without the grid's cells the image can give nothing: the bar is drawn in the custom bars' built-in
+// look, flat with hot tracking as the skinned scroll windows' bars are.
+TEST_F(ScrollBarControl, AStyleWithAnImageButNoGridCellsPaintsTheBuiltInLook)
+{
+    DestroyWindow(bar);
+    constexpr int kCell = 18;  // the cells' size when the style gives none
+    Create(SBS_VERT, 40, 2 * kCell + kTrack, L"scrollbar.noinfo");
+    ASSERT_EQ(kCell, WindowSize(bar).cx);
+    SetInfo(0, 99, 10, 40);
+    Repaint();
+    auto shot = WindowPixels(bar);
+    // Thumb at 40 × 90 / 90 = 40 pixels into the track, 10 long.
+    const int x = kCell / 2;
+    const int top = kCell + 40;
+    EXPECT_EQ(GetSysColor(COLOR_BTNFACE), shot->Pixel(x, top + 5));
+    const COLORREF track = shot->Pixel(x, kCell + 10);
+    EXPECT_TRUE(track == GetSysColor(COLOR_SCROLLBAR) || track == GetSysColor(COLOR_3DHILIGHT) ||
+                track == GetSysColor(COLOR_3DFACE))
+        << std::hex << track;
+    EXPECT_EQ(GetSysColor(COLOR_BTNFACE), shot->Pixel(2, 2));
+
+    owner.follow = false;
+    SendMessageW(bar, WM_MOUSEMOVE, 0, At(x, top + 5));
+    EXPECT_EQ(GetSysColor(COLOR_BTNSHADOW), Shown(x, top + 5));
+    SendMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, At(x, 2));
+    EXPECT_EQ(GetSysColor(COLOR_3DDKSHADOW), Shown(2, 2));
+    SendMessageW(bar, WM_LBUTTONUP, 0, At(x, 2));
 }
 
 TEST_F(ScrollBarControl, AHorizontalBarUsesTheHorizontalRowsAndNotifiesWithHScroll)
