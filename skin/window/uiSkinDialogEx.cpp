@@ -5,6 +5,7 @@
 
 #include "uiDisplayList.h"
 #include "uiDrawRoutines.h"
+#include "uiHandleMap.h"
 #include "uiSkinButton.h"
 #include "uiSkinEntry.h"
 #include "uiStyle.h"
@@ -101,12 +102,34 @@ void uiSkinDialogEx::OnAttached()
     m_resizable = (GetStyle() & WS_THICKFRAME) != 0;
     if (m_ownCaption) {
         OnSize(SIZE_RESTORED, 0);
-        MoveChildrenBelowCaption();
+        MoveChildrenDown(m_clientStartY, m_clientStartY + m_menuBarHeight);
     }
+}
+
+void uiSkinDialogEx::RebindStyle()
+{
+    uiSkinControl::RebindStyle();
+    const int clientStartBefore = m_clientStartY;
+    ReadDialogInfo();
+    FindButtonSources();
+    for (int index = 0; index < kButtonCount; ++index)
+        SkinCaptionButton(index);
+    // The client area starts where the new style says.
+    if (m_ownCaption && m_clientStartY != clientStartBefore)
+        MoveChildrenDown(m_clientStartY - clientStartBefore, m_clientStartY - clientStartBefore);
+    LayoutCaptionButtons();
+    InvalidateCaptionButtons();
 }
 
 void uiSkinDialogEx::ReadDialogInfo()
 {
+    // Nothing of an earlier style may stay: what the style's dialog record lacks has the dialog's
+    // own defaults.
+    m_borderLeft = m_borderTop = m_borderRight = m_borderBottom = 0;
+    m_sendSysCmd = FALSE;
+    m_captionHeight = kDefaultCaptionHeight;
+    m_clientStartY = kDefaultClientStartY;
+    m_minWidth = m_minHeight = m_maxHeight = m_maxWidth = INT_MAX;
     if (!m_style)
         return;
     const uiDialogInfo* info = m_style->dialoginfo.get();
@@ -128,19 +151,23 @@ void uiSkinDialogEx::ReadDialogInfo()
     m_displayList = &m_style->displayList;
 }
 
-void uiSkinDialogEx::FindButtonSources()
+const uiSysButton* uiSkinDialogEx::FindButtonSource(int index) const
 {
     const uiSysMenuInfo* menu = m_style ? m_style->sysmenu.get() : nullptr;
-    if (!menu)
-        return;
+    for (int i = 0; menu && i < menu->buttonCount && i < uiSysMenuInfo::MaxButtons; ++i) {
+        if (menu->buttons[i].name.CompareNoCase(kButtonNames[index]) == 0)
+            return &menu->buttons[i];
+    }
+    return nullptr;
+}
+
+void uiSkinDialogEx::FindButtonSources()
+{
     for (int index = 0; index < kButtonCount; ++index) {
-        for (int i = 0; i < menu->buttonCount; ++i) {
-            if (menu->buttons[i].name.CompareNoCase(kButtonNames[index]) == 0) {
-                m_buttonPresent[index] = TRUE;
-                m_buttonSource[index] = menu->buttons[i].rect;
-                break;
-            }
-        }
+        const uiSysButton* source = FindButtonSource(index);
+        m_buttonPresent[index] = source != nullptr;
+        m_buttonSource[index] = source ? source->rect : RECT{};
+        m_buttonRect[index] = RECT{};
     }
     ResolveButtonRects();
 }
@@ -171,26 +198,33 @@ void uiSkinDialogEx::CreateCaptionButton(int index, int id)
     if (!button)
         return;
     m_buttons[index] = button;
-    if (m_style && m_style->sysmenu) {
-        const uiSysMenuInfo& menu = *m_style->sysmenu;
-        for (int i = 0; i < menu.buttonCount; ++i) {
-            if (menu.buttons[i].name.CompareNoCase(kButtonNames[index]) == 0 && !menu.buttons[i].label.IsEmpty()) {
-                auto* skin = new uiSkinButton;
-                if (!skin->SkinWindow(button, menu.buttons[i].label, TRUE, FALSE) && !skin->IsAttached())
-                    delete skin;
-                break;
-            }
-        }
-    }
+    SkinCaptionButton(index);
     m_guards[index].Set(button);
 }
 
-void uiSkinDialogEx::MoveChildrenBelowCaption()
+void uiSkinDialogEx::SkinCaptionButton(int index)
+{
+    const HWND button = m_buttons[index];
+    if (!button)
+        return;
+    const uiSysButton* source = FindButtonSource(index);
+    if (!source || source->label.IsEmpty()) {
+        // Without a look in the style the button is a plain one, whatever an earlier style gave it.
+        if (auto* skin = dynamic_cast<uiSkinButton*>(uiGetHandleMap()->Find(button)))
+            skin->Detach();
+        return;
+    }
+    auto* skin = new uiSkinButton;
+    if (!skin->SkinWindow(button, source->label, TRUE, FALSE) && !skin->IsAttached())
+        delete skin;
+}
+
+void uiSkinDialogEx::MoveChildrenDown(int menuBarOffset, int childOffset)
 {
     for (HWND child = GetTopWindow(m_hwnd); child; child = GetWindow(child, GW_HWNDNEXT)) {
         if (std::find(std::begin(m_buttons), std::end(m_buttons), child) != std::end(m_buttons))
             continue;
-        const int offset = child == m_menuBar ? m_clientStartY : m_clientStartY + m_menuBarHeight;
+        const int offset = child == m_menuBar ? menuBarOffset : childOffset;
         if (offset == 0)
             continue;
         RECT rect = {};
