@@ -5,30 +5,16 @@
 
 #include "uiDisplayList.h"
 #include "uiDrawRoutines.h"
-#include "uiHandleMap.h"
-#include "uiSkinButton.h"
-#include "uiSkinEntry.h"
 #include "uiStyle.h"
 #include "uiStyleRecords.h"
 #include "uiWindowHelpers.h"
 
 namespace {
 
-const wchar_t* const kButtonNames[uiSkinDialogEx::kButtonCount] = {L"minimise", L"maximise", L"close"};
 const int kWindows7 = 9;
 // The inactive look is painted on top of the normal one.
 const DWORD kInactiveState = 0x800;
 const DWORD kAllStates = 135;
-
-HWND CreatePlainButton(HWND dialog, int id)
-{
-    HWND button = CreateWindowExW(0, L"button", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0, 0,
-                                  dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                  GetModuleHandleW(nullptr), nullptr);
-    if (button)
-        uiModifyStyle(button, WS_TABSTOP, 0, 0);
-    return button;
-}
 
 }  // namespace
 
@@ -51,20 +37,6 @@ void uiSkinDialogEx::UpdateRegion(BOOL)
     m_sizeBusy = TRUE;
     uiSkinControl::UpdateRegion(IsZoomed(m_hwnd));
     m_sizeBusy = FALSE;
-}
-
-RECT uiSkinDialogEx::ResolveButtonRect(const RECT& source, int width, int height)
-{
-    RECT rect = source;
-    if (rect.left < 0)
-        rect.left += width;
-    if (rect.right <= 0)
-        rect.right += width;
-    if (rect.top < 0)
-        rect.top += height;
-    if (rect.bottom < 0)
-        rect.bottom += height;
-    return rect;
 }
 
 void uiSkinDialogEx::OnAttached()
@@ -114,6 +86,7 @@ void uiSkinDialogEx::RebindStyle()
     FindButtonSources();
     for (int index = 0; index < kButtonCount; ++index)
         SkinCaptionButton(index);
+    ShowMaximiseLook(!IsZoomed(m_hwnd));
     // The client area starts where the new style says.
     if (m_ownCaption && m_clientStartY != clientStartBefore)
         MoveChildrenDown(m_clientStartY - clientStartBefore, m_clientStartY - clientStartBefore);
@@ -151,37 +124,6 @@ void uiSkinDialogEx::ReadDialogInfo()
     m_displayList = &m_style->displayList;
 }
 
-const uiSysButton* uiSkinDialogEx::FindButtonSource(int index) const
-{
-    const uiSysMenuInfo* menu = m_style ? m_style->sysmenu.get() : nullptr;
-    for (int i = 0; menu && i < menu->buttonCount && i < uiSysMenuInfo::MaxButtons; ++i) {
-        if (menu->buttons[i].name.CompareNoCase(kButtonNames[index]) == 0)
-            return &menu->buttons[i];
-    }
-    return nullptr;
-}
-
-void uiSkinDialogEx::FindButtonSources()
-{
-    for (int index = 0; index < kButtonCount; ++index) {
-        const uiSysButton* source = FindButtonSource(index);
-        m_buttonPresent[index] = source != nullptr;
-        m_buttonSource[index] = source ? source->rect : RECT{};
-        m_buttonRect[index] = RECT{};
-    }
-    ResolveButtonRects();
-}
-
-void uiSkinDialogEx::ResolveButtonRects()
-{
-    const RECT window = GetWindowRect();
-    for (int index = 0; index < kButtonCount; ++index) {
-        if (m_buttonPresent[index])
-            m_buttonRect[index] = ResolveButtonRect(m_buttonSource[index], window.right - window.left,
-                                                    window.bottom - window.top);
-    }
-}
-
 void uiSkinDialogEx::RemoveSystemCaption()
 {
     m_sizeBusy = TRUE;
@@ -190,33 +132,6 @@ void uiSkinDialogEx::RemoveSystemCaption()
     uiModifyStyleEx(m_hwnd, WS_EX_WINDOWEDGE, 0, 0);
     m_sizeBusy = FALSE;
     m_ownCaption = TRUE;
-}
-
-void uiSkinDialogEx::CreateCaptionButton(int index, int id)
-{
-    HWND button = CreatePlainButton(m_hwnd, id);
-    if (!button)
-        return;
-    m_buttons[index] = button;
-    SkinCaptionButton(index);
-    m_guards[index].Set(button);
-}
-
-void uiSkinDialogEx::SkinCaptionButton(int index)
-{
-    const HWND button = m_buttons[index];
-    if (!button)
-        return;
-    const uiSysButton* source = FindButtonSource(index);
-    if (!source || source->label.IsEmpty()) {
-        // Without a look in the style the button is a plain one, whatever an earlier style gave it.
-        if (auto* skin = dynamic_cast<uiSkinButton*>(uiGetHandleMap()->Find(button)))
-            skin->Detach();
-        return;
-    }
-    auto* skin = new uiSkinButton;
-    if (!skin->SkinWindow(button, source->label, TRUE, FALSE) && !skin->IsAttached())
-        delete skin;
 }
 
 void uiSkinDialogEx::MoveChildrenDown(int menuBarOffset, int childOffset)
@@ -234,16 +149,6 @@ void uiSkinDialogEx::MoveChildrenDown(int menuBarOffset, int childOffset)
     }
 }
 
-void uiSkinDialogEx::DestroyCaptionButtons()
-{
-    for (int index = 0; index < kButtonCount; ++index) {
-        m_guards[index].Remove();
-        if (m_buttons[index] && IsWindow(m_buttons[index]))
-            DestroyWindow(m_buttons[index]);
-        m_buttons[index] = nullptr;
-    }
-}
-
 void uiSkinDialogEx::ReleaseStyle()
 {
     DestroyCaptionButtons();
@@ -256,38 +161,6 @@ void uiSkinDialogEx::ReleaseStyle()
     RemoveMenuBar();
     m_ready = FALSE;
     uiSkinControl::ReleaseStyle();
-}
-
-void uiSkinDialogEx::LayoutCaptionButtons()
-{
-    ResolveButtonRects();
-    for (int index = 0; index < kButtonCount; ++index) {
-        if (!m_buttons[index])
-            continue;
-        uiMoveWindowToRect(m_buttons[index], m_buttonRect[index], FALSE);
-        InvalidateRect(m_buttons[index], nullptr, TRUE);
-    }
-}
-
-void uiSkinDialogEx::InvalidateCaptionButtons()
-{
-    if (!m_ownCaption)
-        return;
-    RECT area = {};
-    for (int index = 0; index < kButtonCount; ++index) {
-        if (m_buttonPresent[index])
-            UnionRect(&area, &area, &m_buttonRect[index]);
-    }
-    Invalidate(&area, TRUE);
-}
-
-void uiSkinDialogEx::ShowMaximiseLook(BOOL maximiseLook)
-{
-    HWND button = m_buttons[kMaximise];
-    if (!button)
-        return;
-    uiSetDisplayParams(button, 1, 3, maximiseLook, TRUE);
-    uiSetDisplayParams(button, 4, 6, !maximiseLook, TRUE);
 }
 
 LRESULT uiSkinDialogEx::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
@@ -380,21 +253,6 @@ LRESULT uiSkinDialogEx::OnSetText(WPARAM wParam, LPARAM lParam)
     caption.bottom = caption.top + m_captionHeight;
     Invalidate(&caption, TRUE);
     return result;
-}
-
-BOOL uiSkinDialogEx::OnCaptionButtonClick(WPARAM wParam, HWND button)
-{
-    if (HIWORD(wParam) != BN_CLICKED || !button)
-        return FALSE;
-    if (button == m_buttons[kMinimise])
-        PostMessageW(m_hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    else if (button == m_buttons[kMaximise])
-        ShowCommand(0);
-    else if (button == m_buttons[kClose])
-        PostMessageW(m_hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
-    else
-        return FALSE;
-    return TRUE;
 }
 
 BOOL uiSkinDialogEx::ApplicationAllows(UINT command)

@@ -61,32 +61,26 @@ void uiSkinEditEx::TakeStyle()
         DropPatternBrush();
         DropClientCopy();
     }
-    TakeFont(info && !info->font.IsEmpty() ? uiGetGdiAdmin().GetFont(info->font) : nullptr);
+    const HFONT font = info && !info->font.IsEmpty() ? uiGetGdiAdmin().GetFont(info->font) : nullptr;
     const BOOL margins = info && (info->marginLeft != 0 || info->marginRight != 0);
-    TakeMargins(margins, margins ? MAKELPARAM(info->marginLeft, info->marginRight) : 0);
+    TakeFontAndMargins(font, margins, margins ? MAKELPARAM(info->marginLeft, info->marginRight) : 0);
     m_showAutoItem = info && m_displayList && m_displayList->FindItem(L"auto.item") != nullptr;
 }
 
-void uiSkinEditEx::TakeFont(HFONT font)
+void uiSkinEditEx::TakeFontAndMargins(HFONT font, BOOL marginsGiven, LPARAM margins)
 {
-    // The edit's own font is kept while a style's font is on it, and comes back when none is.
-    if (!font && !m_skinFont)
-        return;
-    if (!m_skinFont)
+    // The edit's own font and margins are kept, before either changes (a new font resets the
+    // margins), while a style's are on it, and come back when a style has none.
+    if (font && !m_skinFont)
         m_ownFont = reinterpret_cast<HFONT>(SendMessageW(m_hwnd, WM_GETFONT, 0, 0));
-    m_skinFont = font;
-    SendMessageW(m_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font ? font : m_ownFont), TRUE);
-}
-
-void uiSkinEditEx::TakeMargins(BOOL given, LPARAM margins)
-{
-    // Likewise the edit's own margins.
-    if (!given && !m_skinMargins)
-        return;
-    if (!m_skinMargins)
+    if (marginsGiven && !m_skinMargins)
         m_ownMargins = static_cast<LPARAM>(SendMessageW(m_hwnd, EM_GETMARGINS, 0, 0));
-    m_skinMargins = given;
-    SendMessageW(m_hwnd, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, given ? margins : m_ownMargins);
+    if (font || m_skinFont)
+        SendMessageW(m_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font ? font : m_ownFont), TRUE);
+    if (marginsGiven || m_skinMargins)
+        SendMessageW(m_hwnd, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, marginsGiven ? margins : m_ownMargins);
+    m_skinFont = font;
+    m_skinMargins = marginsGiven;
 }
 
 void uiSkinEditEx::ReleaseStyle()

@@ -35,10 +35,8 @@ private:
     // What the edit reads from the style attached now: the scroll bars of a multi-line edit, the
     // image background, the font, the margins and the hint item.
     void TakeStyle();
-    // The style's font on the edit, or with none the edit's own back.
-    void TakeFont(HFONT font);
-    // The style's margins on the edit, when given, or the edit's own back.
-    void TakeMargins(BOOL given, LPARAM margins);
+    // The style's font and margins on the edit, or without them the edit's own back.
+    void TakeFontAndMargins(HFONT font, BOOL marginsGiven, LPARAM margins);
     // Draws the border from the background; the system's non-client painting never runs.
     void PaintBorder();
     void Refresh();
