@@ -7,6 +7,7 @@
 #include "uiGdiAdmin.h"
 #include "uiHandleMap.h"
 #include "uiLogFile.h"
+#include "uiScrollBarHelper.h"
 #include "uiSkinAdmin.h"
 #include "uiSkinError.h"
 #include "uiStyle.h"
@@ -15,6 +16,7 @@
 namespace {
 
 const int kMaxDefaultTipLength = 1024;
+const wchar_t kDefaultScrollBars[] = L"scrollbar";
 
 }  // namespace
 
@@ -109,6 +111,17 @@ BOOL uiSkinBase::ReplaceStyle()
 BOOL uiSkinBase::HasTransparentBk() const
 {
     return m_style && m_style->property && m_style->property->btransparentbk;
+}
+
+void uiSkinBase::BindScrollBars(uiScrollBarHelper& bars, BOOL unnamedToo)
+{
+    bars.Detach();
+    const uiStyleProperty* property = m_style ? m_style->property.get() : nullptr;
+    const BOOL named = property && !property->scrollbar.IsEmpty();
+    if (!named && !unnamedToo)
+        return;
+    if (bars.LoadStyle(named ? property->scrollbar.GetString() : kDefaultScrollBars))
+        bars.Attach(m_hwnd);
 }
 
 int uiSkinBase::ApplyStyle()

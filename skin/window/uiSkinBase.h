@@ -11,6 +11,7 @@
 #include "uiSubclassWnd.h"
 
 class uiDisplayList;
+class uiScrollBarHelper;
 class uiStyle;
 
 class uiSkinBase : public uiSubclassWnd {
@@ -87,6 +88,10 @@ protected:
     BOOL HasTransparentBk() const;
     // Destroys the tooltip window and forgets its text.
     void DropToolTip();
+    // Puts the custom scroll bars of the style's "scrollbar" style on the window, in place of those
+    // of an earlier style; a style that names none gets the default bars when unnamedToo is set,
+    // else none.
+    void BindScrollBars(uiScrollBarHelper& bars, BOOL unnamedToo);
     void FillToolInfo(BOOL withClientRect);
     void ApplySize(int width, int height);
     // WM_SETTEXT through the previous procedure, which must not paint over the skin of a visible window.

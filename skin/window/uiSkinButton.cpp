@@ -85,11 +85,7 @@ void uiSkinButton::ReapplyStyle()
 {
     // A button skinned again is owner-drawn already: its own type is the one the older skin replaced.
     m_ownType = static_cast<int>(OwnTypeOf(m_hwnd));
-    m_isDefault = m_ownType == BS_DEFPUSHBUTTON;
-    // Without a look for the default state a default button would paint nothing at rest.
-    if (m_isDefault && !(m_style && m_style->displayList.HasDefaultStateItem()))
-        m_isDefault = FALSE;
-    m_drawFocus = m_style && m_style->buttoninfo && m_style->buttoninfo->drawFocus;
+    TakeStyle();
     if (m_typeCode == kCheckBox || m_typeCode == kRadioButton)
         m_stateMask = kCheckStateMask;
     // Asked before the button joins the chain: the window's own check state.
@@ -102,6 +98,22 @@ void uiSkinButton::ReapplyStyle()
     // The whole type goes: radio and three-state types keep bits that would make another kind of button.
     uiModifyStyle(m_hwnd, BS_TYPEMASK, BS_OWNERDRAW, 0);
     ApplyStyle();
+}
+
+void uiSkinButton::TakeStyle()
+{
+    // Without a look for the default state a default button would paint nothing at rest.
+    m_isDefault = m_ownType == BS_DEFPUSHBUTTON && m_style && m_style->displayList.HasDefaultStateItem();
+    m_drawFocus = m_style && m_style->buttoninfo && m_style->buttoninfo->drawFocus;
+}
+
+void uiSkinButton::RebindStyle()
+{
+    uiSkinControl::RebindStyle();
+    TakeStyle();
+    // A button at rest changes between its normal and its default look with the style.
+    if (m_state == UI_STATE_NORMAL || m_state == UI_STATE_DEFAULT)
+        SetState(UI_STATE_NORMAL);
 }
 
 void uiSkinButton::ReleaseStyle()

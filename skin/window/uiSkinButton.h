@@ -18,6 +18,8 @@ public:
     LRESULT OnReflectedMessage(UINT msg, WPARAM wParam, uiReflectInfo* info) override;
     void ReapplyStyle() override;
     void ReleaseStyle() override;
+    // The default and focus looks come from the new style.
+    void RebindStyle() override;
     void OnAttached() override;
     void SetStateLock(BOOL value) override;
     void AfterReBuildBkBitmap() override;
@@ -40,6 +42,8 @@ public:
     BOOL IsDefault() const { return m_isDefault; }
 
 protected:
+    // What the button reads from the style attached now: whether it shows a default and a focus look.
+    void TakeStyle();
     BOOL IsCursorInside() const;
     void OnLButtonUp();
 

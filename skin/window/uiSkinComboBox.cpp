@@ -8,6 +8,7 @@
 namespace {
 
 const int kComboBoxType = 110;
+const RECT kDefaultEditMargin = {3, 3, 20, 2};
 
 bool ReadInfo(HWND hwnd, COMBOBOXINFO* info)
 {
@@ -34,10 +35,6 @@ RECT uiSkinComboBox::EditRect() const
 void uiSkinComboBox::OnAttached()
 {
     uiSkinControl::OnAttached();
-    if (m_style && m_style->comboboxinfo) {
-        m_editMargin = m_style->comboboxinfo->editMargin;
-        m_listStyle = m_style->comboboxinfo->downListStyle;
-    }
     switch (GetStyle() & 3) {
     case CBS_DROPDOWN:
         m_kind = DropDown;
@@ -49,13 +46,10 @@ void uiSkinComboBox::OnAttached()
         m_kind = DropDownList;
         break;
     }
+    TakeStyle();
     COMBOBOXINFO info;
     if (!ReadInfo(m_hwnd, &info))
         return;
-    if (m_kind == DropDown && info.hwndItem) {
-        const RECT edit = EditRect();
-        ::MoveWindow(info.hwndItem, edit.left, edit.top, edit.right - edit.left, edit.bottom - edit.top, FALSE);
-    }
     if (m_kind == Simple && info.hwndList) {
         const RECT window = GetWindowRect();
         const int width = window.right - window.left, height = window.bottom - window.top;
@@ -67,6 +61,38 @@ void uiSkinComboBox::OnAttached()
     }
     if (m_kind != Simple)
         SetTimer(kListTimer, 10);
+}
+
+void uiSkinComboBox::RebindStyle()
+{
+    uiSkinControl::RebindStyle();
+    const CString listStyleBefore = m_listStyle;
+    TakeStyle();
+    // A list skinned from the old style's name takes the new one's.
+    if (m_listGuard.GetHwnd() && m_listStyle != listStyleBefore) {
+        m_listGuard.Remove();
+        SkinList();
+    }
+}
+
+void uiSkinComboBox::TakeStyle()
+{
+    // Nothing of an earlier style may stay: without a combo-box record the combo has its defaults.
+    const uiComboBoxInfo* info = m_style ? m_style->comboboxinfo.get() : nullptr;
+    m_editMargin = info ? info->editMargin : kDefaultEditMargin;
+    m_listStyle = info ? info->downListStyle : CString();
+    COMBOBOXINFO parts;
+    if (m_kind == DropDown && ReadInfo(m_hwnd, &parts) && parts.hwndItem) {
+        const RECT edit = EditRect();
+        ::MoveWindow(parts.hwndItem, edit.left, edit.top, edit.right - edit.left, edit.bottom - edit.top, FALSE);
+    }
+}
+
+void uiSkinComboBox::ReleaseStyle()
+{
+    // The list's retry must not outlive the object that answers it.
+    KillTimer(kListTimer);
+    uiSkinControl::ReleaseStyle();
 }
 
 BOOL uiSkinComboBox::SkinList()

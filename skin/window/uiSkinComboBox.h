@@ -16,6 +16,10 @@ public:
 
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnAttached() override;
+    // The edit margin and the list's style come from the new style.
+    void RebindStyle() override;
+    // Stops the list's retry.
+    void ReleaseStyle() override;
     void PaintBackground(HDC hdc) override;
 
     // Skins the list once; whether that happened now.
@@ -26,8 +30,12 @@ public:
     RECT EditRect() const;
 
 private:
+    // What the combo reads from the style attached now: the edit margin, by which the inner edit is
+    // placed, and the list's style name.
+    void TakeStyle();
+
     uiNoSkinGuard m_listGuard;
-    RECT m_editMargin = {3, 3, 20, 2};
+    RECT m_editMargin = {0, 0, 0, 0};
     CString m_listStyle;
     int m_kind = DropDown;
 };

@@ -76,6 +76,14 @@ void uiSkinControl::RebindStyle()
 {
     uiSkinEventCtrl::RebindStyle();
     BindMovie();
+    TakeMouseChoice();
+}
+
+void uiSkinControl::TakeMouseChoice()
+{
+    // A dialog follows the mouse only for the event items of its style.
+    const BOOL dialog = m_typeCode == kExtendedDialogType || m_typeCode == kChildDialogType;
+    m_tracker.SetMouseOff(dialog && !HasStyleEventItems());
 }
 
 void uiSkinControl::BindMovie()
@@ -97,12 +105,9 @@ void uiSkinControl::StopMovie()
 void uiSkinControl::OnAttached()
 {
     m_tracker.Attach(m_hwnd, uiMouseStateTracker::kDefaultMask);
-    if (m_typeCode == kExtendedDialogType || m_typeCode == kChildDialogType)
-        m_tracker.SetMouseOff(TRUE);
-    if (m_typeCode == kExtendedDialogType || m_typeCode == kChildDialogType || m_typeCode == kStaticType) {
-        if (SetEventEnabled(TRUE))
-            m_tracker.SetMouseOff(FALSE);
-    }
+    if (m_typeCode == kExtendedDialogType || m_typeCode == kChildDialogType || m_typeCode == kStaticType)
+        SetEventEnabled(TRUE);
+    TakeMouseChoice();
     uiSkinEventCtrl::OnAttached();
     BindMovie();
 }

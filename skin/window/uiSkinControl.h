@@ -23,6 +23,7 @@ public:
     void OnAttached() override;
     // The movie stops with the style whose animate items it plays.
     void ForgetStyle() override;
+    // The movie and the mouse choice come from the new style.
     void RebindStyle() override;
     int ApplyStyle() override;
     int SetColorAdjust(int hue, int saturation, int lightness) override;
@@ -74,6 +75,8 @@ protected:
 private:
     // Plays the style's animate items, when it has any.
     void BindMovie();
+    // Whether the tracker follows the mouse, by the type and the event items of the style.
+    void TakeMouseChoice();
     void StopMovie();
     void OnWindowPosChanged();
     LRESULT OnSetText(WPARAM wParam, LPARAM lParam);

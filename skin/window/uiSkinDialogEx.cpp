@@ -5,29 +5,16 @@
 
 #include "uiDisplayList.h"
 #include "uiDrawRoutines.h"
-#include "uiSkinButton.h"
-#include "uiSkinEntry.h"
 #include "uiStyle.h"
 #include "uiStyleRecords.h"
 #include "uiWindowHelpers.h"
 
 namespace {
 
-const wchar_t* const kButtonNames[uiSkinDialogEx::kButtonCount] = {L"minimise", L"maximise", L"close"};
 const int kWindows7 = 9;
 // The inactive look is painted on top of the normal one.
 const DWORD kInactiveState = 0x800;
 const DWORD kAllStates = 135;
-
-HWND CreatePlainButton(HWND dialog, int id)
-{
-    HWND button = CreateWindowExW(0, L"button", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0, 0,
-                                  dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                  GetModuleHandleW(nullptr), nullptr);
-    if (button)
-        uiModifyStyle(button, WS_TABSTOP, 0, 0);
-    return button;
-}
 
 }  // namespace
 
@@ -50,20 +37,6 @@ void uiSkinDialogEx::UpdateRegion(BOOL)
     m_sizeBusy = TRUE;
     uiSkinControl::UpdateRegion(IsZoomed(m_hwnd));
     m_sizeBusy = FALSE;
-}
-
-RECT uiSkinDialogEx::ResolveButtonRect(const RECT& source, int width, int height)
-{
-    RECT rect = source;
-    if (rect.left < 0)
-        rect.left += width;
-    if (rect.right <= 0)
-        rect.right += width;
-    if (rect.top < 0)
-        rect.top += height;
-    if (rect.bottom < 0)
-        rect.bottom += height;
-    return rect;
 }
 
 void uiSkinDialogEx::OnAttached()
@@ -101,12 +74,35 @@ void uiSkinDialogEx::OnAttached()
     m_resizable = (GetStyle() & WS_THICKFRAME) != 0;
     if (m_ownCaption) {
         OnSize(SIZE_RESTORED, 0);
-        MoveChildrenBelowCaption();
+        MoveChildrenDown(m_clientStartY, m_clientStartY + m_menuBarHeight);
     }
+}
+
+void uiSkinDialogEx::RebindStyle()
+{
+    uiSkinControl::RebindStyle();
+    const int clientStartBefore = m_clientStartY;
+    ReadDialogInfo();
+    FindButtonSources();
+    for (int index = 0; index < kButtonCount; ++index)
+        SkinCaptionButton(index);
+    ShowMaximiseLook(!IsZoomed(m_hwnd));
+    // The client area starts where the new style says.
+    if (m_ownCaption && m_clientStartY != clientStartBefore)
+        MoveChildrenDown(m_clientStartY - clientStartBefore, m_clientStartY - clientStartBefore);
+    LayoutCaptionButtons();
+    InvalidateCaptionButtons();
 }
 
 void uiSkinDialogEx::ReadDialogInfo()
 {
+    // Nothing of an earlier style may stay: what the style's dialog record lacks has the dialog's
+    // own defaults.
+    m_borderLeft = m_borderTop = m_borderRight = m_borderBottom = 0;
+    m_sendSysCmd = FALSE;
+    m_captionHeight = kDefaultCaptionHeight;
+    m_clientStartY = kDefaultClientStartY;
+    m_minWidth = m_minHeight = m_maxHeight = m_maxWidth = INT_MAX;
     if (!m_style)
         return;
     const uiDialogInfo* info = m_style->dialoginfo.get();
@@ -128,33 +124,6 @@ void uiSkinDialogEx::ReadDialogInfo()
     m_displayList = &m_style->displayList;
 }
 
-void uiSkinDialogEx::FindButtonSources()
-{
-    const uiSysMenuInfo* menu = m_style ? m_style->sysmenu.get() : nullptr;
-    if (!menu)
-        return;
-    for (int index = 0; index < kButtonCount; ++index) {
-        for (int i = 0; i < menu->buttonCount; ++i) {
-            if (menu->buttons[i].name.CompareNoCase(kButtonNames[index]) == 0) {
-                m_buttonPresent[index] = TRUE;
-                m_buttonSource[index] = menu->buttons[i].rect;
-                break;
-            }
-        }
-    }
-    ResolveButtonRects();
-}
-
-void uiSkinDialogEx::ResolveButtonRects()
-{
-    const RECT window = GetWindowRect();
-    for (int index = 0; index < kButtonCount; ++index) {
-        if (m_buttonPresent[index])
-            m_buttonRect[index] = ResolveButtonRect(m_buttonSource[index], window.right - window.left,
-                                                    window.bottom - window.top);
-    }
-}
-
 void uiSkinDialogEx::RemoveSystemCaption()
 {
     m_sizeBusy = TRUE;
@@ -165,48 +134,18 @@ void uiSkinDialogEx::RemoveSystemCaption()
     m_ownCaption = TRUE;
 }
 
-void uiSkinDialogEx::CreateCaptionButton(int index, int id)
-{
-    HWND button = CreatePlainButton(m_hwnd, id);
-    if (!button)
-        return;
-    m_buttons[index] = button;
-    if (m_style && m_style->sysmenu) {
-        const uiSysMenuInfo& menu = *m_style->sysmenu;
-        for (int i = 0; i < menu.buttonCount; ++i) {
-            if (menu.buttons[i].name.CompareNoCase(kButtonNames[index]) == 0 && !menu.buttons[i].label.IsEmpty()) {
-                auto* skin = new uiSkinButton;
-                if (!skin->SkinWindow(button, menu.buttons[i].label, TRUE, FALSE) && !skin->IsAttached())
-                    delete skin;
-                break;
-            }
-        }
-    }
-    m_guards[index].Set(button);
-}
-
-void uiSkinDialogEx::MoveChildrenBelowCaption()
+void uiSkinDialogEx::MoveChildrenDown(int menuBarOffset, int childOffset)
 {
     for (HWND child = GetTopWindow(m_hwnd); child; child = GetWindow(child, GW_HWNDNEXT)) {
         if (std::find(std::begin(m_buttons), std::end(m_buttons), child) != std::end(m_buttons))
             continue;
-        const int offset = child == m_menuBar ? m_clientStartY : m_clientStartY + m_menuBarHeight;
+        const int offset = child == m_menuBar ? menuBarOffset : childOffset;
         if (offset == 0)
             continue;
         RECT rect = {};
         ::GetWindowRect(child, &rect);
         uiRectScreenToClient(m_hwnd, &rect);
         ::MoveWindow(child, rect.left, rect.top + offset, rect.right - rect.left, rect.bottom - rect.top, TRUE);
-    }
-}
-
-void uiSkinDialogEx::DestroyCaptionButtons()
-{
-    for (int index = 0; index < kButtonCount; ++index) {
-        m_guards[index].Remove();
-        if (m_buttons[index] && IsWindow(m_buttons[index]))
-            DestroyWindow(m_buttons[index]);
-        m_buttons[index] = nullptr;
     }
 }
 
@@ -222,38 +161,6 @@ void uiSkinDialogEx::ReleaseStyle()
     RemoveMenuBar();
     m_ready = FALSE;
     uiSkinControl::ReleaseStyle();
-}
-
-void uiSkinDialogEx::LayoutCaptionButtons()
-{
-    ResolveButtonRects();
-    for (int index = 0; index < kButtonCount; ++index) {
-        if (!m_buttons[index])
-            continue;
-        uiMoveWindowToRect(m_buttons[index], m_buttonRect[index], FALSE);
-        InvalidateRect(m_buttons[index], nullptr, TRUE);
-    }
-}
-
-void uiSkinDialogEx::InvalidateCaptionButtons()
-{
-    if (!m_ownCaption)
-        return;
-    RECT area = {};
-    for (int index = 0; index < kButtonCount; ++index) {
-        if (m_buttonPresent[index])
-            UnionRect(&area, &area, &m_buttonRect[index]);
-    }
-    Invalidate(&area, TRUE);
-}
-
-void uiSkinDialogEx::ShowMaximiseLook(BOOL maximiseLook)
-{
-    HWND button = m_buttons[kMaximise];
-    if (!button)
-        return;
-    uiSetDisplayParams(button, 1, 3, maximiseLook, TRUE);
-    uiSetDisplayParams(button, 4, 6, !maximiseLook, TRUE);
 }
 
 LRESULT uiSkinDialogEx::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
@@ -346,21 +253,6 @@ LRESULT uiSkinDialogEx::OnSetText(WPARAM wParam, LPARAM lParam)
     caption.bottom = caption.top + m_captionHeight;
     Invalidate(&caption, TRUE);
     return result;
-}
-
-BOOL uiSkinDialogEx::OnCaptionButtonClick(WPARAM wParam, HWND button)
-{
-    if (HIWORD(wParam) != BN_CLICKED || !button)
-        return FALSE;
-    if (button == m_buttons[kMinimise])
-        PostMessageW(m_hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    else if (button == m_buttons[kMaximise])
-        ShowCommand(0);
-    else if (button == m_buttons[kClose])
-        PostMessageW(m_hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
-    else
-        return FALSE;
-    return TRUE;
 }
 
 BOOL uiSkinDialogEx::ApplicationAllows(UINT command)

@@ -9,6 +9,8 @@
 #include "uiNoSkinGuard.h"
 #include "uiSkinControl.h"
 
+struct uiSysButton;
+
 class uiSkinDialogEx : public uiSkinControl {
 public:
     enum { kMinimise = 0, kMaximise = 1, kClose = 2, kButtonCount = 3 };
@@ -22,6 +24,8 @@ public:
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     LRESULT OnReflectedNotify(uiReflectInfo* info, NMHDR* header) override;
     void OnAttached() override;
+    // The dialog record, the caption buttons' places and looks come from the new style.
+    void RebindStyle() override;
     void ReleaseStyle() override;
     void UpdateRegion(BOOL reset) override;
 
@@ -48,10 +52,15 @@ private:
     BOOL OpenMenuBarFromKeyboard(UINT command, LPARAM key);
     void ShowCommand(UINT command);
     void ShowMaximiseLook(BOOL maximiseLook);
+    // The style's dialog record, or the defaults for what it lacks.
     void ReadDialogInfo();
+    // The style's sysmenu entry of the caption button, or null.
+    const uiSysButton* FindButtonSource(int index) const;
     void FindButtonSources();
     void RemoveSystemCaption();
     void CreateCaptionButton(int index, int id);
+    // The caption button's look from the style's entry for it; plain without one.
+    void SkinCaptionButton(int index);
     void ResolveButtonRects();
     void LayoutCaptionButtons();
     void InvalidateCaptionButtons();
@@ -59,10 +68,14 @@ private:
     void CreateMenuBar();
     void PlaceMenuBar();
     void RemoveMenuBar();
-    void MoveChildrenBelowCaption();
+    // Moves the menu bar and every other child except the caption buttons down.
+    void MoveChildrenDown(int menuBarOffset, int childOffset);
     void DestroyCaptionButtons();
 
-    int m_clientStartY = 26;
+    static const int kDefaultCaptionHeight = 26;
+    static const int kDefaultClientStartY = 26;
+
+    int m_clientStartY = kDefaultClientStartY;
     HWND m_menuBar = nullptr;
     BOOL m_ownCaption = FALSE;
     BOOL m_sendSysCmd = FALSE;
@@ -76,7 +89,7 @@ private:
     int m_borderTop = 0;
     int m_borderRight = 0;
     int m_borderBottom = 0;
-    int m_captionHeight = 26;
+    int m_captionHeight = kDefaultCaptionHeight;
     RECT m_buttonSource[kButtonCount] = {};
     RECT m_buttonRect[kButtonCount] = {};
     BOOL m_buttonPresent[kButtonCount] = {};

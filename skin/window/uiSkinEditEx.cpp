@@ -37,24 +37,50 @@ void uiSkinEditEx::OnAttached()
     uiSkinControl::OnAttached();
     m_tracker.SetMask(uiMouseStateTracker::Normal | uiMouseStateTracker::Over | uiMouseStateTracker::Disabled);
     m_multiLine = (GetStyle() & ES_MULTILINE) != 0;
-    if (m_multiLine) {
-        if (m_style && m_style->property && !m_style->property->scrollbar.IsEmpty())
-            m_scrollBars.LoadStyle(m_style->property->scrollbar);
-        m_scrollBars.Attach(m_hwnd);
-    }
-    if (m_style && m_style->editinfo) {
-        const uiEditInfo& info = *m_style->editinfo;
-        m_useImageBk = info.useImageBk;
-        if (!info.font.IsEmpty()) {
-            if (HFONT font = uiGetGdiAdmin().GetFont(info.font))
-                SendMessageW(m_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-        }
-        if (info.marginLeft != 0 || info.marginRight != 0)
-            SendMessageW(m_hwnd, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
-                         MAKELPARAM(info.marginLeft, info.marginRight));
-        m_showAutoItem = m_displayList && m_displayList->FindItem(L"auto.item") != nullptr;
-    }
+    TakeStyle();
     m_hasBorder = (GetStyle() & WS_BORDER) || (GetExStyle() & WS_EX_CLIENTEDGE);
+}
+
+void uiSkinEditEx::RebindStyle()
+{
+    uiSkinControl::RebindStyle();
+    TakeStyle();
+    // The border is not part of what the edit paints itself.
+    Refresh();
+}
+
+void uiSkinEditEx::TakeStyle()
+{
+    // Nothing of an earlier style may stay: a style without an edit record, or one that lacks a
+    // value, leaves the edit without that part of the skin.
+    if (m_multiLine)
+        BindScrollBars(m_scrollBars, TRUE);
+    const uiEditInfo* info = m_style ? m_style->editinfo.get() : nullptr;
+    m_useImageBk = info && info->useImageBk;
+    if (!m_useImageBk) {
+        DropPatternBrush();
+        DropClientCopy();
+    }
+    const HFONT font = info && !info->font.IsEmpty() ? uiGetGdiAdmin().GetFont(info->font) : nullptr;
+    const BOOL margins = info && (info->marginLeft != 0 || info->marginRight != 0);
+    TakeFontAndMargins(font, margins, margins ? MAKELPARAM(info->marginLeft, info->marginRight) : 0);
+    m_showAutoItem = info && m_displayList && m_displayList->FindItem(L"auto.item") != nullptr;
+}
+
+void uiSkinEditEx::TakeFontAndMargins(HFONT font, BOOL marginsGiven, LPARAM margins)
+{
+    // The edit's own font and margins are kept, before either changes (a new font resets the
+    // margins), while a style's are on it, and come back when a style has none.
+    if (font && !m_skinFont)
+        m_ownFont = reinterpret_cast<HFONT>(SendMessageW(m_hwnd, WM_GETFONT, 0, 0));
+    if (marginsGiven && !m_skinMargins)
+        m_ownMargins = static_cast<LPARAM>(SendMessageW(m_hwnd, EM_GETMARGINS, 0, 0));
+    if (font || m_skinFont)
+        SendMessageW(m_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font ? font : m_ownFont), TRUE);
+    if (marginsGiven || m_skinMargins)
+        SendMessageW(m_hwnd, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, marginsGiven ? margins : m_ownMargins);
+    m_skinFont = font;
+    m_skinMargins = marginsGiven;
 }
 
 void uiSkinEditEx::ReleaseStyle()

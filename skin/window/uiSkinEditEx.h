@@ -19,6 +19,8 @@ public:
     LRESULT OnReflectedMessage(UINT msg, WPARAM wParam, uiReflectInfo* info) override;
     LRESULT OnReflectedCommand(UINT notifyCode, UINT controlId, HWND control) override;
     void OnAttached() override;
+    // The edit record, the scroll bars and the hint come from the new style.
+    void RebindStyle() override;
     void ReleaseStyle() override;
     int SetColorAdjust(int hue, int saturation, int lightness) override;
     void AfterReBuildBkBitmap() override;
@@ -30,6 +32,11 @@ public:
     COLORREF TextColor() const;
 
 private:
+    // What the edit reads from the style attached now: the scroll bars of a multi-line edit, the
+    // image background, the font, the margins and the hint item.
+    void TakeStyle();
+    // The style's font and margins on the edit, or without them the edit's own back.
+    void TakeFontAndMargins(HFONT font, BOOL marginsGiven, LPARAM margins);
     // Draws the border from the background; the system's non-client painting never runs.
     void PaintBorder();
     void Refresh();
@@ -47,4 +54,9 @@ private:
     BOOL m_hasBorder = FALSE;
     // A state change asked for a forced background rebuild at the next border paint.
     BOOL m_forceRebuild = FALSE;
+    // The style's font and margins on the edit, and the edit's own from before them.
+    HFONT m_skinFont = nullptr;
+    HFONT m_ownFont = nullptr;
+    BOOL m_skinMargins = FALSE;
+    LPARAM m_ownMargins = 0;
 };

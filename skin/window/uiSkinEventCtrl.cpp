@@ -61,6 +61,11 @@ void uiSkinEventCtrl::RebindStyle()
 BOOL uiSkinEventCtrl::SetEventEnabled(BOOL value)
 {
     m_eventEnabled = value;
+    return HasStyleEventItems();
+}
+
+BOOL uiSkinEventCtrl::HasStyleEventItems() const
+{
     return m_style && m_style->eventList.GetCount() > 0;
 }
 

@@ -31,6 +31,7 @@ public:
 
     // Whether the style has event items.
     BOOL SetEventEnabled(BOOL value);
+    BOOL HasStyleEventItems() const;
     BOOL IsEventEnabled() const { return m_eventEnabled; }
     void LayoutEventItems(const RECT& rect);
     // The display list and the event items laid out again in the window's present size.

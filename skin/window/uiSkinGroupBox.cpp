@@ -22,10 +22,11 @@ void uiSkinGroupBox::OnAttached()
 int uiSkinGroupBox::ApplyStyle()
 {
     const int result = uiSkinBase::ApplyStyle();
-    if (m_style && m_style->groupboxinfo) {
-        m_margin = m_style->groupboxinfo->textOffsetX;
-        m_offset = m_style->groupboxinfo->textOffsetY;
-    }
+    // A style without the record has the record's defaults, not an earlier style's offsets.
+    const uiGroupBoxInfo defaults;
+    const uiGroupBoxInfo& info = m_style && m_style->groupboxinfo ? *m_style->groupboxinfo : defaults;
+    m_margin = info.textOffsetX;
+    m_offset = info.textOffsetY;
     return result;
 }
 

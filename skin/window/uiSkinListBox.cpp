@@ -38,9 +38,6 @@ void uiSkinListBox::OnAttached()
 {
     SetEventEnabled(TRUE);
     uiSkinEventCtrl::OnAttached();
-    const uiStyleProperty* property = m_style ? m_style->property.get() : nullptr;
-    if (property && !property->scrollbar.IsEmpty() && m_scrollBars.LoadStyle(property->scrollbar))
-        m_scrollBars.Attach(m_hwnd);
     TakeStyle();
     const int count = GetCount();
     if (count > 0) {
@@ -51,8 +48,9 @@ void uiSkinListBox::OnAttached()
 
 void uiSkinListBox::TakeStyle()
 {
-    // Nothing of an earlier style may stay: a style without a list record, a "background" item or a
-    // transparent background leaves the list without them.
+    // Nothing of an earlier style may stay: a style without a list record, scroll bars, a
+    // "background" item or a transparent background leaves the list without them.
+    BindScrollBars(m_scrollBars, FALSE);
     m_info = m_style ? m_style->listboxinfo.get() : nullptr;
     m_drawOver = m_info ? m_info->drawOver : FALSE;
     m_bkColor = m_info && m_style->property ? m_style->property->bkColor : uiColorInfo{0};

@@ -45,8 +45,8 @@ public:
     int GetHotItem() const { return m_hotItem; }
 
 private:
-    // What the control reads from the style attached now: the list record, the background buffer
-    // and the transparency.
+    // What the control reads from the style attached now: the list record, the scroll bars, the
+    // background buffer and the transparency.
     void TakeStyle();
     BOOL HasSkinnedBackground() const;
     int GetCount() const;

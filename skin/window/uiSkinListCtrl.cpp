@@ -16,6 +16,8 @@
 namespace {
 
 const int kListCtrlType = 109;
+const COLORREF kDefaultBkColor = 0xFFFFFF;
+const wchar_t kDefaultHeaderStyle[] = L"headerctrl";
 
 }  // namespace
 
@@ -27,45 +29,46 @@ uiSkinListCtrl::uiSkinListCtrl()
 
 uiSkinListCtrl::~uiSkinListCtrl() = default;
 
-int uiSkinListCtrl::ApplyStyle()
-{
-    const int result = uiSkinEventCtrl::ApplyStyle();
-    if (m_style && m_style->property)
-        m_headerStyleName = m_style->property->headerctrl;
-    return result;
-}
-
 void uiSkinListCtrl::OnAttached()
 {
     SetEventEnabled(TRUE);
     uiSkinEventCtrl::OnAttached();
-    const uiStyleProperty* property = m_style ? m_style->property.get() : nullptr;
-    if (property && !property->scrollbar.IsEmpty() && m_scrollBars.LoadStyle(property->scrollbar))
-        m_scrollBars.Attach(m_hwnd);
     m_hasBorder = (GetStyle() & WS_BORDER) || (GetExStyle() & WS_EX_CLIENTEDGE);
-    SkinHeader();
-    TakeInfo();
+    TakeStyle();
     const int rows = GetRowCount();
     if (static_cast<int>(m_cells.size()) != rows * GetColumnCount())
         Resize(rows);
 }
 
-void uiSkinListCtrl::TakeInfo()
+void uiSkinListCtrl::TakeStyle()
 {
-    if (!m_style || !m_style->listctrlinfo)
-        return;
-    m_info = m_style->listctrlinfo.get();
-    m_drawOver = m_info->drawOver;
-    m_itemHeight = m_info->itemHeight;
-    m_oddEven = m_info->oddEvenLine;
-    if (m_style->property)
-        m_bkColor = m_style->property->bkColor;
+    // Nothing of an earlier style may stay: a style without a list record, scroll bars or a header
+    // style of its own leaves the list without them.
+    BindScrollBars(m_scrollBars, FALSE);
+    m_info = m_style ? m_style->listctrlinfo.get() : nullptr;
+    m_drawOver = m_info && m_info->drawOver;
+    m_oddEven = m_info && m_info->oddEvenLine;
+    // Only rows drawn from the record are measured and filled by the skin.
+    if (m_info) {
+        m_itemHeight = m_info->itemHeight;
+        m_bkColor = m_style->property ? m_style->property->bkColor : uiColorInfo{kDefaultBkColor};
+    }
+    const uiStyleProperty* property = m_style ? m_style->property.get() : nullptr;
+    m_headerStyleName = property ? property->headerctrl : CString(kDefaultHeaderStyle);
+    SkinHeader();
 }
 
 void uiSkinListCtrl::SkinHeader()
 {
     const HWND header = reinterpret_cast<HWND>(SendMessageW(m_hwnd, LVM_GETHEADER, 0, 0));
-    if (!header || GetHeaderSkin() || (GetStyle() & LVS_NOCOLUMNHEADER))
+    if (uiSkinHeaderCtrl* skinned = GetHeaderSkin()) {
+        if (skinned->GetStyleName() == m_headerStyleName)
+            return;
+        // Skinned from an earlier style's name: the header takes the new one.
+        skinned->Detach();
+        m_header = nullptr;
+    }
+    if (!header || (GetStyle() & LVS_NOCOLUMNHEADER))
         return;
     auto* skin = new uiSkinHeaderCtrl;
     // The header's chain owns the object from here; it goes with the header window.
@@ -105,7 +108,7 @@ void uiSkinListCtrl::ForgetStyle()
 void uiSkinListCtrl::RebindStyle()
 {
     uiSkinEventCtrl::RebindStyle();
-    TakeInfo();
+    TakeStyle();
 }
 
 int uiSkinListCtrl::SetColorAdjust(int hue, int saturation, int lightness)

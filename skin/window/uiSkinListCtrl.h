@@ -28,7 +28,6 @@ public:
     // The looks made from the style's templates go with it; their slots stay.
     void ForgetStyle() override;
     void RebindStyle() override;
-    int ApplyStyle() override;
     int SetColorAdjust(int hue, int saturation, int lightness) override;
     // The event item of a cell under the client point; null when none.
     uiDisplayEventItem* HitTestItem(POINT point) override;
@@ -48,8 +47,10 @@ public:
     uiSkinHeaderCtrl* GetHeaderSkin() const;
 
 private:
-    // The list record of the style and what the control reads from it.
-    void TakeInfo();
+    // What the control reads from the style attached now: the list record, the scroll bars and the
+    // header's style.
+    void TakeStyle();
+    // Skins the header with the header style, unless it has that skin already.
     void SkinHeader();
     // Runs a message that inserts, deletes or sorts rows or columns and moves the cells to match;
     // FALSE for other messages.
@@ -78,12 +79,12 @@ private:
     BOOL m_hasBorder = TRUE;
     uiSkinHeaderCtrl* m_header = nullptr;
     HWND m_headerWindow = nullptr;
-    CString m_headerStyleName = L"headerctrl";
+    CString m_headerStyleName;
     std::vector<std::unique_ptr<uiDrawObj>> m_cells;
     const uiListCtrlInfo* m_info = nullptr;
     BOOL m_drawOver = FALSE;
     int m_itemHeight = 23;
-    uiColorInfo m_bkColor{0xFFFFFF};
+    uiColorInfo m_bkColor{0};
     int m_hotRow = -1;
     BOOL m_leavePending = FALSE;
     BOOL m_oddEven = FALSE;

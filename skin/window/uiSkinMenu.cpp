@@ -53,15 +53,15 @@ void uiSkinMenu::TakeStyle()
 
 void uiSkinMenu::LoadMenuInfo()
 {
-    const uiMenuInfo* info = m_style->menuinfo.get();
-    if (!info)
-        return;
-    if (info->itemHeight != UI_UNSET)
-        m_itemHeight = info->itemHeight;
+    // Nothing of an earlier style may stay: a style without a menu record has the record's
+    // defaults, and the menu's own icon offset.
+    const uiMenuInfo defaults;
+    const uiMenuInfo* info = m_style->menuinfo ? m_style->menuinfo.get() : &defaults;
+    m_itemHeight = info->itemHeight != UI_UNSET ? info->itemHeight : defaults.itemHeight;
     m_separatorHeight = info->separatorHeight;
     m_borderWidth = info->borderWidth;
     m_iconX = info->iconX;
-    m_iconY = info->iconY;
+    m_iconY = m_style->menuinfo ? info->iconY : kDefaultIconY;
     m_iconWidth = info->iconWidth;
     m_fontName = info->font;
     m_multiBg = info->multiBg;

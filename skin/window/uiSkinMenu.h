@@ -16,6 +16,9 @@ class uiMemDC;
 
 class uiSkinMenu : public uiSkinBase {
 public:
+    // The icon offset of a style without a menu record.
+    static const int kDefaultIconY = 2;
+
     uiSkinMenu();
     ~uiSkinMenu() override;
 
@@ -76,7 +79,7 @@ private:
     BOOL m_regionPending = FALSE;
     HMENU m_menu = nullptr;
     int m_iconX = 5;
-    int m_iconY = 2;
+    int m_iconY = kDefaultIconY;
     int m_itemHeight = 16;
     int m_separatorHeight = 3;
     int m_borderWidth = 2;

@@ -24,10 +24,13 @@ void uiSkinScrollDialog::OnAttached()
     uiSkinControl::OnAttached();
     // The dialog reports no state changes.
     m_tracker.SetMask(0);
-    const uiStyleProperty* property = m_style ? m_style->property.get() : nullptr;
-    if (property && !property->scrollbar.IsEmpty())
-        m_helper.LoadStyle(property->scrollbar);
-    m_helper.Attach(m_hwnd);
+    BindScrollBars(m_helper, TRUE);
+}
+
+void uiSkinScrollDialog::RebindStyle()
+{
+    uiSkinControl::RebindStyle();
+    BindScrollBars(m_helper, TRUE);
 }
 
 void uiSkinScrollDialog::ReleaseStyle()

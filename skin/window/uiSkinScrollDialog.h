@@ -10,6 +10,8 @@ public:
 
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnAttached() override;
+    // The scroll bars come from the new style.
+    void RebindStyle() override;
     void ReleaseStyle() override;
     int SetColorAdjust(int hue, int saturation, int lightness) override;
     // Leaves the vertical scroll-bar strip out of the background copy as well.

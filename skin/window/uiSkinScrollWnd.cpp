@@ -43,11 +43,34 @@ LRESULT uiSkinScrollWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 
 void uiSkinScrollWnd::OnAttached()
 {
-    const uiStyleProperty* property = m_style ? m_style->property.get() : nullptr;
-    if (property && !property->scrollbar.IsEmpty())
-        m_helper.LoadStyle(property->scrollbar);
-    m_helper.Attach(m_hwnd);
+    TakeScrollBars();
     m_hasBorder = (GetStyle() & WS_BORDER) || (GetExStyle() & WS_EX_CLIENTEDGE);
+}
+
+void uiSkinScrollWnd::RebindStyle()
+{
+    uiSkinBase::RebindStyle();
+    TakeScrollBars();
+}
+
+void uiSkinScrollWnd::TakeScrollBars()
+{
+    BindScrollBars(m_helper, TRUE);
+    // New bars start with the default tracking: what the owner chose goes on them again.
+    m_helper.SetTrackCapture(m_trackCapture);
+    m_helper.SetVerticalHitOnly(m_verticalHitOnly);
+}
+
+void uiSkinScrollWnd::SetTrackCapture(BOOL value)
+{
+    m_trackCapture = value;
+    m_helper.SetTrackCapture(value);
+}
+
+void uiSkinScrollWnd::SetVerticalHitOnly(BOOL value)
+{
+    m_verticalHitOnly = value;
+    m_helper.SetVerticalHitOnly(value);
 }
 
 void uiSkinScrollWnd::ReleaseStyle()

@@ -13,6 +13,8 @@ public:
 
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnAttached() override;
+    // The scroll bars come from the new style.
+    void RebindStyle() override;
     void ReleaseStyle() override;
     // The border item lives in the style copy.
     void ForgetStyle() override;
@@ -24,13 +26,19 @@ public:
     void PaintBorder();
     // Paints the border item over the whole window when the window has a frame on its left and top.
     void DrawBorder(HDC dc);
-    void SetTrackCapture(BOOL value) { m_helper.SetTrackCapture(value); }
-    void SetVerticalHitOnly(BOOL value) { m_helper.SetVerticalHitOnly(value); }
+    // Kept for the bars of every style the window takes.
+    void SetTrackCapture(BOOL value);
+    void SetVerticalHitOnly(BOOL value);
 
     uiScrollBarHelper& GetScrollBarHelper() { return m_helper; }
 
 private:
+    // The bars of the style's "scrollbar" style, or the default ones.
+    void TakeScrollBars();
+
     uiScrollBarHelper m_helper;
+    BOOL m_trackCapture = TRUE;
+    BOOL m_verticalHitOnly = FALSE;
     BOOL m_hasBorder = TRUE;
     uiDisplayItem* m_border = nullptr;
 };

@@ -10,11 +10,11 @@ uiSkinSliderCtrl::uiSkinSliderCtrl()
     m_styleName = L"sliderctrl";
 }
 
-void uiSkinSliderCtrl::OnAttached()
+int uiSkinSliderCtrl::ApplyStyle()
 {
-    uiSkinBase::OnAttached();
-    if (m_style && m_style->property && m_style->property->btransparentbk)
-        m_transparent.Attach(m_hwnd);
+    const int result = uiSkinBase::ApplyStyle();
+    m_transparent.Follow(m_hwnd, HasTransparentBk());
+    return result;
 }
 
 int uiSkinSliderCtrl::SetColorAdjust(int hue, int saturation, int lightness)

@@ -15,7 +15,8 @@ public:
 
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     LRESULT OnReflectedNotify(uiReflectInfo* info, NMHDR* header) override;
-    void OnAttached() override;
+    // The transparency of the style, at attach and whenever another style takes the old one's place.
+    int ApplyStyle() override;
     int SetColorAdjust(int hue, int saturation, int lightness) override;
 
     const RECT& GetThumbRect() const { return m_thumb; }

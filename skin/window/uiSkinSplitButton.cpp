@@ -7,9 +7,19 @@
 void uiSkinSplitButton::OnAttached()
 {
     uiSkinButton::OnAttached();
-    if (!m_style || !m_style->buttoninfo)
-        return;
-    m_splitWidth = m_style->buttoninfo->splitWidth;
+    TakeSplitWidth();
+}
+
+void uiSkinSplitButton::RebindStyle()
+{
+    uiSkinButton::RebindStyle();
+    TakeSplitWidth();
+}
+
+void uiSkinSplitButton::TakeSplitWidth()
+{
+    const uiButtonInfo* info = m_style ? m_style->buttoninfo.get() : nullptr;
+    m_splitWidth = info ? info->splitWidth : kDefaultSplitWidth;
     if (m_splitWidth < 0) {
         const RECT rect = GetWindowRect();
         m_splitWidth += rect.right - rect.left;

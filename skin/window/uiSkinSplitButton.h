@@ -8,14 +8,21 @@
 
 class uiSkinSplitButton : public uiSkinButton {
 public:
+    static const int kDefaultSplitWidth = 15;
+
     uiSkinSplitButton() = default;
 
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnAttached() override;
+    // The split comes from the new style.
+    void RebindStyle() override;
 
     // The width of the main part.
     int GetSplitWidth() const { return m_splitWidth; }
 
 private:
-    int m_splitWidth = 15;
+    // The main part's width from the style attached now; negative widths count from the right.
+    void TakeSplitWidth();
+
+    int m_splitWidth = kDefaultSplitWidth;
 };

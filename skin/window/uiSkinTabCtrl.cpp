@@ -7,6 +7,7 @@
 #include "uiColorInfo.h"
 #include "uiDisplayList.h"
 #include "uiDrawRoutines.h"
+#include "uiHandleMap.h"
 #include "uiListRecords.h"
 #include "uiMemDC.h"
 #include "uiSharedMemDC.h"
@@ -46,19 +47,33 @@ HDC uiSkinTabCtrl::GetBufferDC() const
 void uiSkinTabCtrl::OnAttached()
 {
     uiSkinBase::OnAttached();
-    if (m_style && m_style->tabctrlinfo) {
-        const uiTabCtrlInfo& info = *m_style->tabctrlinfo;
-        m_firstTabLeft = info.marginLeft;
-        m_tabTopExtension = info.marginTop;
-        m_tabSpace = info.tabSpace;
-        m_iconX = info.iconX;
-        m_iconY = info.iconY;
-        m_spinStyle = info.spinStyle;
-    }
-    if (m_style && m_style->property && m_style->property->btransparentbk)
-        m_transparent.Attach(m_hwnd);
-    PositionSpin();
+    TakeStyle();
     MakeBuffer();
+}
+
+void uiSkinTabCtrl::RebindStyle()
+{
+    uiSkinBase::RebindStyle();
+    TakeStyle();
+}
+
+void uiSkinTabCtrl::TakeStyle()
+{
+    // Nothing of an earlier style may stay: without a tab-control record the tabs have no margins
+    // and the spin no skin.
+    const uiTabCtrlInfo* info = m_style ? m_style->tabctrlinfo.get() : nullptr;
+    const uiTabCtrlInfo defaults;
+    const uiTabCtrlInfo& taken = info ? *info : defaults;
+    m_firstTabLeft = taken.marginLeft;
+    m_tabTopExtension = taken.marginTop;
+    m_tabSpace = taken.tabSpace;
+    m_iconX = taken.iconX;
+    m_iconY = taken.iconY;
+    if (m_spinSkinned && taken.spinStyle != m_spinStyle)
+        UnskinSpin();
+    m_spinStyle = taken.spinStyle;
+    m_transparent.Follow(m_hwnd, HasTransparentBk());
+    PositionSpin();
     SkinSpin();
 }
 
@@ -105,6 +120,14 @@ void uiSkinTabCtrl::SkinSpin()
     auto* skin = new uiSkinSpinButton;
     if (!skin->SkinWindow(spin, m_spinStyle, TRUE, FALSE) && !skin->IsAttached())
         delete skin;
+}
+
+void uiSkinTabCtrl::UnskinSpin()
+{
+    m_spinSkinned = FALSE;
+    const HWND spin = GetHwnd() ? GetDlgItem(m_hwnd, kSpinId) : nullptr;
+    if (auto* skin = spin ? dynamic_cast<uiSkinSpinButton*>(uiGetHandleMap()->Find(spin)) : nullptr)
+        skin->Detach();
 }
 
 void uiSkinTabCtrl::MakeBuffer()

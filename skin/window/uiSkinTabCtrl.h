@@ -17,6 +17,8 @@ public:
 
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnAttached() override;
+    // The margins, the spin's skin and the transparency come from the new style.
+    void RebindStyle() override;
 
     const RECT& GetSpinRect() const { return m_spinRect; }
     BOOL IsSpinSkinned() const { return m_spinSkinned; }
@@ -25,8 +27,13 @@ public:
 private:
     // The tab control's scroll arrows, or null.
     HWND GetSpin() const;
+    // What the control reads from the style attached now: the tab-control record and the
+    // transparency; the spin is placed and skinned by it.
+    void TakeStyle();
     void PositionSpin();
     void SkinSpin();
+    // Takes the skin of an earlier spin style off the spin.
+    void UnskinSpin();
     void MakeBuffer();
     void OnSize();
     void OnPaint();

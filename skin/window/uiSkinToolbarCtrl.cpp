@@ -16,16 +16,8 @@ int uiSkinToolbarCtrl::ApplyStyle()
 {
     const int result = uiSkinBase::ApplyStyle();
     m_background = m_displayList ? m_displayList->FindItem(L"toolbar.control.bk") : nullptr;
-    if (m_style && m_style->property)
-        m_isTransparent = m_style->property->btransparentbk;
+    m_transparent.Follow(m_hwnd, HasTransparentBk());
     return result;
-}
-
-void uiSkinToolbarCtrl::OnAttached()
-{
-    uiSkinBase::OnAttached();
-    if (m_isTransparent)
-        m_transparent.Attach(m_hwnd);
 }
 
 int uiSkinToolbarCtrl::ItemState(UINT itemState)

@@ -16,7 +16,8 @@ public:
 
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     LRESULT OnReflectedNotify(uiReflectInfo* info, NMHDR* header) override;
-    void OnAttached() override;
+    // The background item and the transparency of the style, at attach and whenever another style
+    // takes the old one's place.
     int ApplyStyle() override;
     // The background item lives in the style copy.
     void ForgetStyle() override;
@@ -31,5 +32,4 @@ protected:
 
     uiTransparentHelper m_transparent;
     uiDisplayItem* m_background = nullptr;
-    BOOL m_isTransparent = FALSE;
 };

@@ -41,23 +41,25 @@ void uiSkinTreeCtrl::OnAttached()
 {
     SetEventEnabled(TRUE);
     uiSkinEventCtrl::OnAttached();
-    const uiStyleProperty* property = m_style ? m_style->property.get() : nullptr;
-    TakeInfo();
-    if (property && !property->scrollbar.IsEmpty() && m_scrollBars.LoadStyle(property->scrollbar))
-        m_scrollBars.Attach(m_hwnd);
+    TakeStyle();
 }
 
-void uiSkinTreeCtrl::TakeInfo()
+void uiSkinTreeCtrl::TakeStyle()
 {
-    if (!m_style || !m_style->treectrlinfo)
-        return;
-    m_info = m_style->treectrlinfo.get();
-    m_itemHeight = m_info->itemHeight;
-    m_levelIndent = m_info->levelPos;
-    if (m_style->property)
-        m_bkColor = m_style->property->bkColor;
+    // Nothing of an earlier style may stay: without a tree record the tree has its own row height
+    // back, and without a "scrollbar" style the system's bars.
+    const int heightBefore = m_itemHeight;
+    m_info = m_style ? m_style->treectrlinfo.get() : nullptr;
+    m_itemHeight = m_info ? m_info->itemHeight : 0;
+    // Only rows drawn from the record are indented.
+    if (m_info)
+        m_levelIndent = m_info->levelPos;
+    m_bkColor = m_info && m_style->property ? m_style->property->bkColor : uiColorInfo{0};
     if (m_itemHeight > 0)
         SendMessageW(m_hwnd, TVM_SETITEMHEIGHT, m_itemHeight, 0);
+    else if (heightBefore > 0)
+        SendMessageW(m_hwnd, TVM_SETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+    BindScrollBars(m_scrollBars, FALSE);
 }
 
 void uiSkinTreeCtrl::ReleaseStyle()
@@ -76,7 +78,7 @@ void uiSkinTreeCtrl::ForgetStyle()
 void uiSkinTreeCtrl::RebindStyle()
 {
     uiSkinEventCtrl::RebindStyle();
-    TakeInfo();
+    TakeStyle();
 }
 
 int uiSkinTreeCtrl::SetColorAdjust(int hue, int saturation, int lightness)

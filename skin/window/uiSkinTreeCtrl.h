@@ -43,8 +43,9 @@ public:
     const RECT& GetItemsArea() const { return m_itemsArea; }
 
 private:
-    // The list record of the style and what the control reads from it.
-    void TakeInfo();
+    // What the control reads from the style attached now: the tree record, the row height and the
+    // scroll bars.
+    void TakeStyle();
     LRESULT DrawItem(NMTVCUSTOMDRAW& draw);
     CString ItemText(HTREEITEM item) const;
     void OnMouseMove(POINT point);
@@ -53,7 +54,8 @@ private:
     LRESULT OnEraseBackground(HDC dc);
 
     uiScrollBarHelper m_scrollBars;
-    int m_itemHeight = 23;
+    // The row height that the skin gave the tree; 0 none.
+    int m_itemHeight = 0;
     int m_levelIndent = 16;
     const uiTreeCtrlInfo* m_info = nullptr;
     BOOL m_leavePending = FALSE;

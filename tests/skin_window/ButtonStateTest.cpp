@@ -1,5 +1,6 @@
 // Push buttons driven by real mouse, keyboard and enable messages: the paint state they take, the
-// face they show for it, the click they still report, and the default and locked variants.
+// face they show for it, the click they still report, the default and locked variants, and another
+// style in place of the old one.
 #include <gtest/gtest.h>
 
 #include "ButtonTestSupport.h"
@@ -250,6 +251,27 @@ TEST_F(DefaultButton, PaintsItsNormalFaceWhenTheStyleHasNoDefaultLook)
     EXPECT_FALSE(button->IsDefault());
     EXPECT_EQ(1, button->GetState());
     EXPECT_EQ(kNormalFace, WindowPixel(hwnd, 40, 12));
+}
+
+TEST_F(DefaultButton, AReplacingStyleBringsItsOwnDefaultAndFocusLooks)
+{
+    const HWND hwnd = host.AddChild(kButtonId, BS_DEFPUSHBUTTON, 20, 20, 80, 24);
+    auto* button = new uiSkinButton;
+    ASSERT_TRUE(SkinAs(button, hwnd, 103, L"button"));
+    SetFocus(hwnd);
+    struct Case {
+        const wchar_t* style;
+        COLORREF face;
+        bool focusMark;
+    };
+    // A default button at rest shows its default face only when the style has one.
+    for (const Case& c : {Case{L"button.nodefault", kNormalFace, false}, Case{L"button.focus", RGB(255, 255, 255), true},
+                          Case{L"button", kDefaultFace, false}}) {
+        SCOPED_TRACE(c.style);
+        ASSERT_TRUE(button->SkinWindow(hwnd, c.style, TRUE, FALSE));
+        EXPECT_EQ(WindowPixel(hwnd, 40, 12), c.face);
+        EXPECT_EQ(HasFocusMark(hwnd), c.focusMark);
+    }
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // The edit and the combo box: the text colour by the edit's state, the pattern brush of each colour
 // message replacing (and deleting) the one before, the spin button's buddy notice, the combo's inner
-// edit inside the skin's margins, its drop-down list skinned once, and a combo destroyed while its
-// list is open.
+// edit inside the skin's margins, its drop-down list skinned once, a combo destroyed while its list
+// is open or its skin removed before the list was skinned, and another style in place of the old
+// one on each.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -9,7 +10,9 @@
 
 #include "ControlTestSupport.h"
 #include "MiscTestSupport.h"
+#include "SkinTestSupport.h"
 #include "uiEngineMessages.h"
+#include "uiGdiAdmin.h"
 #include "uiNoSkinGuard.h"
 #include "uiSkinComboBox.h"
 #include "uiSkinEditEx.h"
@@ -19,6 +22,7 @@
 namespace {
 
 const COLORREF kText = RGB(0x10, 0x20, 0x30), kDisabled = RGB(0x40, 0x50, 0x60), kReadOnly = RGB(0x70, 0x80, 0x90);
+const COLORREF kHint = RGB(0x30, 0xC0, 0x60), kListBorder = RGB(0x20, 0x80, 0xE0), kRedBorder = RGB(0xE0, 0x20, 0x20);
 
 class EditCombo : public MiscSkin {
 protected:
@@ -181,6 +185,83 @@ TEST_F(EditCombo, AListThatCannotBeSkinnedEndsTheRetries)
     ASSERT_NE(SkinOf<uiSkinComboBox>(combo), nullptr);
     SendMessageW(combo, WM_TIMER, uiSkinComboBox::kListTimer, 0);
     EXPECT_FALSE(KillTimer(combo, uiSkinComboBox::kListTimer));
+}
+
+TEST_F(EditCombo, AComboWhoseSkinGoesBeforeTheListWasSkinnedLeavesNoTimer)
+{
+    const HWND combo = MakeControl(L"COMBOBOX", CBS_DROPDOWNLIST, {10, 10, 210, 200}, 110);
+    uiSkinComboBox* skin = SkinOf<uiSkinComboBox>(combo);
+    ASSERT_NE(skin, nullptr);
+    skin->Detach();
+    EXPECT_FALSE(KillTimer(combo, uiSkinComboBox::kListTimer));
+}
+
+TEST_F(EditCombo, AReplacingStyleBringsItsOwnEditLookAndComboMarginAndListStyle)
+{
+    const HWND edit = Edit();
+    auto* editSkin = SkinOf<uiSkinEditEx>(edit);
+    const HWND combo = MakeControl(L"COMBOBOX", CBS_DROPDOWN, {10, 60, 210, 200}, 110);
+    auto* comboSkin = SkinOf<uiSkinComboBox>(combo);
+    ASSERT_NE(editSkin, nullptr);
+    ASSERT_NE(comboSkin, nullptr);
+    const HWND list = Info(combo).hwndList;
+    ASSERT_TRUE(PumpUntil([&] { return comboSkin->GetGuardedList() == list; }));
+
+    const LRESULT ownFont = SendMessageW(edit, WM_GETFONT, 0, 0);
+    const LRESULT ownMargins = SendMessageW(edit, EM_GETMARGINS, 0, 0);
+    const LRESULT bigFont = reinterpret_cast<LRESULT>(uiGetGdiAdmin().GetFont(L"big"));
+    ASSERT_NE(bigFont, 0);
+    // Whether the edit answers its colour message with a brush of the skin's image.
+    auto imageBrush = [&] {
+        PaintNow(Host());
+        HDC dc = GetDC(edit);
+        const auto brush = reinterpret_cast<HBRUSH>(SendMessageW(Host(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                                                                 reinterpret_cast<LPARAM>(edit)));
+        ReleaseDC(edit, dc);
+        LOGBRUSH kind = {};
+        return brush && GetObjectW(brush, sizeof(kind), &kind) && kind.lbStyle == BS_PATTERN;
+    };
+    struct EditCase {
+        const wchar_t* style;
+        bool image;
+        LRESULT font;
+        LRESULT margins;
+        bool hint;
+    };
+    for (const EditCase& c : {EditCase{L"edit.rich", true, bigFont, MAKELONG(7, 9), true},
+                              EditCase{L"edit.plain", false, ownFont, ownMargins, false},
+                              EditCase{L"edit.rich", true, bigFont, MAKELONG(7, 9), true},
+                              EditCase{L"edit", true, ownFont, ownMargins, false}}) {
+        SCOPED_TRACE(c.style);
+        ASSERT_TRUE(editSkin->SkinWindow(edit, c.style, TRUE, FALSE));
+        EXPECT_EQ(imageBrush(), c.image);
+        EXPECT_EQ(SendMessageW(edit, WM_GETFONT, 0, 0), c.font);
+        EXPECT_EQ(SendMessageW(edit, EM_GETMARGINS, 0, 0), c.margins);
+        // The empty, unfocused edit shows the hint over its frame.
+        EXPECT_EQ(WindowPixel(edit, 0, 0) == kHint, c.hint);
+    }
+
+    struct ComboCase {
+        const wchar_t* style;
+        POINT editPlace;
+        COLORREF listBorder;
+    };
+    for (const ComboCase& c : {ComboCase{L"combobox.wide", {12, 5}, kRedBorder},
+                               ComboCase{L"combobox", {5, 4}, kListBorder}}) {
+        SCOPED_TRACE(c.style);
+        ASSERT_TRUE(comboSkin->SkinWindow(combo, c.style, TRUE, FALSE));
+        RECT place = {};
+        GetWindowRect(Info(combo).hwndItem, &place);
+        MapWindowPoints(nullptr, combo, reinterpret_cast<POINT*>(&place), 2);
+        EXPECT_EQ(place.left, c.editPlace.x);
+        EXPECT_EQ(place.top, c.editPlace.y);
+        auto* listSkin = SkinOf<uiSkinScrollWnd>(list);
+        ASSERT_NE(listSkin, nullptr);
+        EXPECT_TRUE(uiNoSkinGuard::IsGuarded(list));
+        PixelCanvas canvas(40, 40, RGB(1, 2, 3));
+        listSkin->DrawBorder(canvas.GetDC());
+        EXPECT_EQ(canvas.Pixel(0, 0), c.listBorder);
+    }
 }
 
 TEST_F(EditCombo, SimpleComboSkinsItsListAtOnceWithoutItsBorder)

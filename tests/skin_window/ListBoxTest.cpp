@@ -1,11 +1,12 @@
 // The skinned list box: each row keeps its own look through sorted inserts, refused inserts, deletes
 // and resets, its rows show the skin's colours for the normal, hover and selected states, and another
-// style in place of the old one brings its own background.
+// style in place of the old one brings its own background and scroll bars.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include "ListTestSupport.h"
+#include "uiCustomScrollBar.h"
 #include "uiDrawObj.h"
 #include "uiSkinListBox.h"
 #include "uiTransparentHelper.h"
@@ -267,14 +268,19 @@ TEST_F(ListBox, AReplacingStyleBringsItsOwnBackgroundAndTransparency)
     PaintNow(list);
     ASSERT_EQ(WindowPixel(list, 100, 5), kBackground);
 
-    // The row starts from the new background as much as the area below the rows.
+    ASSERT_FALSE(uiCsbIsEnabled(list));
+
+    // The row starts from the new background as much as the area below the rows; the style's
+    // "scrollbar" style gives the list custom bars.
     ASSERT_TRUE(skin->SkinWindow(list, L"lists.listbox.bg2", TRUE, FALSE));
     PaintNow(list);
     EXPECT_EQ(WindowPixel(list, 100, 5), kOrange);
     EXPECT_EQ(WindowPixel(list, 100, 100), kOrange);
+    EXPECT_TRUE(uiCsbIsEnabled(list));
 
     ASSERT_TRUE(skin->SkinWindow(list, L"lists.listbox.clear", TRUE, FALSE));
     EXPECT_TRUE(uiHasTransparentTag(list));
+    EXPECT_FALSE(uiCsbIsEnabled(list));
 
     // Neither a background item nor a transparent background: the system erases below the rows.
     ASSERT_TRUE(skin->SkinWindow(list, L"lists.listbox", TRUE, FALSE));

@@ -1,12 +1,14 @@
 // The skinned list view: every cell keeps its own look through inserted, sorted, refused and deleted
 // rows and inserted and deleted columns; rows show the skin's colours for the normal, hover and
-// selected states; the header follows the mouse and the sorted column.
+// selected states; the header follows the mouse and the sorted column; another style in place of the
+// old one brings its own header style and scroll bars.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <commctrl.h>
 
 #include "ListTestSupport.h"
+#include "uiCustomScrollBar.h"
 #include "uiDrawObj.h"
 #include "uiSkinHeaderCtrl.h"
 #include "uiSkinListCtrl.h"
@@ -17,6 +19,7 @@ const COLORREF kNavy = RGB(0, 0, 0x80), kOdd = RGB(0, 255, 0), kEven = RGB(0, 0x
 const COLORREF kOver = RGB(255, 255, 0), kChecked = RGB(255, 0, 255), kMark = RGB(255, 255, 255);
 const COLORREF kBorder = RGB(255, 0, 0), kHeaderNormal = RGB(0x40, 0x40, 0x40), kHeaderOver = RGB(0xC0, 0xC0, 0xC0);
 const COLORREF kSeparator = RGB(0, 0, 0), kAscend = RGB(0, 255, 0x80), kDescend = RGB(0x80, 0, 255);
+const COLORREF kHeaderLight = RGB(0xE0, 0xE0, 0xA0);
 const DWORD kReport = LVS_REPORT | LVS_OWNERDRAWFIXED | LVS_SHOWSELALWAYS;
 
 class ListCtrl : public testing::Test {
@@ -408,6 +411,26 @@ TEST_F(ListCtrl, AnotherStyleOnTheListAndNoneOnTheHeaderDrawOnlyFromWhatTheyHave
     PaintNow(list);
     EXPECT_NE(RowPixel(0), kOdd);
     EXPECT_NE(WindowPixel(Header(), 30, 5), kHeaderNormal);
+}
+
+TEST_F(ListCtrl, AReplacingStyleBringsItsOwnHeaderStyleAndScrollBars)
+{
+    MakeList();
+    Skin();
+    struct Case {
+        const wchar_t* style;
+        COLORREF header;
+        bool customBars;
+    };
+    for (const Case& c : {Case{L"lists.listctrl.bars", kHeaderLight, true}, Case{L"lists.listctrl", kHeaderNormal, false}}) {
+        SCOPED_TRACE(c.style);
+        ASSERT_TRUE(skin->SkinWindow(list, c.style, TRUE, FALSE));
+        ASSERT_NE(skin->GetHeaderSkin(), nullptr);
+        InvalidateRect(Header(), nullptr, TRUE);
+        PaintNow(Header());
+        EXPECT_EQ(WindowPixel(Header(), 30, 5), c.header);
+        EXPECT_EQ(uiCsbIsEnabled(list) != FALSE, c.customBars);
+    }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The scroll window and the scroll dialog on real windows: the skinned border, the custom bars
-// painted from the grid through the window's own notification, their release, and a multi-line
-// edit skinned as the change-log box is, scrolled by messages with the USER32 functions redirected.
+// painted from the grid through the window's own notification, their release, the bars of a style
+// in place of the old one, and a multi-line edit skinned as the change-log box is, scrolled by
+// messages with the USER32 functions redirected.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -145,6 +146,30 @@ TEST_F(ScrollWindow, ReleasingTheSkinRemovesTheCustomBars)
     ASSERT_TRUE(uiCsbIsEnabled(w.hwnd()));
     skin->Detach();
     EXPECT_FALSE(uiCsbIsEnabled(w.hwnd()));
+}
+
+TEST_F(ScrollWindow, AReplacingStyleBringsItsOwnBarsOrNone)
+{
+    ScrollTestWindow w{100, 100, 200, 150};
+    uiSkinScrollWnd* skin = Skin(w.hwnd());
+    struct Case {
+        const wchar_t* style;
+        int barWidth;  // 0: no custom bars
+    };
+    // A style that names no bar style has the default one.
+    for (const Case& c : {Case{L"scrollwindow.named", 24}, Case{L"scrollwindow.missing", 0},
+                          Case{L"scrollwindow", grid::kCellWidth}}) {
+        SCOPED_TRACE(c.style);
+        ASSERT_TRUE(skin->SkinWindow(w.hwnd(), c.style, TRUE, FALSE));
+        ASSERT_EQ(uiCsbIsEnabled(w.hwnd()) != FALSE, c.barWidth != 0);
+        if (c.barWidth == 0)
+            continue;
+        ShowVertical(w.hwnd(), 99, 10, 0);
+        RECT client{};
+        GetClientRect(w.hwnd(), &client);
+        // One-pixel frame on either side.
+        EXPECT_EQ(200 - 2 - client.right, c.barWidth);
+    }
 }
 
 TEST_F(ScrollWindow, StyleChangesReachTheWindowExceptTheBarsOwnPassingOnes)

@@ -1,11 +1,13 @@
 // The skinned control base on real windows: the background bitmap and when it is rebuilt, the window
 // region from the style, children clipped out of the background copy, transparent children painted
-// over their parent's background, and GDI objects over many create and destroy cycles.
+// over their parent's background, the mouse followed by the style's choice, and GDI objects over
+// many create and destroy cycles.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include "ControlTestSupport.h"
+#include "uiEngineMessages.h"
 #include "uiSkinAdmin.h"
 #include "uiSkinControl.h"
 #include "uiTransparentHelper.h"
@@ -119,6 +121,26 @@ TEST_F(SkinControl, TheMouseOverAPlainControlPaintsItsOverLook)
     UpdateWindow(window);
     EXPECT_EQ(WindowPixel(window, 45, 15), kCyan);
     EXPECT_EQ(WindowPixel(window, 15, 15), kMarker);
+}
+
+TEST_F(SkinControl, AChildDialogFollowsTheMouseOnlyWhileItsStyleHasEventItems)
+{
+    HostWindow window(Stage(), 0, 0, 120, 80);
+    uiSkinControl* control = ::SkinControl(window, L"panel", kChildDialog);
+    ASSERT_NE(control, nullptr);
+    struct Case {
+        const wchar_t* style;
+        bool follows;
+    };
+    for (const Case& c : {Case{L"panel.events", true}, Case{L"panel", false}, Case{L"panel.events", true}}) {
+        SCOPED_TRACE(c.style);
+        ASSERT_TRUE(control->SkinWindow(window, c.style, TRUE, FALSE));
+        SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(60, 30));
+        // A dialog repaints its state only when rebuilt.
+        SendMessageW(window, UIM_UPDATE, 0, 0);
+        EXPECT_EQ(WindowPixel(window, 45, 15) == kCyan, c.follows);
+        SendMessageW(window, WM_MOUSELEAVE, 0, 0);
+    }
 }
 
 TEST_F(SkinControl, AWindowTooLargeForItsBitmapStaysUnpaintedAndTakesNothing)

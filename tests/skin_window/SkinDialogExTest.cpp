@@ -1,6 +1,7 @@
 // The extended dialog: its hit tests (sizing borders, event items, caption, a whole-window caption),
 // the caption buttons it makes and what their clicks do, the application's veto of a minimise, size
-// limits, giving the system caption back, and the objects a thousand dialogs leave behind.
+// limits, another style in place of the old one, giving the system caption back, and the objects a
+// thousand dialogs leave behind.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -225,6 +226,44 @@ TEST_F(DialogEx, SizeLimitsOfTheStyleBoundTheTrackingSizes)
     EXPECT_EQ(info.ptMaxSize.y, 400);
     EXPECT_EQ(info.ptMinTrackSize.x, 350);
     EXPECT_EQ(info.ptMinTrackSize.y, 200);
+}
+
+TEST_F(DialogEx, AReplacingStyleBringsItsOwnCaptionBordersLimitsClientStartAndCaptionButtons)
+{
+    HostWindow dialog(kFramedDialog);
+    HWND label = MakeChild(dialog, L"Static", 0, 10);
+    ASSERT_TRUE(uiSkinWindow(dialog, 'd', L"dlg.frame", FALSE));
+    auto* skin = dynamic_cast<uiSkinDialogEx*>(uiGetHandleMap()->Find(dialog));
+    ASSERT_NE(skin, nullptr);
+    const HWND minimise = GetDlgItem(dialog, 0xFFDE), close = GetDlgItem(dialog, 0xFFDC);
+    struct Case {
+        const wchar_t* style;
+        LRESULT atCaptionDepth50;
+        LRESULT atLeftInset8;
+        bool limited;
+        int labelTop;
+        bool minimiseSkinned;
+        bool closeSkinned;
+        RECT closeRect;
+    };
+    for (const Case& c : {Case{L"dlg.tall", HTCAPTION, HTLEFT, true, 80, false, true, {360, 4, 396, 28}},
+                          Case{L"dlg.frame", HTCLIENT, HTCLIENT, false, 50, true, false, {370, 2, 400, 22}}}) {
+        SCOPED_TRACE(c.style);
+        ASSERT_TRUE(skin->SkinWindow(dialog, c.style, TRUE, FALSE));
+        EXPECT_EQ(HitAt(dialog, 300, 150), c.atCaptionDepth50);
+        EXPECT_EQ(HitAt(dialog, 108, 200), c.atLeftInset8);
+        MINMAXINFO info = {};
+        SendMessageW(dialog, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+        EXPECT_EQ(info.ptMaxSize.x == 600 && info.ptMaxSize.y == 450, c.limited);
+        RECT place = {};
+        GetWindowRect(label, &place);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
+        EXPECT_EQ(place.top, c.labelTop);
+        EXPECT_EQ(uiGetHandleMap()->Find(minimise) != nullptr, c.minimiseSkinned);
+        EXPECT_EQ(uiGetHandleMap()->Find(close) != nullptr, c.closeSkinned);
+        const RECT closePlace = RectInWindow(close);
+        EXPECT_TRUE(EqualRect(&closePlace, &c.closeRect));
+    }
 }
 
 bool IsWindows7()

@@ -128,8 +128,7 @@ TEST_F(SkinMenu, EveryItemOfTheMenuAndItsSubmenusBecomesOwnerDrawn)
 
 TEST_F(SkinMenu, ItemsAndSeparatorsMeasureSixteenAndThreeUnlessTheMenuInfoSaysOtherwise)
 {
-    auto heights = [&](const wchar_t* style) {
-        uiSkinMenu skin;
+    auto heights = [&](uiSkinMenu& skin, const wchar_t* style) {
         RECT item = {};
         RECT separator = {};
         EXPECT_TRUE(Track(skin, 100, 60, style, [&](HWND) {
@@ -138,8 +137,12 @@ TEST_F(SkinMenu, ItemsAndSeparatorsMeasureSixteenAndThreeUnlessTheMenuInfoSaysOt
         }));
         return std::pair{item.bottom - item.top, separator.bottom - separator.top};
     };
-    EXPECT_EQ(heights(nullptr), std::pair(16L, 3L));
-    EXPECT_EQ(heights(L"menu.tall"), std::pair(22L, 7L));
+    uiSkinMenu plain, tall;
+    EXPECT_EQ(heights(plain, nullptr), std::pair(16L, 3L));
+    EXPECT_EQ(heights(tall, L"menu.tall"), std::pair(22L, 7L));
+    // The same skin given a style without a menu info in place of the old one measures as the first.
+    ASSERT_TRUE(tall.SkinWindow(owner, L"menu", FALSE, TRUE));
+    EXPECT_EQ(heights(tall, nullptr), std::pair(16L, 3L));
 }
 
 TEST_F(SkinMenu, ATabInTheTextWidensTheItemByTwentyBeyondItsText)

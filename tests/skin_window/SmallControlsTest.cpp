@@ -1,6 +1,6 @@
 // The spin button, the slider, the group box and the date-time picker: the images each spin state
-// chooses, the slider's custom-draw answers, the group box's caption place and frame, and the date
-// picker's open and closed calendar.
+// chooses, the slider's custom-draw answers, the group box's caption place and frame, the date
+// picker's open and closed calendar, and another style in place of the old one.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -14,6 +14,7 @@
 #include "uiSkinGroupBox.h"
 #include "uiSkinSliderCtrl.h"
 #include "uiSkinSpinButton.h"
+#include "uiTransparentHelper.h"
 
 namespace {
 
@@ -151,6 +152,34 @@ TEST_F(SmallControls, GroupBoxCaptionPlaceFollowsTheAlignment)
     const RECT c = SkinOf<uiSkinGroupBox>(center)->TextRect(text);
     EXPECT_EQ(c.left, 80);
     EXPECT_EQ(c.right, 124);
+}
+
+TEST_F(SmallControls, AReplacingStyleBringsItsOwnTransparencyAndCaptionPlace)
+{
+    const HWND slider = MakeControl(TRACKBAR_CLASSW, 0, {10, 10, 210, 40}, 115);
+    const HWND group = MakeControl(L"BUTTON", BS_GROUPBOX, {10, 50, 210, 150}, 113);
+    auto* sliderSkin = SkinOf<uiSkinSliderCtrl>(slider);
+    auto* groupSkin = SkinOf<uiSkinGroupBox>(group);
+    ASSERT_NE(sliderSkin, nullptr);
+    ASSERT_NE(groupSkin, nullptr);
+    struct Case {
+        const wchar_t* sliderStyle;
+        bool transparent;
+        const wchar_t* groupStyle;
+        POINT caption;
+    };
+    // Without a record of its own the group box takes the record's defaults, 5 and 0.
+    for (const Case& c : {Case{L"sliderctrl.clear", true, L"groupbox.far", {30, 6}},
+                          Case{L"sliderctrl", false, L"groupbox.plain", {5, 0}},
+                          Case{L"sliderctrl.clear", true, L"groupbox", {10, 2}}}) {
+        SCOPED_TRACE(c.groupStyle);
+        ASSERT_TRUE(sliderSkin->SkinWindow(slider, c.sliderStyle, TRUE, FALSE));
+        EXPECT_EQ(uiHasTransparentTag(slider) != FALSE, c.transparent);
+        ASSERT_TRUE(groupSkin->SkinWindow(group, c.groupStyle, TRUE, FALSE));
+        const RECT text = groupSkin->TextRect({40, 12});
+        EXPECT_EQ(text.left, c.caption.x);
+        EXPECT_EQ(text.top, c.caption.y);
+    }
 }
 
 TEST_F(SmallControls, GroupBoxWithoutCaptionStillStartsItsFrameHalfALineLow)

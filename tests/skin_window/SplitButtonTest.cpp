@@ -1,5 +1,5 @@
 // The split button: the main part clicks like a push button, the drop-down part asks the parent for
-// its menu instead, and each part shows its own pressed item.
+// its menu instead, each part shows its own pressed item, and another style brings its own split.
 #include <gtest/gtest.h>
 
 #include "ButtonTestSupport.h"
@@ -32,6 +32,24 @@ protected:
 TEST_F(SplitButton, ANegativeSplitWidthCountsFromTheRightEdge)
 {
     EXPECT_EQ(80, button->GetSplitWidth());
+}
+
+TEST_F(SplitButton, AReplacingStyleBringsItsOwnSplit)
+{
+    struct Case {
+        const wchar_t* style;
+        bool dropsDown;
+    };
+    // A press 60 pixels in: on the drop-down part past a split of 40, on the main part before 80.
+    for (const Case& c : {Case{L"splitbutton.wide", true}, Case{L"splitbutton", false}}) {
+        SCOPED_TRACE(c.style);
+        ASSERT_TRUE(button->SkinWindow(hwnd, c.style, TRUE, FALSE));
+        host.dropDowns.clear();
+        host.commands.clear();
+        Click(hwnd, 60, 10);
+        EXPECT_EQ(host.dropDowns.size(), c.dropsDown ? 1u : 0u);
+        EXPECT_EQ(host.commands.size(), c.dropsDown ? 0u : 1u);
+    }
 }
 
 TEST_F(SplitButton, APressOnTheDropDownPartAsksTheParentAndNeverClicks)

@@ -1,6 +1,6 @@
 // The tab control and the toolbar: tabs painted into the buffer from the first tab's margin, erasing
 // that erases nothing, the toolbar's item states, its custom-draw answers and button texts read
-// whole whatever their length.
+// whole whatever their length, and another style in place of the old one on each.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -14,10 +14,12 @@
 #include "uiSkinEntry.h"
 #include "uiSkinTabCtrl.h"
 #include "uiSkinToolbarCtrl.h"
+#include "uiTransparentHelper.h"
 
 namespace {
 
 const COLORREF kTab = RGB(0x20, 0x60, 0xC0), kTabBk = RGB(0xD8, 0xDC, 0xE0), kButton = RGB(0xC0, 0xC0, 0xC0);
+const COLORREF kToolbarBk = RGB(0xD0, 0xD8, 0xE0), kSpinUp = RGB(0, 0, 0x10);
 
 class TabToolbar : public MiscSkin {
 protected:
@@ -147,6 +149,61 @@ TEST_F(TabToolbar, AToolbarWhoseStyleWentPaintsNeitherBackgroundNorButtons)
     SendMessageW(toolbar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&button));
     CustomDraw(toolbar, CDDS_ITEMPREPAINT, canvas.GetDC(), button);
     EXPECT_EQ(canvas.Pixel(button.left + 1, button.top + 1), RGB(1, 2, 3));
+}
+
+TEST_F(TabToolbar, AReplacingStyleBringsItsOwnMarginSpinSkinAndTransparency)
+{
+    const HWND tab = Tab();
+    // Tabs enough for the scroll arrows.
+    for (int i = 0; i < 12; ++i) {
+        TCITEMW item = {};
+        item.mask = TCIF_TEXT;
+        item.pszText = const_cast<wchar_t*>(L"一二三四五");
+        SendMessageW(tab, TCM_INSERTITEMW, 99, reinterpret_cast<LPARAM>(&item));
+    }
+    // The system gives the arrows the id 1; Wine gives them none.
+    const HWND spin = FindWindowExW(tab, nullptr, UPDOWN_CLASSW, nullptr);
+    ASSERT_NE(spin, nullptr);
+    SetWindowLongPtrW(spin, GWLP_ID, 1);
+    auto* tabSkin = SkinOf<uiSkinTabCtrl>(tab);
+    const HWND toolbar = Toolbar(L"保存");
+    auto* toolbarSkin = SkinOf<uiSkinToolbarCtrl>(toolbar);
+    ASSERT_NE(tabSkin, nullptr);
+    ASSERT_NE(toolbarSkin, nullptr);
+
+    struct Case {
+        const wchar_t* tabStyle;
+        const wchar_t* toolbarStyle;
+        int margin;
+        bool spinSkinned;
+        bool transparent;
+    };
+    for (const Case& c : {Case{L"tabctrl.wide", L"toolbarctrl.clear", 20, true, true},
+                          Case{L"tabctrl", L"toolbarctrl", 6, false, false}}) {
+        SCOPED_TRACE(c.tabStyle);
+        ASSERT_TRUE(tabSkin->SkinWindow(tab, c.tabStyle, TRUE, FALSE));
+        ASSERT_TRUE(toolbarSkin->SkinWindow(toolbar, c.toolbarStyle, TRUE, FALSE));
+        PaintNow(tab);
+        RECT first = {};
+        SendMessageW(tab, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+        const int y = (first.top + first.bottom) / 2;
+        EXPECT_EQ(GetPixel(tabSkin->GetBufferDC(), c.margin, y), kTab);
+        EXPECT_NE(GetPixel(tabSkin->GetBufferDC(), c.margin - 1, y), kTab);
+        EXPECT_EQ(uiHasTransparentTag(tab) != FALSE, c.transparent);
+
+        // The spin wears the spin style's look only while the tab's style names one.
+        EXPECT_EQ(uiGetHandleMap()->Find(spin) != nullptr, c.spinSkinned);
+        RECT spinRect = {};
+        GetClientRect(spin, &spinRect);
+        PaintNow(spin);
+        EXPECT_EQ(WindowPixel(spin, 2, spinRect.bottom / 2) == kSpinUp, c.spinSkinned);
+
+        // A transparent toolbar shows its parent's background, not its item.
+        EXPECT_EQ(uiHasTransparentTag(toolbar) != FALSE, c.transparent);
+        PixelCanvas canvas(300, 30, RGB(1, 2, 3));
+        SendMessageW(toolbar, WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas.GetDC()), 0);
+        EXPECT_EQ(canvas.Pixel(250, 15) == kToolbarBk, !c.transparent);
+    }
 }
 
 }  // namespace

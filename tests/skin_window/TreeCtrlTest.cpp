@@ -1,6 +1,7 @@
 // The skinned tree view: items drawn from their own looks, indented by level, with the expand and
 // collapse signs and the normal, hover and selected colours; looks dropped with their items; the
-// area below the items in the style's colour, with no brush left behind.
+// area below the items in the style's colour, with no brush left behind; another style in place of
+// the old one.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -9,6 +10,7 @@
 
 #include "ListTestSupport.h"
 #include "SkinTestSupport.h"
+#include "uiCustomScrollBar.h"
 #include "uiSkinTreeCtrl.h"
 
 namespace {
@@ -173,6 +175,26 @@ TEST_F(TreeCtrl, ErasingFillsBelowTheItemsAndLeavesNoBrushBehind)
     for (int i = 0; i < 300; ++i)
         SendMessageW(tree, WM_ERASEBKGND, dc, 0);
     EXPECT_EQ(GdiHeadroom(), before);
+}
+
+TEST_F(TreeCtrl, AReplacingStyleBringsItsOwnRowHeightAndScrollBars)
+{
+    const LRESULT ownHeight = SendMessageW(tree, TVM_GETITEMHEIGHT, 0, 0);
+    ASSERT_NE(ownHeight, 20);
+    Skin();
+    struct Case {
+        const wchar_t* style;
+        LRESULT rowHeight;
+        bool customBars;
+    };
+    // Without a tree record the tree has its own row height back.
+    for (const Case& c : {Case{L"lists.treectrl.tall", 30, true}, Case{L"lists.treectrl.plain", ownHeight, false},
+                          Case{L"lists.treectrl", 20, false}}) {
+        SCOPED_TRACE(c.style);
+        ASSERT_TRUE(skin->SkinWindow(tree, c.style, TRUE, FALSE));
+        EXPECT_EQ(SendMessageW(tree, TVM_GETITEMHEIGHT, 0, 0), c.rowHeight);
+        EXPECT_EQ(uiCsbIsEnabled(tree) != FALSE, c.customBars);
+    }
 }
 
 }  // namespace
