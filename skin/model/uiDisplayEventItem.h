@@ -37,6 +37,9 @@ public:
     DWORD GetState() const { return m_state; }
     BOOL IsHovered() const { return m_hovered; }
     const RECT& GetHitRect() const { return m_hitRect; }
+    // Expires when the item goes. Unlike its address, which a new item may take, it tells whether
+    // this very item still exists.
+    std::weak_ptr<const char> GetLifetime() const { return m_lifetime; }
 
     CString m_cursor;
     uiDisplayList m_look;

@@ -3,26 +3,14 @@
 // of arrows, checkered page areas and a raised thumb; then the size box and the window's borders.
 #include "uiCsbInternal.h"
 
+#include <initializer_list>
+
 namespace {
 
-struct BarPainter {
-    HWND hwnd;
-    HDC hdc;
-    const CustomSBBar& bar;
-    int barCode;
-    bool custom;
-
-    // Part rectangles come in the horizontal form.
-    RECT Real(const RECT& h) const { return uiCsbToHorizontal(h, barCode); }
-
-    void Notify(int item, UINT state, const RECT& h) const;
-    void Arrow(int item, const RECT& h, UINT flags, bool pressed, bool hot) const;
-    void Page(int item, const RECT& h, bool pressed) const;
-    void Thumb(const RECT& h, bool pressed, bool hot) const;
-    void Plain(int item, const RECT& h, int colorIndex) const;
-};
-
-LRESULT SendDrawNotify(HWND hwnd, HDC hdc, UINT stage, const RECT* rc, UINT item, UINT state, UINT bar)
+// Sends one custom-draw notification with the window's answer in *answer; false when its handler
+// took the bars off the window, which frees the state: nothing more of it may be drawn or read.
+bool SendDrawNotify(HWND hwnd, const CustomSBWnd& sb, HDC hdc, UINT stage, const RECT* rc, UINT item, UINT state,
+                    UINT bar, LRESULT* answer = nullptr)
 {
     CustomSBDrawInfo info{};
     info.hdr.hwndFrom = hwnd;
@@ -38,7 +26,40 @@ LRESULT SendDrawNotify(HWND hwnd, HDC hdc, UINT stage, const RECT* rc, UINT item
         info.itemState = state;
         wParam = info.hdr.idFrom;
     }
-    return SendMessageW(hwnd, WM_NOTIFY, wParam, reinterpret_cast<LPARAM>(&info));
+    const LRESULT result = SendMessageW(hwnd, WM_NOTIFY, wParam, reinterpret_cast<LPARAM>(&info));
+    if (answer)
+        *answer = result;
+    return uiCsbHasState(hwnd, sb);
+}
+
+struct BarPainter {
+    HWND hwnd;
+    HDC hdc;
+    const CustomSBWnd& sb;
+    const CustomSBBar& bar;  // the caller's copy, taken before the first notification
+    int barCode;
+    bool custom;
+    bool gone;  // a notification's handler took the bars off: nothing more is sent
+
+    // Part rectangles come in the horizontal form.
+    RECT Real(const RECT& h) const { return uiCsbToHorizontal(h, barCode); }
+
+    void Notify(int item, UINT state, const RECT& h);
+    void Arrow(int item, const RECT& h, UINT flags, bool pressed, bool hot);
+    void Page(int item, const RECT& h, bool pressed);
+    void Thumb(const RECT& h, bool pressed, bool hot);
+    void Plain(int item, const RECT& h, int colorIndex);
+    // The stage-2 notification.
+    void Finish();
+};
+
+// The bar's stage-1 notification, and a painter for its parts in the look that the answer chose.
+BarPainter StartBar(HWND hwnd, const CustomSBWnd& sb, HDC hdc, const CustomSBBar& bar, int barCode)
+{
+    LRESULT answer = 0;
+    const bool kept = SendDrawNotify(hwnd, sb, hdc, kCsbStagePrePaint, nullptr, 0, 0, static_cast<UINT>(barCode),
+                                     &answer);
+    return BarPainter{hwnd, hdc, sb, bar, barCode, answer == kCsbSkipDefault, !kept};
 }
 
 void FillSysColor(HDC hdc, const RECT& rc, int colorIndex)
@@ -90,13 +111,22 @@ void DrawFlatArrowInverted(HDC hdc, const RECT& rc, UINT flags, COLORREF backgro
         DeleteDC(mem);
 }
 
-void BarPainter::Notify(int item, UINT state, const RECT& h) const
+void BarPainter::Notify(int item, UINT state, const RECT& h)
 {
+    if (gone)
+        return;
     const RECT rc = Real(h);
-    SendDrawNotify(hwnd, hdc, kCsbStagePart, &rc, static_cast<UINT>(item), state, static_cast<UINT>(barCode));
+    gone = !SendDrawNotify(hwnd, sb, hdc, kCsbStagePart, &rc, static_cast<UINT>(item), state,
+                           static_cast<UINT>(barCode));
 }
 
-void BarPainter::Arrow(int item, const RECT& h, UINT flags, bool pressed, bool hot) const
+void BarPainter::Finish()
+{
+    if (!gone)
+        gone = !SendDrawNotify(hwnd, sb, hdc, kCsbStagePostPaint, nullptr, 0, 0, static_cast<UINT>(barCode));
+}
+
+void BarPainter::Arrow(int item, const RECT& h, UINT flags, bool pressed, bool hot)
 {
     if (h.right <= h.left)
         return;
@@ -111,7 +141,7 @@ void BarPainter::Arrow(int item, const RECT& h, UINT flags, bool pressed, bool h
     uiCsbDrawArrowLook(hdc, Real(h), flags, bar.style, pressed, hot);
 }
 
-void BarPainter::Page(int item, const RECT& h, bool pressed) const
+void BarPainter::Page(int item, const RECT& h, bool pressed)
 {
     if (h.right <= h.left)
         return;
@@ -121,7 +151,7 @@ void BarPainter::Page(int item, const RECT& h, bool pressed) const
         uiCsbDrawPageLook(hdc, Real(h), pressed);
 }
 
-void BarPainter::Thumb(const RECT& h, bool pressed, bool hot) const
+void BarPainter::Thumb(const RECT& h, bool pressed, bool hot)
 {
     if (h.right <= h.left)
         return;
@@ -131,7 +161,7 @@ void BarPainter::Thumb(const RECT& h, bool pressed, bool hot) const
         uiCsbDrawThumbLook(hdc, Real(h), bar.style, pressed, hot);
 }
 
-void BarPainter::Plain(int item, const RECT& h, int colorIndex) const
+void BarPainter::Plain(int item, const RECT& h, int colorIndex)
 {
     if (h.right <= h.left)
         return;
@@ -204,14 +234,15 @@ void uiCsbDrawThumbLook(HDC hdc, const RECT& rc, int style, bool pressed, bool h
 
 bool uiCsbDrawBar(HWND hwnd, CustomSBWnd& sb, HDC hdc, int barCode, const RECT& rc, int shownPart)
 {
-    const CustomSBBar& bar = barCode == SB_HORZ ? sb.horz : sb.vert;
+    // A copy: the handler of a notification may take the bars off, which frees the state.
+    const CustomSBBar bar = barCode == SB_HORZ ? sb.horz : sb.vert;
     const RECT h = uiCsbToHorizontal(rc, barCode);
     const int width = h.right - h.left;
     if (width <= 0)
         return false;
-    const bool custom = SendDrawNotify(hwnd, hdc, kCsbStagePrePaint, nullptr, 0, 0,
-                                       static_cast<UINT>(barCode)) == kCsbSkipDefault;
-    BarPainter paint{hwnd, hdc, bar, barCode, custom};
+    BarPainter paint = StartBar(hwnd, sb, hdc, bar, barCode);
+    if (paint.gone)
+        return false;
 
     const bool canScroll = uiCsbCanScroll(bar);
     const bool keepThumb = (bar.flags & kCsbKeepThumb) != 0;
@@ -260,26 +291,26 @@ bool uiCsbDrawBar(HWND hwnd, CustomSBWnd& sb, HDC hdc, int barCode, const RECT& 
         paint.Arrow(kCsbPartSecondArrow, Span(h, h.right - half, h.right), secondFlags,
                     pressed(kCsbPartSecondArrow), arrowHot(kCsbPartSecondArrow, secondFlags));
     }
-    SendDrawNotify(hwnd, hdc, kCsbStagePostPaint, nullptr, 0, 0, static_cast<UINT>(barCode));
-    return custom;
+    paint.Finish();
+    return paint.custom;
 }
 
 void uiCsbDrawDraggedThumb(HWND hwnd, CustomSBWnd& sb, HDC hdc, int barCode, const RECT& rc, int thumbOffset,
                            int thumbSize)
 {
-    const CustomSBBar& bar = barCode == SB_HORZ ? sb.horz : sb.vert;
+    const CustomSBBar bar = barCode == SB_HORZ ? sb.horz : sb.vert;  // see uiCsbDrawBar
     const RECT h = uiCsbToHorizontal(rc, barCode);
     if (h.right <= h.left)
         return;
-    const bool custom = SendDrawNotify(hwnd, hdc, kCsbStagePrePaint, nullptr, 0, 0,
-                                       static_cast<UINT>(barCode)) == kCsbSkipDefault;
-    BarPainter paint{hwnd, hdc, bar, barCode, custom};
+    BarPainter paint = StartBar(hwnd, sb, hdc, bar, barCode);
+    if (paint.gone)
+        return;
     const int a = uiCsbArrowLength(bar);
     const int start = h.left + thumbOffset;
     paint.Page(kCsbPartPageBefore, Span(h, h.left + a, start), false);
     paint.Page(kCsbPartPageAfter, Span(h, start + thumbSize, h.right - a), false);
     paint.Thumb(Span(h, start, start + thumbSize), true, true);
-    SendDrawNotify(hwnd, hdc, kCsbStagePostPaint, nullptr, 0, 0, static_cast<UINT>(barCode));
+    paint.Finish();
 }
 
 RECT uiCsbToWindow(HWND hwnd, const RECT& screen)
@@ -317,12 +348,15 @@ bool SizeBoxReachesCorner(HWND hwnd, const CustomSBWnd& sb, const RECT& box)
 LRESULT uiCsbDrawNonClient(HWND hwnd, CustomSBWnd& sb, HDC hdc, WPARAM wParam, bool paintBorders)
 {
     bool custom = false;
-    if (sb.horz.visibleNow)
-        custom |= uiCsbDrawBar(hwnd, sb, hdc, SB_HORZ, uiCsbToWindow(hwnd, uiCsbBarRect(hwnd, sb, SB_HORZ)),
-                               ShownPartFor(hwnd, SB_HORZ));
-    if (sb.vert.visibleNow)
-        custom |= uiCsbDrawBar(hwnd, sb, hdc, SB_VERT, uiCsbToWindow(hwnd, uiCsbBarRect(hwnd, sb, SB_VERT)),
-                               ShownPartFor(hwnd, SB_VERT));
+    for (int bar : {SB_HORZ, SB_VERT}) {
+        if (!uiCsbBarOf(&sb, bar)->visibleNow)
+            continue;
+        custom |= uiCsbDrawBar(hwnd, sb, hdc, bar, uiCsbToWindow(hwnd, uiCsbBarRect(hwnd, sb, bar)),
+                               ShownPartFor(hwnd, bar));
+        // The bars may have been taken off by a handler; their removal redraws the frame.
+        if (!uiCsbHasState(hwnd, sb))
+            return 0;
+    }
     LRESULT result = 0;
     if (paintBorders) {
         result = uiCsbCallGuarded(hwnd, sb, WM_NCPAINT, wParam, 0);
@@ -333,7 +367,7 @@ LRESULT uiCsbDrawNonClient(HWND hwnd, CustomSBWnd& sb, HDC hdc, WPARAM wParam, b
     if (uiCsbSizeBoxRect(hwnd, sb, &box)) {
         RECT rc = uiCsbToWindow(hwnd, box);
         if (custom)
-            SendDrawNotify(hwnd, hdc, kCsbStagePart, &rc, kCsbItemSizeBox, kCsbStateNormal, kCsbBarSizeBox);
+            SendDrawNotify(hwnd, sb, hdc, kCsbStagePart, &rc, kCsbItemSizeBox, kCsbStateNormal, kCsbBarSizeBox);
         else if (SizeBoxReachesCorner(hwnd, sb, box))
             DrawFrameControl(hdc, &rc, DFC_SCROLL,
                              sb.leftScrollBar ? DFCS_SCROLLSIZEGRIPRIGHT : DFCS_SCROLLSIZEGRIP);

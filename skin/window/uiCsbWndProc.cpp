@@ -157,12 +157,17 @@ LRESULT OnPress(HWND hwnd, CustomSBWnd& sb, UINT msg, WPARAM hit, LPARAM lParam)
         t.dragOffset = uiCsbToHorizontal(p, bar).x - thumb.start;
         t.hasDragPos = false;
         uiCsbRedrawBarShowing(hwnd, sb, bar, kCsbPartThumb);
+        // A custom-draw handler may take the bars off, which ends the press.
+        if (!uiCsbHasState(hwnd, sb))
+            return 0;
     } else {
         if (CanBeScrolled(b)) {
             if (!SendScroll(hwnd, sb, t.scrollMsg, part, 0))
                 return 0;
             t.shownPart = part;
             uiCsbRedrawBar(hwnd, sb, bar);
+            if (!uiCsbHasState(hwnd, sb))
+                return 0;
             SetTimer(hwnd, kRepeatDelayTimer, kRepeatDelayMs, nullptr);
             t.repeatTimer = kRepeatDelayTimer;
         }
@@ -198,6 +203,8 @@ void Drag(HWND hwnd, CustomSBWnd& sb, POINT screen)
                               start - saved.left, t.thumbSize);
         ReleaseDC(hwnd, hdc);
     }
+    if (!uiCsbHasState(hwnd, sb))
+        return;  // taken off by a custom-draw handler
     const SCROLLINFO& si = b.info;
     const int range = si.nMax - si.nMin;
     const int travel = (trackRight - trackLeft) - t.thumbSize;
@@ -333,6 +340,8 @@ LRESULT OnTimer(HWND hwnd, CustomSBWnd& sb, WPARAM id, LPARAM lParam)
 
 LRESULT OnNcMouseMove(HWND hwnd, CustomSBWnd& sb, WPARAM hit, LPARAM lParam)
 {
+    // A custom-draw handler of the repaint may take the bars off: the state is not read after it.
+    const WNDPROC previous = sb.prevProc;
     CsbTracking& t = g_tracking;
     t.lastNcMousePos = lParam;
     const bool newHotWnd = t.hotWnd != hwnd;
@@ -349,7 +358,7 @@ LRESULT OnNcMouseMove(HWND hwnd, CustomSBWnd& sb, WPARAM hit, LPARAM lParam)
             uiCsbPaintNCWith(hwnd, sb, 1);
         }
     }
-    return CallPrevious(hwnd, sb, WM_NCMOUSEMOVE, hit, lParam);
+    return CallWindowProcW(previous, hwnd, WM_NCMOUSEMOVE, hit, lParam);
 }
 
 LRESULT OnNcDestroy(HWND hwnd, CustomSBWnd& sb, WPARAM wParam, LPARAM lParam)

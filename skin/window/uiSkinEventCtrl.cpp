@@ -3,6 +3,7 @@
 
 #include <windowsx.h>
 #include <algorithm>
+#include <memory>
 
 #include "uiDisplayEventItem.h"
 #include "uiDisplayEventList.h"
@@ -233,10 +234,13 @@ LRESULT uiSkinEventCtrl::RunCaptureLoop(POINT point)
         return 0;
     uiDisplayEventItem* const item = m_current;
     const HWND window = m_hwnd;
-    SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), 0);
     // Every message handled here may detach the object or drop its style: the pressed item is used
-    // only while it is still registered, and the window only while it exists.
-    if (!IsRegistered(item))
+    // only while it still exists and is registered, and the window only while it exists. A style
+    // reload frees the item, and an item of the new copy may take its address.
+    const std::weak_ptr<const char> lifetime = item->GetLifetime();
+    auto held = [&] { return !lifetime.expired() && IsRegistered(item); };
+    SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), 0);
+    if (!held())
         return 1;
     SendEvent(item, UI_EVENT_LBUTTONDOWN, point);
     BOOL inside = TRUE;
@@ -250,7 +254,7 @@ LRESULT uiSkinEventCtrl::RunCaptureLoop(POINT point)
     // The loop runs while this window holds the mouse, taken here or held already; never while
     // another window holds it. Checked before a message is taken: one taken after the capture went
     // would be lost.
-    while (GetCapture() == window && IsRegistered(item)) {
+    while (GetCapture() == window && held()) {
         MSG message;
         if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
             PostQuitMessage(0);
@@ -285,7 +289,7 @@ LRESULT uiSkinEventCtrl::RunCaptureLoop(POINT point)
     if (!IsWindow(window) || !IsAttached())
         return 1;
     SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), 0);
-    if (clicked && IsRegistered(item))
+    if (clicked && held())
         SendEvent(item, UI_EVENT_CLICK, releasePoint);
     return 1;
 }

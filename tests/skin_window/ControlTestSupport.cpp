@@ -20,6 +20,10 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         DestroyWindow(reinterpret_cast<HWND>(wParam));
         return 0;
     }
+    if (msg == kRunTask) {
+        (*reinterpret_cast<const std::function<void()>*>(wParam))();
+        return 0;
+    }
     return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 

@@ -69,3 +69,6 @@ void ParkCursor();
 
 // Posted to a host window: it destroys the window in wParam.
 const UINT kDestroyWindow = WM_APP + 7;
+// Posted to a host window: it runs the task in wParam, a std::function<void()>* (the application's
+// answer to something while a loop of the control pumps the messages).
+const UINT kRunTask = WM_APP + 8;

@@ -94,6 +94,42 @@ TEST_F(CustomBars, APreviousProcedureThatRemovesTheBarsLeavesTheFreedStateAlone)
     }
 }
 
+// A handler of the custom-draw notification may take the bars off the window, at any of the
+// notifications of a paint: nothing is drawn after it, and the freed state is left alone.
+TEST_F(CustomBars, ACustomDrawHandlerThatRemovesTheBarsEndsThePaintThere)
+{
+    w.prePaintAnswer = kCsbSkipDefault;
+    auto attach = [&] {
+        if (!uiCsbIsEnabled(w.hwnd())) {
+            ASSERT_TRUE(uiCsbInit(w.hwnd()));
+        }
+        ASSERT_TRUE(uiCsbSetSize(w.hwnd(), SB_BOTH, kArrow, kThick));
+        SCROLLINFO si = Info(SIF_RANGE | SIF_PAGE | SIF_POS, 0, 99, 10, 40);
+        uiCsbSetScrollInfo(w.hwnd(), SB_HORZ, &si, FALSE);
+        uiCsbSetScrollInfo(w.hwnd(), SB_VERT, &si, FALSE);
+        uiCsbShowBar(w.hwnd(), SB_BOTH, TRUE);
+        w.notes.clear();
+    };
+    attach();
+    uiCsbPaintNC(w.hwnd());
+    // Each bar: before, two arrows, two page areas, the thumb, after; then the size box.
+    const size_t count = w.notes.size();
+    ASSERT_EQ(15u, count);
+    for (size_t removeAt = 1; removeAt <= count; ++removeAt) {
+        attach();
+        BarRemoval removal;
+        w.onNote = [&](const DrawNote&) {
+            if (w.notes.size() == removeAt)
+                removal.Remove(w.hwnd());
+        };
+        uiCsbPaintNC(w.hwnd());
+        w.onNote = nullptr;
+        EXPECT_TRUE(removal.Removed()) << removeAt;
+        EXPECT_EQ(removeAt, w.notes.size()) << removeAt;
+        EXPECT_TRUE(removal.Untouched()) << removeAt;
+    }
+}
+
 TEST_F(CustomBars, PositionIsClampedToTheLastFullPage)
 {
     SCROLLINFO si = Info(SIF_RANGE | SIF_PAGE | SIF_POS, 0, 100, 10, 95);

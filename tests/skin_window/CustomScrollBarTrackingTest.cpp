@@ -597,3 +597,55 @@ TEST_F(VerticalBar, AThumbDragOrReleaseWhoseHandlerRemovesTheBarsEndsThere)
         }
     }
 }
+
+// A custom-draw handler may take the bars off the window at any stage of the redraw of a press, of a
+// drag step or of the hover's start: that ends there, with no timer, no capture, no scroll message
+// after it and no use of the freed state.
+TEST_F(VerticalBar, APressDragOrHoverWhoseCustomDrawHandlerRemovesTheBarsEndsThere)
+{
+    w.prePaintAnswer = kCsbSkipDefault;
+    const POINT arrow{c.right + 10, c.bottom - 5};
+    const POINT onThumb{c.right + 10, c.top + kArrow + 5};
+    struct Case {
+        const char* name;
+        UINT msg;
+        POINT at;
+        bool drag;
+    };
+    const Case cases[] = {{"arrow", WM_NCLBUTTONDOWN, arrow, false},
+                          {"thumb", WM_NCLBUTTONDOWN, onThumb, false},
+                          {"drag", WM_NCLBUTTONDOWN, onThumb, true},
+                          {"hover", WM_NCMOUSEMOVE, arrow, false}};
+    for (const Case& k : cases) {
+        for (UINT stage : {kCsbStagePrePaint, kCsbStagePart, kCsbStagePostPaint}) {
+            if (!uiCsbIsEnabled(w.hwnd()))
+                AttachBars();
+            ScrollTestWindow::PumpPending();  // the frame's repaint, before anything is armed
+            BarRemoval removal;
+            bool armed = false;
+            size_t scrollsAtRemoval = 0;
+            w.onNote = [&](const DrawNote& n) {
+                if (armed && n.stage == stage && !removal.Removed()) {
+                    removal.Remove(w.hwnd());
+                    scrollsAtRemoval = w.scrolls.size();
+                }
+            };
+            // Sent, not posted: nothing else (a hover tick) redraws the bar meanwhile.
+            SetCursorPos(k.at.x, k.at.y);
+            armed = !k.drag;
+            SendMessageW(w.hwnd(), k.msg, HTVSCROLL, ScreenPoint(k.at.x, k.at.y));
+            armed = true;
+            if (k.drag)
+                MouseAt(WM_MOUSEMOVE, 0, k.at.x, k.at.y + 50);
+            w.onNote = nullptr;
+            const ::testing::Message which = ::testing::Message() << k.name << " at stage " << stage;
+            ASSERT_TRUE(removal.Removed()) << which;
+            EXPECT_NE(w.hwnd(), GetCapture()) << which;
+            EXPECT_FALSE(KillTimer(w.hwnd(), kRepeatDelayTimer)) << which;
+            EXPECT_FALSE(KillTimer(w.hwnd(), kHoverTimer)) << which;
+            EXPECT_TRUE(removal.Untouched()) << which;
+            MouseAt(WM_LBUTTONUP, 0, k.at.x, k.at.y);
+            EXPECT_EQ(scrollsAtRemoval, w.scrolls.size()) << which;
+        }
+    }
+}

@@ -1,11 +1,13 @@
 // The event control through real mouse messages: entering and leaving items, the pressed item's
-// capture loop and its click, double clicks, tooltips, hover looks, and a window destroyed while an
-// item is held.
+// capture loop and its click, double clicks, tooltips, hover looks, and a window destroyed or a style
+// reloaded while an item is held.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <commctrl.h>
+#include <functional>
 
+#include "AddressReuse.h"
 #include "ControlTestSupport.h"
 #include "uiDisplayEventItem.h"
 #include "uiHandleMap.h"
@@ -118,6 +120,30 @@ TEST_F(EventCtrl, AWindowHoldingTheCaptureAlreadyStillGetsTheReleaseAndTheClick)
     // The release put the pressed look back.
     EXPECT_EQ(control->GetCurrentItem()->GetState(), static_cast<DWORD>(UI_STATE_NORMAL));
     EXPECT_EQ(holder, static_cast<HWND>(child));
+}
+
+// A style reloaded while an item is held frees the item with the old copy, and an item of the new copy
+// may take its memory: that item was never pressed and gets neither the release nor the click.
+TEST_F(EventCtrl, ANewItemAtTheHeldItemsAddressAfterAStyleReloadGetsNoReleaseOrClick)
+{
+    uiDisplayEventItem* const held = control->HitTestItem(kInLeft);
+    ASSERT_NE(held, nullptr);
+    uiDisplayEventItem* successor = nullptr;
+    const std::function<void()> reload = [&] {
+        AddressReuse reuse(held, sizeof(uiDisplayEventItem));
+        control->ReloadStyle();
+        successor = control->HitTestItem(kInLeft);
+    };
+    Post(WM_LBUTTONDOWN, kInLeft, MK_LBUTTON);
+    // Served by the loop's own dispatch while the item is held.
+    PostMessageW(parent, kRunTask, reinterpret_cast<WPARAM>(&reload), 0);
+    Post(WM_LBUTTONUP, kInLeft);
+    PumpPending();
+
+    ASSERT_EQ(successor, held);
+    EXPECT_TRUE(Notices().empty());
+    EXPECT_EQ(successor->GetState(), static_cast<DWORD>(UI_STATE_NORMAL));
+    EXPECT_EQ(GetCapture(), nullptr);
 }
 
 TEST_F(EventCtrl, APressBesideTheItemsIsLeftToTheWindow)

@@ -119,6 +119,8 @@ LRESULT CALLBACK ScrollTestWindow::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
             if (info->hdr.code == kCsbCustomDrawCode) {
                 self->notes.push_back({info->drawStage, info->item, info->itemState, info->bar, info->rect, wParam,
                                        static_cast<int>(info->hdr.idFrom)});
+                if (self->onNote)
+                    self->onNote(self->notes.back());
                 return info->drawStage == kCsbStagePrePaint ? self->prePaintAnswer : 0;
             }
         }

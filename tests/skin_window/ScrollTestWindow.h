@@ -47,6 +47,8 @@ public:
     LRESULT prePaintAnswer = 0;
     // Called after each scroll message is recorded, as an application's scroll handler.
     std::function<void(const ScrollMsg&)> onScroll;
+    // Called after each custom-draw notification is recorded, as the window's handler of it.
+    std::function<void(const DrawNote&)> onNote;
     // Called for every message that reaches this procedure, before it is handled.
     std::function<void(UINT)> onMessage;
 

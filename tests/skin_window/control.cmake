@@ -13,6 +13,7 @@ set_source_files_properties(${TEST_DIR}/ControlSkinResource.rc PROPERTIES
 
 tavrin_add_gtest(skin_window_control_test
     SOURCES ${TEST_DIR}/ControlTestSupport.cpp ${TEST_DIR}/EventCtrlTest.cpp ${TEST_DIR}/SkinControlTest.cpp
+            ${TEST_DIR}/AddressReuse.cpp
             ${TEST_DIR}/ControlSkinResource.rc
     LIBS skin_window comctl32
     LABELS unit
