@@ -2,7 +2,8 @@
 # The installer's start-up to its first visible window (skin load included), against two references
 # started the same way, in one run under Wine: the install view's own dialog template without the
 # skin (its controls, Chinese texts and fonts; bench/install_template.cpp), and a bare dialog
-# without text. The medians of 15 starts of each, taken in turn, and the installer's ratio to each.
+# without text. The medians of 21 starts of each, taken in turn (each round begins with the next
+# program), and the installer's ratio to each.
 # The local service answers the version query as for a fresh install, so the installer's first
 # window is its install view. Then the phases of the installer's start-up, medians of as many
 # starts under the bench's debugger loop, which timestamps the installer's start-up marks (sent
@@ -17,7 +18,7 @@ curl -s "$host/_control/set?version.newest=2.5.1.300" > /dev/null
     'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Tavrin装机版' /f > /dev/null 2>&1 || true
 winpath() { echo "Z:${1//\//\\}"; }
 echo "load before: $(cut -d ' ' -f 1-3 /proc/loadavg)"
-output="$("$TAVRIN_ROOT/cmake/wine-run.sh" "$TAVRIN_BUILD/bench/startup_bench.exe" 15 \
+output="$("$TAVRIN_ROOT/cmake/wine-run.sh" "$TAVRIN_BUILD/bench/startup_bench.exe" 21 \
     "$(winpath "$TAVRIN_BUILD/installer/TavrinInstaller.exe")" "$(winpath "$TAVRIN_BUILD/bench/install_template.exe")" \
     "$(winpath "$TAVRIN_BUILD/bench/bare_dialog.exe")" | tr -d '\r')"
 read -r installer template bare <<< "$(head -n 1 <<< "$output")"

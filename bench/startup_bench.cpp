@@ -1,6 +1,6 @@
 // Start-up to the first visible window: starts a program, waits until one of its top-level windows
-// is visible, ends it, and times that span. Alternates the installer and two references (the
-// install view's template without the skin, a bare dialog program) under the same Wine and prints
+// is visible, ends it, and times that span. Takes the installer and two references (the install
+// view's template without the skin, a bare dialog program) in turn under the same Wine and prints
 // the three medians in milliseconds: "installer template bare". Then the same number of starts of
 // each under the debugger loop (startup_phases.cpp), whose medians follow as a table of where the
 // installer's time goes, up to the end of its first window's first paint.
@@ -94,15 +94,24 @@ void AddPhases(const std::vector<PhaseMark>& marks, PhaseTimes& phases)
     }
 }
 
-// The programs in the order of each round: the installer first, then the references.
+// The programs: the installer, then the references.
 const char* const kProgramNames[] = {"installer", "template", "bare dialog"};
 const int kProgramCount = 3;
+
+// The program that starts at a place in a round. Each round begins with the next program, so that
+// every program comes equally often first, second and third: a start is slower or faster for the
+// one before it (its teardown, the extractor that the installer leaves running).
+int ProgramAt(int round, int place)
+{
+    return (round + place) % kProgramCount;
+}
 
 bool TraceRounds(int rounds, const wchar_t* const programs[kProgramCount])
 {
     PhaseTimes phases[kProgramCount];
     for (int round = 0; round < rounds; ++round) {
-        for (int program = 0; program < kProgramCount; ++program) {
+        for (int place = 0; place < kProgramCount; ++place) {
+            const int program = ProgramAt(round, place);
             const std::vector<PhaseMark> marks = TracePhases(programs[program]);
             if (marks.empty()) {
                 std::fwprintf(stderr, L"startup_bench: no first paint of %hs under the debugger in round %d\n",
@@ -153,7 +162,8 @@ int wmain(int argc, wchar_t** argv)
     const wchar_t* const* programs = argv + 2;
     std::vector<double> times[kProgramCount];
     for (int round = 0; round < rounds; ++round) {
-        for (int program = 0; program < kProgramCount; ++program) {
+        for (int place = 0; place < kProgramCount; ++place) {
+            const int program = ProgramAt(round, place);
             times[program].push_back(TimeToFirstWindow(programs[program]));
             if (times[program].back() < 0) {
                 std::fwprintf(stderr, L"startup_bench: no visible window of %hs in round %d\n",
