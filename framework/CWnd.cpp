@@ -5,9 +5,49 @@
 
 #include <windowsx.h>
 
+#include <unordered_map>
+
 namespace {
 
-const wchar_t kObjectProperty[] = L"TavrinFrameworkWnd";
+// Which object runs a window's messages, looked up on every message. Kept in the process rather
+// than as a window property: under Wine each property read is a round trip to the window server.
+class ObjectMap {
+public:
+    void Set(HWND hwnd, CWnd* wnd)
+    {
+        AcquireSRWLockExclusive(&m_lock);
+        m_objects[hwnd] = wnd;
+        ReleaseSRWLockExclusive(&m_lock);
+    }
+    CWnd* Find(HWND hwnd)
+    {
+        AcquireSRWLockShared(&m_lock);
+        const auto found = m_objects.find(hwnd);
+        CWnd* wnd = found == m_objects.end() ? nullptr : found->second;
+        ReleaseSRWLockShared(&m_lock);
+        return wnd;
+    }
+    // Only the object's own entry goes: another object may run the window's messages by now.
+    void Erase(HWND hwnd, const CWnd* wnd)
+    {
+        AcquireSRWLockExclusive(&m_lock);
+        const auto found = m_objects.find(hwnd);
+        if (found != m_objects.end() && found->second == wnd)
+            m_objects.erase(found);
+        ReleaseSRWLockExclusive(&m_lock);
+    }
+
+private:
+    SRWLOCK m_lock = SRWLOCK_INIT;
+    std::unordered_map<HWND, CWnd*> m_objects;
+};
+
+// Never destroyed: objects with static lifetime forget their windows after the statics are gone.
+ObjectMap& Objects()
+{
+    static ObjectMap* const objects = new ObjectMap;
+    return *objects;
+}
 
 struct CurrentMessage {
     UINT message;
@@ -29,6 +69,9 @@ POINT PointOf(LPARAM lParam)
 CWnd::~CWnd()
 {
     if (!m_previousProc || !IsWindow()) {
+        // A window destroyed without its last message reaching this object leaves no entry behind.
+        if (m_hWnd)
+            Objects().Erase(m_hWnd, this);
         m_hWnd = nullptr;
         return;
     }
@@ -43,7 +86,7 @@ CWnd::~CWnd()
 
 CWnd* CWnd::FromHandlePermanent(HWND hwnd)
 {
-    return hwnd ? static_cast<CWnd*>(::GetPropW(hwnd, kObjectProperty)) : nullptr;
+    return hwnd ? Objects().Find(hwnd) : nullptr;
 }
 
 BOOL CWnd::Attach(HWND hwnd)
@@ -67,15 +110,15 @@ HWND CWnd::Detach()
 void CWnd::Subclass(HWND hwnd)
 {
     m_hWnd = hwnd;
-    ::SetPropW(hwnd, kObjectProperty, this);
+    Objects().Set(hwnd, this);
     m_previousProc = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::SubclassProc)));
 }
 
 void CWnd::ForgetWindow()
 {
-    if (m_previousProc && ::GetPropW(m_hWnd, kObjectProperty) == this)
-        ::RemovePropW(m_hWnd, kObjectProperty);
+    if (m_previousProc)
+        Objects().Erase(m_hWnd, this);
     m_hWnd = nullptr;
     m_previousProc = nullptr;
 }

@@ -178,6 +178,9 @@ BOOL uiSkinControl::RebuildBackground(BOOL force)
         m_bkHeight = rect.bottom;
     }
     const HDC memoryDC = m_background->GetDC();
+    // The look is painted afresh from the current state: a paint already asked for by a change
+    // (the flag) finds it done and only copies the bitmap, instead of painting the same look again.
+    SetDirty(FALSE);
     if (m_style && m_style->property) {
         if (HBRUSH brush = CreateSolidBrush(uiGdiColor(m_style->property->bkColor.GetColor()))) {
             FillRect(memoryDC, &rect, brush);

@@ -374,6 +374,25 @@ TEST(WindowCreation, DestroyingTheObjectDestroysItsWindow)
     EXPECT_FALSE(::IsWindow(hwnd));
 }
 
+TEST(WindowCreation, AWindowsObjectIsFoundFromAnyThreadUntilTheWindowOrTheObjectLetsGo)
+{
+    CStatic destroyed, detached;
+    ASSERT_TRUE(destroyed.CreateEx(0, L"STATIC", L"x", WS_POPUP, RECT{0, 0, 10, 10}, nullptr, 0));
+    ASSERT_TRUE(detached.CreateEx(0, L"STATIC", L"y", WS_POPUP, RECT{0, 0, 10, 10}, nullptr, 0));
+    const HWND first = destroyed.m_hWnd;
+    const HWND second = detached.m_hWnd;
+    CWnd* seenFromWorker = nullptr;
+    std::thread([&] { seenFromWorker = CWnd::FromHandlePermanent(first); }).join();
+    EXPECT_EQ(&destroyed, seenFromWorker);
+
+    ::DestroyWindow(first);
+    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(first));
+    EXPECT_EQ(second, detached.Detach());
+    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(second));
+    EXPECT_TRUE(::IsWindow(second));
+    ::DestroyWindow(second);
+}
+
 TEST(WindowCreation, MissingTemplateFailsWithMinusOne)
 {
     CDialog dialog(31999);
