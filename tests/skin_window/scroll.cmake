@@ -1,7 +1,7 @@
 # Custom-drawn scroll bars and the hooking layer, driven by window messages under Wine.
 tavrin_add_gtest(skin_window_scroll_test
     SOURCES ${TEST_DIR}/ScrollTestWindow.cpp ${TEST_DIR}/CustomScrollBarStateTest.cpp
-            ${TEST_DIR}/CustomScrollBarTrackingTest.cpp
+            ${TEST_DIR}/CustomScrollBarTrackingTest.cpp ${TEST_DIR}/CustomScrollBarRemovalTest.cpp
     LIBS skin_window
     LABELS unit
     TIMEOUT 120)
