@@ -6,6 +6,12 @@
 namespace {
 
 thread_local CWnd* t_pending = nullptr;
+// One hook serves the thread while any creation is under way: a window created inside another's
+// creation (the children made in WM_CREATE, the dialogs run from WM_INITDIALOG) needs no hook of
+// its own, and under Wine every hook on the chain costs round trips to the window server for every
+// window event.
+thread_local HHOOK t_hook = nullptr;
+thread_local int t_scopes = 0;
 
 // The input-method windows that the system may create on its own while a thread's first window
 // comes into being are not the window being created.
@@ -18,17 +24,21 @@ bool IsSystemHelperWindow(HWND hwnd)
 
 }  // namespace
 
-WindowCreationHook::WindowCreationHook(CWnd* wnd)
-    : m_hook(::SetWindowsHookExW(WH_CBT, CbtProc, nullptr, ::GetCurrentThreadId())), m_outerPending(t_pending)
+WindowCreationHook::WindowCreationHook(CWnd* wnd) : m_outerPending(t_pending)
 {
+    if (!t_hook)
+        t_hook = ::SetWindowsHookExW(WH_CBT, CbtProc, nullptr, ::GetCurrentThreadId());
+    ++t_scopes;
     t_pending = wnd;
 }
 
 WindowCreationHook::~WindowCreationHook()
 {
     t_pending = m_outerPending;
-    if (m_hook)
-        ::UnhookWindowsHookEx(m_hook);
+    if (--t_scopes == 0 && t_hook) {
+        ::UnhookWindowsHookEx(t_hook);
+        t_hook = nullptr;
+    }
 }
 
 LRESULT CALLBACK WindowCreationHook::CbtProc(int code, WPARAM wParam, LPARAM lParam)

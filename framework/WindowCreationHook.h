@@ -1,6 +1,7 @@
 // Attaches a CWnd to the next window that its thread creates, before the window receives any
 // message, so that WM_NCCREATE and WM_CREATE already run through the object. Scoped: the hook is
-// removed when the object goes out of scope; nested creations on the same thread work.
+// removed when the outermost object goes out of scope; nested creations on the same thread work
+// and share the one hook.
 #pragma once
 
 #include <windows.h>
@@ -17,6 +18,5 @@ public:
 private:
     static LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam);
 
-    HHOOK m_hook;
     CWnd* m_outerPending;
 };

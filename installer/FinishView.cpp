@@ -31,8 +31,8 @@ int FinishView::OnCreate(LPCREATESTRUCTW createStruct)
 void FinishView::OnSize(UINT type, int cx, int cy)
 {
     CDialog::OnSize(type, cx, cy);
-    MoveChild(m_hWnd, kFinish, 185, 250, 194, 58);
-    MoveChild(m_hWnd, kTitle, 15, 15, 300, 35);
+    MoveChild(m_finish, 185, 250, 194, 58);
+    MoveChild(m_title, 15, 15, 300, 35);
 }
 
 BOOL FinishView::OnInitDialog()

@@ -64,14 +64,14 @@ int InstallView::OnCreate(LPCREATESTRUCTW createStruct)
 void InstallView::OnSize(UINT type, int cx, int cy)
 {
     GuardedDialog::OnSize(type, cx, cy);
-    MoveChild(m_hWnd, kInstall, 185, 275, 190, 63);
-    MoveChild(m_hWnd, kAgreement, 10, 345, 84, 20);
-    MoveChild(m_hWnd, kOptions, cx - 80, 345, 75, 20);
-    MoveChild(m_hWnd, kBrowse, cx - 70, 378, 53, 26);
-    MoveChild(m_hWnd, kAgreementLink, 94, 348, 80, 20);
-    MoveChild(m_hWnd, kFolderLabel, 10, 382, 70, 20);
-    MoveChild(m_hWnd, kFolder, 80, 383, 380, 23);
-    MoveChild(m_hWnd, kTitle, 15, 15, 300, 35);
+    MoveChild(m_install, 185, 275, 190, 63);
+    MoveChild(m_agreement, 10, 345, 84, 20);
+    MoveChild(m_options, cx - 80, 345, 75, 20);
+    MoveChild(m_browse, cx - 70, 378, 53, 26);
+    MoveChild(m_agreementLink, 94, 348, 80, 20);
+    MoveChild(m_folderLabel, 10, 382, 70, 20);
+    MoveChild(m_folder, 80, 383, 380, 23);
+    MoveChild(m_title, 15, 15, 300, 35);
 }
 
 BOOL InstallView::OnInitDialog()

@@ -73,11 +73,11 @@ void MainView::OnSize(UINT type, int cx, int cy)
     const SIZE window = WindowSizeOf(m_hWnd);
     const int w = window.cx;
     const int h = window.cy;
-    MoveChild(m_hWnd, kInstalledVersion, 20, 100, 150, 20);
-    MoveChild(m_hWnd, kNewestVersion, w - 170, 100, 150, 20);
-    MoveChild(m_hWnd, kUpgrade, w - 214, h - 40, 87, 30);
-    MoveChild(m_hWnd, kCancel, w - 107, h - 40, 87, 30);
-    MoveChild(m_hWnd, kNotes, 31, 150, w - 52, h - 201);
+    MoveChild(m_installedVersion, 20, 100, 150, 20);
+    MoveChild(m_newestVersion, w - 170, 100, 150, 20);
+    MoveChild(m_upgrade, w - 214, h - 40, 87, 30);
+    MoveChild(m_cancel, w - 107, h - 40, 87, 30);
+    MoveChild(m_notes, 31, 150, w - 52, h - 201);
 }
 
 BOOL MainView::OnInitDialog()

@@ -64,13 +64,13 @@ void ProgressView::OnSize(UINT type, int cx, int cy)
     const SIZE window = WindowSizeOf(m_hWnd);
     const int w = window.cx;
     const int h = window.cy;
-    MoveChild(m_hWnd, kCancelLink, 20, h - 42, 60, 20);
-    MoveChild(m_hWnd, kBar, 20, 301, w - 40, 16);
-    MoveChild(m_hWnd, kMinimize, w - 87, h - 42, 67, 27);
-    MoveChild(m_hWnd, kStatus, 20, 278, 190, 18);
-    MoveChild(m_hWnd, kSizes, 363, 278, 180, 18);
+    MoveChild(m_cancelLink, 20, h - 42, 60, 20);
+    MoveChild(m_bar, 20, 301, w - 40, 16);
+    MoveChild(m_minimize, w - 87, h - 42, 67, 27);
+    MoveChild(m_status, 20, 278, 190, 18);
+    MoveChild(m_sizes, 363, 278, 180, 18);
     // Wide enough for the display name with the "--正在安装" suffix.
-    MoveChild(m_hWnd, kTitle, 20, 10, w - 40, 30);
+    MoveChild(m_title, 20, 10, w - 40, 30);
 }
 
 BOOL ProgressView::OnInitDialog()

@@ -21,8 +21,8 @@ SIZE WindowSizeOf(HWND hwnd)
     return {window.right - window.left, window.bottom - window.top};
 }
 
-void MoveChild(HWND parent, int id, int x, int y, int width, int height)
+void MoveChild(const CWnd& control, int x, int y, int width, int height)
 {
-    if (HWND child = GetDlgItem(parent, id))
+    if (HWND child = control.GetSafeHwnd())
         MoveWindow(child, x, y, width, height, TRUE);
 }

@@ -3,9 +3,50 @@
 #include "uiCsbInternal.h"
 #include "uiScrollHooks.h"
 
+#include <unordered_map>
+
 namespace {
 
+// Set for readers outside the library; the library finds the state in the process.
 const wchar_t kStateProp[] = L"CustomSBSubclassPtr";
+
+// The state of each window with custom bars. Asked on every message of such a window and on every
+// call of the redirected USER32 scroll-bar functions, from any thread: kept in the process, since
+// under Wine each window property read is a round trip to the window server.
+class StateMap {
+public:
+    void Set(HWND hwnd, CustomSBWnd* sb)
+    {
+        AcquireSRWLockExclusive(&m_lock);
+        m_states[hwnd] = sb;
+        ReleaseSRWLockExclusive(&m_lock);
+    }
+    CustomSBWnd* Find(HWND hwnd)
+    {
+        AcquireSRWLockShared(&m_lock);
+        const auto found = m_states.find(hwnd);
+        CustomSBWnd* sb = found == m_states.end() ? nullptr : found->second;
+        ReleaseSRWLockShared(&m_lock);
+        return sb;
+    }
+    void Erase(HWND hwnd)
+    {
+        AcquireSRWLockExclusive(&m_lock);
+        m_states.erase(hwnd);
+        ReleaseSRWLockExclusive(&m_lock);
+    }
+
+private:
+    SRWLOCK m_lock = SRWLOCK_INIT;
+    std::unordered_map<HWND, CustomSBWnd*> m_states;
+};
+
+// Never destroyed: windows may still be asked about while the statics go at exit.
+StateMap& States()
+{
+    static StateMap* const states = new StateMap;
+    return *states;
+}
 
 // Codes that address custom bars: 0, 1 and 3 (both); others go to the system.
 bool AddressesBars(int bar)
@@ -65,7 +106,14 @@ void uiCsbStoreScrollInfo(SCROLLINFO& state, const SCROLLINFO& info)
 
 CustomSBWnd* uiCsbGetState(HWND hwnd)
 {
-    return static_cast<CustomSBWnd*>(GetPropW(hwnd, kStateProp));
+    CustomSBWnd* sb = hwnd ? States().Find(hwnd) : nullptr;
+    // A window destroyed without its last message reaching the bars has lost them with its
+    // property. For a window of this process the test asks the window server nothing.
+    if (sb && !IsWindow(hwnd)) {
+        States().Erase(hwnd);
+        return nullptr;
+    }
+    return sb;
 }
 
 CustomSBBar* uiCsbBarOf(CustomSBWnd* sb, int bar)
@@ -123,6 +171,7 @@ BOOL uiCsbInit(HWND hwnd)
         HeapFree(GetProcessHeap(), 0, sb);
         return FALSE;
     }
+    States().Set(hwnd, sb);
     const DWORD style = GetWindowLongW(hwnd, GWL_STYLE);
     ForEachBar(sb, SB_BOTH, [&](CustomSBBar& b, int bar) {
         b.autoShow = TRUE;
@@ -148,6 +197,7 @@ bool uiCsbDetach(HWND hwnd)
         return false;
     uiCsbForgetWindow(hwnd);
     SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(sb->prevProc));
+    States().Erase(hwnd);
     RemovePropW(hwnd, kStateProp);
     HeapFree(GetProcessHeap(), 0, sb);
     return true;

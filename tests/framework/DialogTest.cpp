@@ -362,6 +362,45 @@ TEST(WindowCreation, OnCreateFailureFailsCreateAndDetaches)
     EXPECT_EQ(nullptr, wnd.GetSafeHwnd());
 }
 
+// Records the window it has when its WM_CREATE arrives.
+class RecordsCreate : public CWnd {
+public:
+    HWND atCreate = nullptr;
+
+protected:
+    int OnCreate(LPCREATESTRUCTW cs) override
+    {
+        atCreate = m_hWnd;
+        return CWnd::OnCreate(cs);
+    }
+};
+
+class CreatesChildInOnCreate : public RecordsCreate {
+public:
+    RecordsCreate child;
+
+protected:
+    int OnCreate(LPCREATESTRUCTW cs) override
+    {
+        RecordsCreate::OnCreate(cs);
+        return child.CreateEx(0, L"STATIC", L"", WS_CHILD, RECT{0, 0, 5, 5}, m_hWnd, 7) ? 0 : -1;
+    }
+};
+
+// A window created inside another's creation shares the thread's hook with it; both, and the next
+// window created after them, have their objects before their own WM_CREATE.
+TEST(WindowCreation, NestedCreationsAndTheNextOneHaveTheirObjectsAtWmCreate)
+{
+    CreatesChildInOnCreate outer;
+    ASSERT_TRUE(outer.CreateEx(0, L"STATIC", L"", WS_POPUP, RECT{0, 0, 10, 10}, nullptr, 0));
+    EXPECT_EQ(outer.m_hWnd, outer.atCreate);
+    ASSERT_NE(nullptr, outer.child.m_hWnd);
+    EXPECT_EQ(outer.child.m_hWnd, outer.child.atCreate);
+    RecordsCreate next;
+    ASSERT_TRUE(next.CreateEx(0, L"STATIC", L"", WS_POPUP, RECT{0, 0, 10, 10}, nullptr, 0));
+    EXPECT_EQ(next.m_hWnd, next.atCreate);
+}
+
 TEST(WindowCreation, DestroyingTheObjectDestroysItsWindow)
 {
     HWND hwnd = nullptr;

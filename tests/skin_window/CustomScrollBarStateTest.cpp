@@ -4,6 +4,8 @@
 
 #include "ScrollTestWindow.h"
 
+#include <thread>
+
 namespace {
 
 constexpr int kArrow = 16;
@@ -296,4 +298,43 @@ TEST(CustomBarsPlainWindow, ALeftScrollBarWindowGetsItsVerticalBarOnTheLeft)
     EXPECT_EQ(before.left + 20, after.left);
     EXPECT_EQ(before.right, after.right);
     EXPECT_EQ(HTVSCROLL, SendMessageW(w.hwnd(), WM_NCHITTEST, 0, MAKELPARAM(before.left + 3, before.top + 30)));
+}
+
+namespace {
+
+WNDPROC g_behindNcDestroyEater = nullptr;
+
+// A procedure in front of the bars that keeps WM_NCDESTROY from them.
+LRESULT CALLBACK EatNcDestroy(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return msg == WM_NCDESTROY ? 0 : CallWindowProcW(g_behindNcDestroyEater, hwnd, msg, wParam, lParam);
+}
+
+}  // namespace
+
+// The library finds a window's bars from any thread (the redirected USER32 functions may be called
+// on another one) while the window has them; the property stays on the window for readers outside
+// the library; a window destroyed without its last message reaching the bars no longer has them.
+TEST(CustomBarsPlainWindow, TheBarsAreFoundFromAnyThreadAndNotOnceTheWindowIsGone)
+{
+    const wchar_t kProperty[] = L"CustomSBSubclassPtr";
+    ScrollTestWindow w(50, 50, 150, 150, WS_VSCROLL);
+    SetScrollRange(w.hwnd(), SB_VERT, 0, 40, FALSE);
+    ASSERT_TRUE(uiCsbInit(w.hwnd()));
+    uiCsbSetScrollRange(w.hwnd(), SB_VERT, 0, 90, FALSE);
+    uiCsbSetScrollPos(w.hwnd(), SB_VERT, 70, FALSE);
+    int seenFromWorker = -1;
+    std::thread([&] { seenFromWorker = uiCsbGetScrollPos(w.hwnd(), SB_VERT); }).join();
+    EXPECT_EQ(70, seenFromWorker);
+    EXPECT_NE(nullptr, GetPropW(w.hwnd(), kProperty));
+    EXPECT_EQ(S_OK, uiCsbUninit(w.hwnd()));
+    EXPECT_EQ(nullptr, GetPropW(w.hwnd(), kProperty));
+
+    HWND dying = CreateScrollTestChild(50, 50, 150, 150, WS_VSCROLL);
+    ASSERT_TRUE(uiCsbInit(dying));
+    g_behindNcDestroyEater = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(dying, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EatNcDestroy)));
+    DestroyWindow(dying);
+    EXPECT_FALSE(uiCsbIsEnabled(dying));
+    EXPECT_FALSE(uiCsbIsBarVisible(dying, SB_VERT));
 }
