@@ -44,6 +44,20 @@ void DrawPart(HDC dc, uiImage* image, const RECT& source, const RECT& destinatio
     image->Draw(dc, destination, &source);
 }
 
+// The nine parts; a part without pixels of the image is left out.
+void DrawNineParts(HDC dc, uiImage* image, const GridEdges& columns, const GridEdges& rows)
+{
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 3; ++column) {
+            const RECT source = {columns.source[column], rows.source[row], columns.source[column + 1],
+                                 rows.source[row + 1]};
+            if (source.right > source.left && source.bottom > source.top)
+                DrawPart(dc, image, source,
+                         {columns.target[column], rows.target[row], columns.target[column + 1], rows.target[row + 1]});
+        }
+    }
+}
+
 } // namespace
 
 int uiDrawImageGrid(HDC dc, uiImage* image, int mode, const RECT& d, int left, int top, int right, int bottom)
@@ -67,7 +81,8 @@ int uiDrawImageGrid(HDC dc, uiImage* image, int mode, const RECT& d, int left, i
                      {d.left, rows.target[i], d.right, rows.target[i + 1]});
         return 1;
     case UI_GRID_NINE:
-        return uiDrawImageNineGrid(dc, image, d, left, top, right, bottom);
+        DrawNineParts(dc, image, columns, rows);
+        return 1;
     default:
         return 1;
     }
@@ -78,14 +93,6 @@ int uiDrawImageNineGrid(HDC dc, uiImage* image, const RECT& d, int left, int top
     GridEdges columns, rows;
     if (!image || !ComputeGrid(image, d, left, top, right, bottom, &columns, &rows))
         return 0;
-    for (int row = 0; row < 3; ++row) {
-        for (int column = 0; column < 3; ++column) {
-            const RECT source = {columns.source[column], rows.source[row], columns.source[column + 1],
-                                 rows.source[row + 1]};
-            if (source.right > source.left && source.bottom > source.top)
-                DrawPart(dc, image, source,
-                         {columns.target[column], rows.target[row], columns.target[column + 1], rows.target[row + 1]});
-        }
-    }
+    DrawNineParts(dc, image, columns, rows);
     return 1;
 }
