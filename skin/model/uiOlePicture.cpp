@@ -147,8 +147,7 @@ BOOL uiOlePicture::LoadGif(const BYTE* bytes, size_t length, const uiGifStructur
         return FALSE;
     if (gif.colorTableLength > static_cast<size_t>(gif.backgroundIndex) * 3) {
         const BYTE* entry = bytes + 13 + gif.backgroundIndex * 3;
-        m_backgroundColor = RGB(entry[0], entry[1], entry[2]);
-        m_backgroundBrush = CreateSolidBrush(m_backgroundColor);
+        m_backgroundBrush = CreateSolidBrush(RGB(entry[0], entry[1], entry[2]));
     }
     if (gif.frames.size() == 1) {
         m_picture = LoadPicture(bytes, length);

@@ -47,7 +47,6 @@ private:
     IPicture* m_picture = nullptr;
     std::vector<Frame> m_frames;
     HBRUSH m_backgroundBrush = nullptr;
-    COLORREF m_backgroundColor = RGB(255, 255, 255);
     std::unique_ptr<uiMemDC> m_composition;
     std::unique_ptr<uiMemDC> m_background;
 };
