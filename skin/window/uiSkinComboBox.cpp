@@ -8,7 +8,6 @@
 namespace {
 
 const int kComboBoxType = 110;
-const RECT kDefaultEditMargin = {3, 3, 20, 2};
 
 bool ReadInfo(HWND hwnd, COMBOBOXINFO* info)
 {

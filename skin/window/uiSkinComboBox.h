@@ -35,7 +35,10 @@ private:
     void TakeStyle();
 
     uiNoSkinGuard m_listGuard;
-    RECT m_editMargin = {0, 0, 0, 0};
+    // Where the inner edit sits within the combo when the style gives no margin of its own.
+    static constexpr RECT kDefaultEditMargin = {3, 3, 20, 2};
+
+    RECT m_editMargin = kDefaultEditMargin;
     CString m_listStyle;
     int m_kind = DropDown;
 };
