@@ -10,3 +10,9 @@ target_link_libraries(TavrinInstaller PRIVATE installer installer_resources inst
 # only after the libraries were scanned, so it is requested up front.
 target_link_options(TavrinInstaller PRIVATE -municode -Wl,-u,_wWinMain@16)
 tavrin_warnings(TavrinInstaller)
+# The loader maps at start only the DLLs that any dialog program maps before its WinMain (kernel32,
+# user32, gdi32, comctl32, advapi32, msvcrt, version); the others, with the DLLs that they pull in, are
+# loaded on their first call (cmake/DelayLoad.cmake). The hook for one that fails to load is the
+# installer's own, requested up front like the entry point.
+tavrin_delay_load(TavrinInstaller bcrypt netapi32 ole32 oleaut32 shell32 shlwapi wininet ws2_32)
+target_link_options(TavrinInstaller PRIVATE -Wl,-u,___pfnDliFailureHook2)
