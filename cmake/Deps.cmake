@@ -31,3 +31,6 @@ tavrin_import(deps::gmock libgmock.a deps::gtest)
 # Everything is linked statically so that each executable runs alone under Wine or Windows.
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
 add_link_options(-static -static-libgcc -static-libstdc++)
+# Every function and variable of our own code in a section of its own, so that a link can leave out
+# what nothing uses (installer/Executable.cmake).
+add_compile_options($<$<COMPILE_LANGUAGE:CXX,C>:-ffunction-sections> $<$<COMPILE_LANGUAGE:CXX,C>:-fdata-sections>)

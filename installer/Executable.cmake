@@ -10,6 +10,9 @@ target_link_libraries(TavrinInstaller PRIVATE installer installer_resources inst
 # only after the libraries were scanned, so it is requested up front.
 target_link_options(TavrinInstaller PRIVATE -municode -Wl,-u,_wWinMain@16)
 tavrin_warnings(TavrinInstaller)
+# Sections that nothing reaches are left out. Each object file's unwind table is one section, which the
+# link keeps whole with every function it describes, so what goes is mostly data.
+target_link_options(TavrinInstaller PRIVATE -Wl,--gc-sections)
 # The loader maps at start only the DLLs that any dialog program maps before its WinMain (kernel32,
 # user32, gdi32, comctl32, advapi32, msvcrt, version); the others, with the DLLs that they pull in, are
 # loaded on their first call (cmake/DelayLoad.cmake). The hook for one that fails to load is the
