@@ -19,3 +19,10 @@ target_link_options(TavrinInstaller PRIVATE -Wl,--gc-sections)
 # installer's own, requested up front like the entry point.
 tavrin_delay_load(TavrinInstaller bcrypt netapi32 ole32 oleaut32 shell32 shlwapi wininet ws2_32)
 target_link_options(TavrinInstaller PRIVATE -Wl,-u,___pfnDliFailureHook2)
+# The debug information moves to TavrinInstaller.exe.debug, which the executable names for debuggers:
+# Wine reads every section of an image into memory when it starts the program, debug sections too.
+add_custom_command(TARGET TavrinInstaller POST_BUILD
+    COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE:TavrinInstaller> $<TARGET_FILE:TavrinInstaller>.debug
+    COMMAND ${CMAKE_OBJCOPY} --strip-debug --add-gnu-debuglink=$<TARGET_FILE:TavrinInstaller>.debug
+            $<TARGET_FILE:TavrinInstaller>
+    VERBATIM)
