@@ -2,6 +2,11 @@
 # DLL at its root) as the OBJECT library tavrin_payload, which the installer executable and the
 # tests that unpack the engine link.
 set(payload_files ${TAVRIN_PAYLOAD_DIR}/7z.dll ${TAVRIN_PAYLOAD_DIR}/7ZG.EXE ${TAVRIN_PAYLOAD_DIR}/downloader.zip)
+# The programs that the installer carries are linked without symbols and debug information: in a
+# build with debug information they would otherwise make up most of the installer's resources.
+foreach(program sevenzip_dll sevenzip_gui xldl)
+    target_link_options(${program} PRIVATE -s)
+endforeach()
 add_custom_command(OUTPUT ${TAVRIN_PAYLOAD_DIR}/downloader.zip
     COMMAND ${CMAKE_COMMAND} -E rm -f ${TAVRIN_PAYLOAD_DIR}/downloader.zip
     COMMAND zip -j -X -q ${TAVRIN_PAYLOAD_DIR}/downloader.zip $<TARGET_FILE:xldl>
