@@ -7,7 +7,8 @@
 # The local service answers the version query as for a fresh install, so the installer's first
 # window is its install view. Then the phases of the installer's start-up, medians of as many
 # starts under the bench's debugger loop, which timestamps the installer's start-up marks (sent
-# only while a debugger is present) up to the first paint.
+# only while a debugger is present) up to the first paint. Last, the executable's size stripped of
+# symbols and debug information, as it ships, and the share of its resources, code and unwind tables.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/env.sh"
 source "$TAVRIN_BUILD/service-ports.env"
@@ -30,3 +31,10 @@ printf 'ratio to template %8s\nratio to bare     %8s\n' "$(ratio "$installer" "$
 echo "installer phases (medians under the debugger loop):"
 tail -n +2 <<< "$output"
 echo "load after: $(cut -d ' ' -f 1-3 /proc/loadavg)"
+stripped="$(mktemp)"
+trap 'rm -f "$stripped"' EXIT
+i686-w64-mingw32-strip -o "$stripped" "$TAVRIN_BUILD/installer/TavrinInstaller.exe"
+section_size() { printf '%d' "0x$(i686-w64-mingw32-objdump -h "$stripped" | awk -v name="$1" '$2 == name { print $3 }')"; }
+megabytes() { awk -v bytes="$1" 'BEGIN { printf "%.2f MB", bytes / 1e6 }'; }
+echo "installer stripped $(megabytes "$(stat -c %s "$stripped")"): resources $(megabytes "$(section_size .rsrc)")," \
+    "code $(megabytes "$(section_size .text)"), unwind tables $(megabytes "$(section_size .eh_frame)")"
