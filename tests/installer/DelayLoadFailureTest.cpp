@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "ChildProcess.h"
 #include "InstallerUtils.h"
 #include "WaitUntil.h"
 
@@ -40,36 +41,17 @@ BOOL CALLBACK AppendText(HWND window, LPARAM lParam)
 class ProbeRun {
 public:
     explicit ProbeRun(const wchar_t* call)
+        : probe_(std::wstring(L"\"") + GetModuleFolder().GetString() + L"\\delay_load_probe.exe\" " + call)
     {
-        STARTUPINFOW startup = {};
-        startup.cb = sizeof(startup);
-        CString commandLine = L"\"" + GetModuleFolder() + L"\\delay_load_probe.exe\" " + call;
-        CreateProcessW(nullptr, commandLine.GetBuffer(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                       &info_);
-        commandLine.ReleaseBuffer();
-        if (info_.hThread)
-            CloseHandle(info_.hThread);
     }
-    ~ProbeRun()
-    {
-        if (!info_.hProcess)
-            return;
-        TerminateProcess(info_.hProcess, 99);
-        WaitForSingleObject(info_.hProcess, 5000);
-        CloseHandle(info_.hProcess);
-    }
-    ProbeRun(const ProbeRun&) = delete;
-    ProbeRun& operator=(const ProbeRun&) = delete;
-
-    bool Ended() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0; }
 
     // The probe's message window, or null when the probe ended (or never started) without one.
     HWND WaitForMessage() const
     {
-        WindowSearch search = {info_.dwProcessId, nullptr};
+        WindowSearch search = {probe_.id(), nullptr};
         WaitUntil([&] {
             EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
-            return search.found || !info_.hProcess || Ended();
+            return search.found || !probe_.started() || probe_.EndsWithin(0);
         });
         return search.found;
     }
@@ -78,14 +60,11 @@ public:
     DWORD StatusAfterAnswering(HWND message) const
     {
         PostMessageW(message, WM_COMMAND, IDOK, 0);
-        DWORD status = 0;
-        if (WaitUntil([this] { return Ended(); }))
-            GetExitCodeProcess(info_.hProcess, &status);
-        return status;
+        return WaitUntil([this] { return probe_.EndsWithin(0); }) ? probe_.ExitCode() : 0;
     }
 
 private:
-    PROCESS_INFORMATION info_ = {};
+    ChildProcess probe_;
 };
 
 std::wstring TextsOf(HWND window)

@@ -6,6 +6,7 @@
 #include <tlhelp32.h>
 
 #include "CStringPrinting.h"
+#include "ChildProcess.h"
 #include "InstallerUtils.h"
 #include "WaitUntil.h"
 
@@ -18,45 +19,11 @@ CString HelperPath()
     return GetModuleFolder() + L"\\" + kHelperName;
 }
 
-// A started copy of the helper that sleeps; terminated on every path of the test.
-class SleepingHelper {
+// A started copy of the helper that sleeps. Far longer than any test run, so that only a kill ends it
+// (exit code 0, not its own 3).
+class SleepingHelper : public ChildProcess {
 public:
-    SleepingHelper()
-    {
-        STARTUPINFOW startup = {};
-        startup.cb = sizeof(startup);
-        // Far longer than any test run, so that only a kill ends it (exit code 0, not its own 3).
-        CString commandLine = L"\"" + HelperPath() + L"\" sleep 600000";
-        CreateProcessW(nullptr, commandLine.GetBuffer(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                       &info_);
-        commandLine.ReleaseBuffer();
-        if (info_.hThread)
-            CloseHandle(info_.hThread);
-    }
-    ~SleepingHelper()
-    {
-        if (!info_.hProcess)
-            return;
-        TerminateProcess(info_.hProcess, 99);
-        WaitForSingleObject(info_.hProcess, 5000);
-        CloseHandle(info_.hProcess);
-    }
-    SleepingHelper(const SleepingHelper&) = delete;
-    SleepingHelper& operator=(const SleepingHelper&) = delete;
-
-    bool started() const { return info_.hProcess != nullptr; }
-    HANDLE process() const { return info_.hProcess; }
-    DWORD id() const { return info_.dwProcessId; }
-    bool EndsWithin(DWORD ms) const { return WaitForSingleObject(info_.hProcess, ms) == WAIT_OBJECT_0; }
-    DWORD ExitCode() const
-    {
-        DWORD code = 0;
-        GetExitCodeProcess(info_.hProcess, &code);
-        return code;
-    }
-
-private:
-    PROCESS_INFORMATION info_ = {};
+    SleepingHelper() : ChildProcess(std::wstring(L"\"") + HelperPath().GetString() + L"\" sleep 600000") {}
 };
 
 // Whether the process list shows a process of this id under the helper's file name.
