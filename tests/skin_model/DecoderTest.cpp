@@ -286,6 +286,23 @@ protected:
         }
         return count ? std::to_string(count) + " pixels differ;" + first.str() : "";
     }
+
+    // Each of the two frames, drawn at 4, 3 on a fresh blue canvas, matches ImageMagick's frame
+    // composed over blue, and nothing is drawn outside the destination.
+    static void ExpectFramesOverBlue(const wchar_t* name)
+    {
+        uiImage image;
+        ASSERT_TRUE(image.SetFile(SamplePath(CString(L"gif/") + name + L".gif")));
+        ASSERT_EQ(image.GetFrameCount(), 2);
+        const RECT destination = {4, 3, 24, 15};
+        for (int frame = 0; frame < 2; ++frame) {
+            PixelCanvas canvas(28, 18, RGB(0, 0, 255));
+            ASSERT_TRUE(image.DrawFrame(canvas.GetDC(), destination, frame));
+            EXPECT_EQ(FrameMismatches(canvas, CString(name) + L"_on_blue", frame, 20, 12, {4, 3}), "")
+                << "frame " << frame;
+            EXPECT_EQ(canvas.Pixel(3, 2), RGB(0, 0, 255));
+        }
+    }
 };
 
 TEST_F(GifLoading, FramesMatchIdentifyAndTheirPixels)
@@ -320,19 +337,16 @@ TEST_F(GifLoading, PartialFrameIsComposedOverThePreviousOne)
     }
 }
 
+// The second frame shows neither the first one nor the GIF's background colour around its square.
 TEST_F(GifLoading, TransparentFramesDisposedToTheBackgroundShowWhatLiesBeneath)
 {
-    uiImage image;
-    ASSERT_TRUE(image.SetFile(SamplePath(L"gif/holes.gif")));
-    ASSERT_EQ(image.GetFrameCount(), 2);
-    const RECT destination = {4, 3, 24, 15};
-    // The second frame shows neither the first one nor the GIF's background colour around its square.
-    for (int frame = 0; frame < 2; ++frame) {
-        PixelCanvas canvas(28, 18, RGB(0, 0, 255));
-        ASSERT_TRUE(image.DrawFrame(canvas.GetDC(), destination, frame));
-        EXPECT_EQ(FrameMismatches(canvas, L"holes_on_blue", frame, 20, 12, {4, 3}), "") << "frame " << frame;
-        EXPECT_EQ(canvas.Pixel(3, 2), RGB(0, 0, 255));
-    }
+    ExpectFramesOverBlue(L"holes");
+}
+
+// The canvas around a small opaque first frame shows what lies beneath, and the next frame keeps it.
+TEST_F(GifLoading, AnOpaqueFirstFrameSmallerThanTheCanvasShowsWhatLiesBeneathAroundIt)
+{
+    ExpectFramesOverBlue(L"smallfirst");
 }
 
 TEST_F(GifLoading, SingleFramePictureDrawsItself)

@@ -133,11 +133,17 @@ convert -size 16x9 xc:'#336699' gif/single.gif
 # Transparent frames disposed to the background: a red square, then a half-transparent lime one at 10, 2.
 convert -delay 10 -dispose Background -size 20x12 xc:none -fill red -draw 'rectangle 2,2 9,9' \
     \( -size 4x8 xc:none -size 4x8 xc:lime +append -repage 20x12+10+2 \) -loop 0 gif/holes.gif
+# An opaque first frame smaller than the canvas, then another partial one.
+convert -delay 10 -dispose None \( -size 8x6 xc:yellow -repage 20x12+4+3 \) \
+    \( -size 6x4 xc:lime -repage 20x12+12+6 \) -loop 0 gif/smallfirst.gif
 for f in gif/*.gif; do
     identify -format '%w %h\n' "$f" > "${f%.gif}.frames"
     convert "$f" -coalesce -depth 8 +adjoin "bgr:${f%.gif}.%d.bgr"
 done
 convert gif/holes.gif -coalesce -background blue -alpha remove -depth 8 +adjoin "bgr:gif/holes_on_blue.%d.bgr"
+# The canvas around the small first frame starts as what lies beneath, not as the GIF's background colour.
+convert gif/smallfirst.gif -alpha set -set background none -coalesce -background blue -alpha remove -depth 8 \
+    +adjoin "bgr:gif/smallfirst_on_blue.%d.bgr"
 
 mkdir icon
 convert base.png -define icon:auto-resize=48,32,16 icon/multi.ico
