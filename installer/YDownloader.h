@@ -79,6 +79,7 @@ private:
     enum class Attempt { kEnded, kBrokenOff };
     static void DownloadFile(YDownloadArgs args);
     static Attempt TransferOnce(const YDownloadArgs& args, const CString& partFile);
+    static Attempt Receive(const YDownloadArgs& args, const CString& partFile, void* request, long long resumeAt);
     void SetPaused(bool paused);
 
     std::shared_ptr<TransferState> m_state;
