@@ -150,11 +150,12 @@ void YDownloader::DownloadFile(YDownloadArgs args) {
     unsigned pauseMs = kFirstRetryPauseMs;
     for (;;) {
         const unsigned touches = state.Touches();
-        const long long before = std::max(0LL, FileLength(partFile));
-        if (TransferOnce(args, partFile) == Attempt::kEnded)
+        bool dataArrived = false;
+        if (TransferOnce(args, partFile, dataArrived) == Attempt::kEnded)
             return;
         // Data came since the last failure: the host is back, and its next failure is a new one.
-        if (std::max(0LL, FileLength(partFile)) > before)
+        // Counted by the try, as one that started from zero may leave a shorter part file.
+        if (dataArrived)
             pauseMs = kFirstRetryPauseMs;
         if (!state.WaitBeforeRetry(args.generation, touches, pauseMs))
             return;
@@ -165,8 +166,9 @@ void YDownloader::DownloadFile(YDownloadArgs args) {
 // One request of the transfer. kBrokenOff: the network failed (no connection, a failed read, or
 // the connection closed before the announced length); the part file keeps what arrived. Anything
 // else (the package complete, a refusal, a local failure, a newer task, the end of the downloader)
-// is kEnded.
-YDownloader::Attempt YDownloader::TransferOnce(const YDownloadArgs& args, const CString& partFile) {
+// is kEnded. dataArrived tells whether the try wrote anything.
+YDownloader::Attempt YDownloader::TransferOnce(const YDownloadArgs& args, const CString& partFile,
+                                               bool& dataArrived) {
     TransferState& state = *args.state;
     HINTERNET root = InternetOpenW(kDownloadAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
     if (!root)
@@ -204,13 +206,13 @@ YDownloader::Attempt YDownloader::TransferOnce(const YDownloadArgs& args, const 
     // A server that ignores the range sends the whole package again.
     if (status == HTTP_STATUS_OK)
         resumeAt = 0;
-    return Receive(args, partFile, request.get(), resumeAt);
+    return Receive(args, partFile, request.get(), resumeAt, dataArrived);
 }
 
 // Writes the answer's body to the part file from resumeAt on and, once the whole package has
 // arrived, puts it at the target's name.
 YDownloader::Attempt YDownloader::Receive(const YDownloadArgs& args, const CString& partFile, HINTERNET request,
-                                          long long resumeAt) {
+                                          long long resumeAt, bool& dataArrived) {
     using Progress = TransferState::Progress;
     TransferState& state = *args.state;
     const unsigned generation = args.generation;
@@ -244,6 +246,7 @@ YDownloader::Attempt YDownloader::Receive(const YDownloadArgs& args, const CStri
                 if (!part.Append(block.data(), got))
                     return false;
                 received += got;
+                dataArrived = true;
                 progress.Update(received, total);
                 return true;
             }))

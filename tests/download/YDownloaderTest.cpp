@@ -452,6 +452,39 @@ TEST_F(YDownloaderTest, NewTriesArePacedByDoublingPausesUntilTheHostIsBack) {
     EXPECT_EQ(expected, RecordedHeader(L"Range"));
 }
 
+// A try that had to start the part file again from zero (a host that ignores the range, or a part
+// file longer than the package, refused with 416) and then broke off got data although the part
+// file shrank: the host is back, and the next pause is the first one again.
+TEST_F(YDownloaderTest, DataAfterAStartFromZeroMakesTheNextPauseTheFirstAgain) {
+    Bytes tooLong = source;
+    tooLong.insert(tooLong.end(), 123, 0x5a);
+    for (bool rangeIgnored : {true, false}) {
+        SCOPED_TRACE(rangeIgnored);
+        WriteBytes(part, rangeIgnored ? Bytes(source.begin(), source.begin() + 200000) : tooLong);
+        ASSERT_TRUE(ServiceSet(L"pkg.down", L"1"));
+        Start();
+        ASSERT_TRUE(pauses->WaitAsked(1));
+        pauses->End();
+        ASSERT_TRUE(pauses->WaitAsked(2));
+        // Back, the host breaks off after 50000 bytes from zero (after the 416 for the long part file).
+        if (rangeIgnored) {
+            ASSERT_TRUE(ServiceSet(L"pkg.norange", L"1"));
+        }
+        ASSERT_TRUE(ServiceSet(L"pkg.truncate", L"50000"));
+        ASSERT_TRUE(ServiceSet(L"pkg.times", rangeIgnored ? L"1" : L"2"));
+        ASSERT_TRUE(ServiceSet(L"pkg.down", L""));
+        pauses->End();
+        ASSERT_TRUE(pauses->WaitAsked(3));
+        EXPECT_EQ((std::vector<unsigned>{2000, 4000, 2000}), pauses->Asked());
+        EXPECT_EQ(50000, FileSize(part));
+        pauses->End();
+        ExpectIdenticalPackage();
+        downloader.reset();
+        DeleteFileW(target.c_str());
+        ASSERT_TRUE(ServiceReset());
+    }
+}
+
 // However long the pause before a new try, the user's pause and start end it: the next try follows
 // the start at once.
 TEST_F(YDownloaderTest, PauseAndStartCutThePauseBeforeANewTryShort) {
