@@ -263,7 +263,10 @@ TEST_F(YDownloaderTest, ANewTaskStartsFromNothingRightAway) {
 // still receiving writes nothing more: the new task continues the part file as that try left it
 // and completes with the package itself.
 TEST_F(YDownloaderTest, ATryOfAReplacedTaskWritesNothingMore) {
-    ASSERT_TRUE(ServiceSet(L"pkg.throttle", L"1000000"));
+    // Slow enough (150 s for the package) that the first task is still receiving when the second
+    // begins, however loaded the machine; the second is served at full speed.
+    ASSERT_TRUE(ServiceSet(L"pkg.throttle", L"20000"));
+    ASSERT_TRUE(ServiceSet(L"pkg.times", L"1"));
     Start();
     ASSERT_TRUE(WaitUntil([this] { return FileSize(part) > 0; }, 60000));
     ASSERT_EQ(1, downloader->CreateTask(url.c_str(), target.c_str(), L"", L"", 1));
