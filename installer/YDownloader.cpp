@@ -7,172 +7,11 @@
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
-#include <cstdio>
 #include <cwchar>
 
 #include "InstallerUtils.h"
+#include "TransferState.h"
 #include "WinInetRequest.h"
-
-// State shared by the downloader and its transfer threads. Every field is read and written under
-// the one lock, so a reader always sees the sizes and the percent of one update.
-class YDownloader::TransferState {
-public:
-    struct Progress {
-        long long total = 0;     // 0 while the size is unknown
-        long long received = 0;
-        int percent = 0;
-        bool complete = false;   // the package lies at its final name
-
-        // Until the package is in place the percent stays below 100.
-        void Update(long long nowReceived, long long nowTotal) {
-            if (nowTotal <= 0)
-                return;
-            received = nowReceived;
-            total = nowTotal;
-            const long long share = received * 100 / total;
-            percent = static_cast<int>(share > 99 ? 99 : share);
-        }
-
-        void Complete(long long length) {
-            received = total = length;
-            percent = 100;
-            complete = true;
-        }
-    };
-
-    explicit TransferState(std::shared_ptr<RetryWait> wait) : m_wait(std::move(wait)) {}
-
-    Progress Snapshot() {
-        std::lock_guard<std::mutex> lock(m_lock);
-        return m_progress;
-    }
-
-    // A new task: its progress starts from nothing and older transfers stop trying again.
-    // Returns the task's generation.
-    unsigned BeginTransfer() {
-        unsigned generation;
-        {
-            std::lock_guard<std::mutex> lock(m_lock);
-            m_progress = Progress();
-            generation = ++m_generation;
-        }
-        m_changed.notify_all();
-        return generation;
-    }
-
-    // Runs step(progress) under the lock while `generation` is the newest task's. Every change a
-    // try makes to the part file, the target or the progress goes through here, so that a try of a
-    // task that a newer one replaced changes nothing. False when it was replaced or the step failed.
-    template <class Step>
-    bool IfCurrent(unsigned generation, Step&& step) {
-        std::lock_guard<std::mutex> lock(m_lock);
-        return generation == m_generation && step(m_progress);
-    }
-
-    void SetPaused(bool paused) {
-        {
-            std::lock_guard<std::mutex> lock(m_lock);
-            // A start of running tasks (as every new task gets) is no start: it leaves a pause alone.
-            if (m_paused != paused)
-                ++m_touches;
-            m_paused = paused;
-        }
-        m_changed.notify_all();
-    }
-
-    // Waits while the transfers are paused; false once they are cancelled.
-    bool WaitUntilRunning() {
-        std::unique_lock<std::mutex> lock(m_lock);
-        m_changed.wait(lock, [this] { return !m_paused || m_cancelled; });
-        return !m_cancelled;
-    }
-
-    // Counts the pauses and starts, so that a transfer can tell whether one came since it asked.
-    unsigned Touches() {
-        std::lock_guard<std::mutex> lock(m_lock);
-        return m_touches;
-    }
-
-    // The pause before a transfer of the given generation tries again. It ends early when the
-    // tasks were paused or started since `touches`, then lasts while they are paused. False when
-    // the transfer is to end instead: the downloader is ending or a newer task took its place.
-    bool WaitBeforeRetry(unsigned generation, unsigned touches, unsigned milliseconds) {
-        std::unique_lock<std::mutex> lock(m_lock);
-        const auto ended = [&] { return m_cancelled || m_generation != generation; };
-        m_wait->Wait(lock, m_changed, milliseconds, [&] { return ended() || m_touches != touches; });
-        m_wait->Wait(lock, m_changed, RetryWait::kWhilePaused, [&] { return ended() || !m_paused; });
-        return !ended();
-    }
-
-    bool Cancelled() {
-        std::lock_guard<std::mutex> lock(m_lock);
-        return m_cancelled;
-    }
-
-    // A transfer hands its root handle over so that a cancel can close it and so break off a
-    // pending request or read. False when the transfers are already cancelled.
-    bool AddTransfer(HINTERNET root) {
-        std::lock_guard<std::mutex> lock(m_lock);
-        if (m_cancelled)
-            return false;
-        m_roots.push_back(root);
-        return true;
-    }
-
-    // Closes the root handle unless a cancel already did.
-    void EndTransfer(HINTERNET root) {
-        std::lock_guard<std::mutex> lock(m_lock);
-        for (auto it = m_roots.begin(); it != m_roots.end(); ++it) {
-            if (*it == root) {
-                m_roots.erase(it);
-                InternetCloseHandle(root);
-                return;
-            }
-        }
-    }
-
-    void Cancel() {
-        {
-            std::lock_guard<std::mutex> lock(m_lock);
-            m_cancelled = true;
-            for (HINTERNET root : m_roots)
-                InternetCloseHandle(root);
-            m_roots.clear();
-        }
-        m_changed.notify_all();
-    }
-
-    void ThreadStarted() {
-        std::lock_guard<std::mutex> lock(m_lock);
-        ++m_threads;
-    }
-
-    void ThreadEnded() {
-        {
-            std::lock_guard<std::mutex> lock(m_lock);
-            --m_threads;
-        }
-        m_changed.notify_all();
-    }
-
-    bool WaitForThreads(unsigned milliseconds) {
-        std::unique_lock<std::mutex> lock(m_lock);
-        return m_changed.wait_for(lock, std::chrono::milliseconds(milliseconds),
-                                  [this] { return m_threads == 0; });
-    }
-
-private:
-    const std::shared_ptr<RetryWait> m_wait;
-    std::mutex m_lock;
-    std::condition_variable m_changed;
-    Progress m_progress;
-    bool m_paused = false;
-    bool m_cancelled = false;
-    unsigned m_touches = 0;
-    unsigned m_generation = 0;
-    int m_threads = 0;
-    std::vector<HINTERNET> m_roots;
-};
 
 namespace {
 
@@ -190,11 +29,6 @@ public:
             changed.wait_for(lock, std::chrono::milliseconds(ms), over);
     }
 };
-
-struct FileCloser {
-    void operator()(FILE* file) const { fclose(file); }
-};
-using FileHandle = std::unique_ptr<FILE, FileCloser>;
 
 // Length of an existing file, -1 when there is none.
 long long FileLength(const CString& path) {
@@ -226,11 +60,11 @@ HttpExchange OpenFrom(HINTERNET root, const CString& url, long long resumeAt, DW
     return OpenUrlFollowingRedirects(root, url, headers, INTERNET_FLAG_RELOAD, status);
 }
 
-// Puts the finished part file in the target's place; false leaves the part file for a later try.
-bool MovePartIntoPlace(const CString& partFile, const CString& target) {
+// Puts the finished part file in the target's place; when it cannot, the part file stays.
+void MovePartIntoPlace(const CString& partFile, const CString& target) {
     if (FileLength(target) >= 0)
         DeleteFileW(target);
-    return MoveFileW(partFile, target) != 0;
+    MoveFileW(partFile, target);
 }
 
 }  // namespace
@@ -316,11 +150,12 @@ void YDownloader::DownloadFile(YDownloadArgs args) {
     unsigned pauseMs = kFirstRetryPauseMs;
     for (;;) {
         const unsigned touches = state.Touches();
-        const long long before = std::max(0LL, FileLength(partFile));
-        if (TransferOnce(args, partFile) == Attempt::kEnded)
+        bool dataArrived = false;
+        if (TransferOnce(args, partFile, dataArrived) == Attempt::kEnded)
             return;
         // Data came since the last failure: the host is back, and its next failure is a new one.
-        if (std::max(0LL, FileLength(partFile)) > before)
+        // Counted by the try, as one that started from zero may leave a shorter part file.
+        if (dataArrived)
             pauseMs = kFirstRetryPauseMs;
         if (!state.WaitBeforeRetry(args.generation, touches, pauseMs))
             return;
@@ -330,12 +165,11 @@ void YDownloader::DownloadFile(YDownloadArgs args) {
 
 // One request of the transfer. kBrokenOff: the network failed (no connection, a failed read, or
 // the connection closed before the announced length); the part file keeps what arrived. Anything
-// else (the package in place, a refusal, a local failure, a newer task, the end of the downloader)
-// is kEnded.
-YDownloader::Attempt YDownloader::TransferOnce(const YDownloadArgs& args, const CString& partFile) {
-    using Progress = TransferState::Progress;
+// else (the package complete, a refusal, a local failure, a newer task, the end of the downloader)
+// is kEnded. dataArrived tells whether the try wrote anything.
+YDownloader::Attempt YDownloader::TransferOnce(const YDownloadArgs& args, const CString& partFile,
+                                               bool& dataArrived) {
     TransferState& state = *args.state;
-
     HINTERNET root = InternetOpenW(kDownloadAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
     if (!root)
         return Attempt::kEnded;
@@ -372,18 +206,30 @@ YDownloader::Attempt YDownloader::TransferOnce(const YDownloadArgs& args, const 
     // A server that ignores the range sends the whole package again.
     if (status == HTTP_STATUS_OK)
         resumeAt = 0;
+    return Receive(args, partFile, request.get(), resumeAt, dataArrived);
+}
 
-    const long long length = ContentLength(request.get());
+// Writes the answer's body to the part file from resumeAt on and, once the whole package has
+// arrived, puts it at the target's name.
+YDownloader::Attempt YDownloader::Receive(const YDownloadArgs& args, const CString& partFile, HINTERNET request,
+                                          long long resumeAt, bool& dataArrived) {
+    using Progress = TransferState::Progress;
+    TransferState& state = *args.state;
+    const unsigned generation = args.generation;
+    const long long length = ContentLength(request);
     const long long total = length > 0 ? length + resumeAt : 0;
     long long received = resumeAt;
-    const unsigned generation = args.generation;
-    FileHandle part;
-    // Opened only for the newest task: starting from zero empties the part file.
-    if (!state.IfCurrent(generation, [&](Progress&) {
-            part.reset(_wfopen(partFile, resumeAt > 0 ? L"ab+" : L"wb+"));
-            return part != nullptr;
-        }))
+    // Opened only for the newest task: starting from zero empties the part file. The state holds
+    // it, and a newer task's start closes it under this try.
+    if (!state.IfCurrent(generation, [&](Progress&, PartFile& part) { return part.Open(partFile, resumeAt); }))
         return Attempt::kEnded;
+    struct PartRelease {
+        TransferState& state;
+        unsigned generation;
+        ~PartRelease() {
+            state.IfCurrent(generation, [](Progress&, PartFile& part) { part.Close(); return true; });
+        }
+    } partRelease{state, generation};
 
     std::vector<char> block(kReadBlock);
     for (;;) {
@@ -391,34 +237,32 @@ YDownloader::Attempt YDownloader::TransferOnce(const YDownloadArgs& args, const 
             return Attempt::kEnded;
         DWORD got = 0;
         // A cancel closes the handles under the read: the pause before a new try then ends it.
-        if (!InternetReadFile(request.get(), block.data(), kReadBlock, &got) || state.Cancelled())
+        if (!InternetReadFile(request, block.data(), kReadBlock, &got) || state.Cancelled())
             return Attempt::kBrokenOff;
         if (got == 0)
             break;
-        // Flushed at once, so that no byte of this try is left in the buffer to reach the part file
-        // after a newer task took it over. A failed write is an incomplete package.
-        if (!state.IfCurrent(generation, [&](Progress& progress) {
-                if (fwrite(block.data(), 1, got, part.get()) != got || fflush(part.get()) != 0)
+        // A failed write is an incomplete package.
+        if (!state.IfCurrent(generation, [&](Progress& progress, PartFile& part) {
+                if (!part.Append(block.data(), got))
                     return false;
                 received += got;
+                dataArrived = true;
                 progress.Update(received, total);
                 return true;
             }))
             return Attempt::kEnded;
     }
-    // Nothing is left in the buffer; a failed close is still an incomplete package.
-    const bool closed = fclose(part.release()) == 0;
-    request.reset();
-    if (!closed)
-        return Attempt::kEnded;
     // A connection that closed early is no package: the part file stays for the next try.
     if (total > 0 && received < total)
         return Attempt::kBrokenOff;
     if (total > 0 && received > total)
         return Attempt::kEnded;
-    state.IfCurrent(generation, [&](Progress& progress) {
-        if (!MovePartIntoPlace(partFile, args.localPath))
-            return false;
+    state.IfCurrent(generation, [&](Progress& progress, PartFile& part) {
+        part.Close();
+        // Complete even when the package cannot take the target's name (another program holds it):
+        // the caller's check of the target then fails and starts a new attempt, instead of waiting
+        // for ever on a task that never completes. The part file stays.
+        MovePartIntoPlace(partFile, args.localPath);
         progress.Complete(received);
         return true;
     });

@@ -78,7 +78,9 @@ private:
     static void DownloadThreadProc(std::unique_ptr<YDownloadArgs> args);
     enum class Attempt { kEnded, kBrokenOff };
     static void DownloadFile(YDownloadArgs args);
-    static Attempt TransferOnce(const YDownloadArgs& args, const CString& partFile);
+    static Attempt TransferOnce(const YDownloadArgs& args, const CString& partFile, bool& dataArrived);
+    static Attempt Receive(const YDownloadArgs& args, const CString& partFile, void* request, long long resumeAt,
+                           bool& dataArrived);
     void SetPaused(bool paused);
 
     std::shared_ptr<TransferState> m_state;

@@ -38,16 +38,42 @@ void OnPngWarning(png_structp, png_const_charp)
 {
 }
 
-// Grey 192 stands in for a background that the file does not name.
+// The file's bKGD as an 8-bit colour of the output, or grey 192 when it names none. The colour is
+// handed over ready: the library's own expansion of a low-bit grey background misses the grey level
+// that its composition of grey reads.
+png_color_16 BackgroundColour(png_structp png, png_infop info)
+{
+    png_color_16 colour = {0, 192, 192, 192, 192};
+    png_color_16p file = nullptr;
+    if (!png_get_bKGD(png, info, &file))
+        return colour;
+    const int colorType = png_get_color_type(png, info);
+    if (colorType == PNG_COLOR_TYPE_PALETTE) {
+        png_colorp palette = nullptr;
+        int entries = 0;
+        if (png_get_PLTE(png, info, &palette, &entries) && file->index < entries)
+            colour = {0, palette[file->index].red, palette[file->index].green, palette[file->index].blue, 0};
+        return colour;
+    }
+    const unsigned depth = png_get_bit_depth(png, info), top = (1u << depth) - 1;
+    // 16-bit samples round as the library's reduction to 8 bits does.
+    const auto to8 = [depth, top](unsigned value) {
+        value = value < top ? value : top;
+        return static_cast<png_uint_16>(depth == 16 ? (value * 255 + 32895) >> 16 : value * 255 / top);
+    };
+    if (colorType & PNG_COLOR_MASK_COLOR)
+        return {0, to8(file->red), to8(file->green), to8(file->blue), 0};
+    const png_uint_16 grey = to8(file->gray);
+    return {0, grey, grey, grey, grey};
+}
+
+// The composition is plain arithmetic on the stored values: the file's gAMA or sRGB is overridden
+// by gamma 1.0 on both sides, since the library would otherwise compose in linear light.
 void ComposeOverBackground(png_structp png, png_infop info)
 {
-    png_color_16p fileBackground = nullptr;
-    if (png_get_bKGD(png, info, &fileBackground)) {
-        png_set_background(png, fileBackground, PNG_BACKGROUND_GAMMA_FILE, 1, 1.0);
-        return;
-    }
-    png_color_16 grey = {0, 192, 192, 192, 192};
-    png_set_background(png, &grey, PNG_BACKGROUND_GAMMA_UNIQUE, 0, 1.0);
+    png_set_gamma(png, 1.0, 1.0);
+    const png_color_16 background = BackgroundColour(png, info);
+    png_set_background(png, &background, PNG_BACKGROUND_GAMMA_UNIQUE, 0, 1.0);
 }
 
 // Reads the header and requests 8-bit BGR or BGRA output whatever the colour type and depth. Only
@@ -64,10 +90,9 @@ bool ReadPngLayout(png_structp png, png_infop info, PngLayout* layout)
         ComposeOverBackground(png, info);
     if (bitDepth == 16)
         png_set_scale_16(png);
-    if (colorType == PNG_COLOR_TYPE_PALETTE)
-        png_set_palette_to_rgb(png);
-    if (colorType == PNG_COLOR_TYPE_GRAY && bitDepth < 8)
-        png_set_expand_gray_1_2_4_to_8(png);
+    // Palettes to RGB, low-bit grey to 8 bits, and tRNS to alpha, which the expansion reads at the
+    // file's own depth: the composition would compare a low-bit transparent level with 8-bit pixels.
+    png_set_expand(png);
     if (!(colorType & PNG_COLOR_MASK_COLOR))
         png_set_gray_to_rgb(png);
     png_set_bgr(png);

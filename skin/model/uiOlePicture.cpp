@@ -185,9 +185,10 @@ BOOL uiOlePicture::DrawFrame(HDC dc, const RECT& destination, int index)
         return FALSE;
     const Frame& frame = m_frames[index];
     HDC composition = m_composition->GetDC();
-    // What lies beneath is taken on every call; the first frame of a transparent GIF starts from it.
+    // What lies beneath is taken on every call. The first frame starts from it: where that frame is
+    // transparent or smaller than the canvas, the canvas shows what lies beneath.
     BitBlt(m_background->GetDC(), 0, 0, m_width, m_height, dc, destination.left, destination.top, SRCCOPY);
-    if (index == 0 && frame.transparent)
+    if (index == 0)
         BitBlt(composition, 0, 0, m_width, m_height, m_background->GetDC(), 0, 0, SRCCOPY);
     if (frame.disposal == 2 && frame.transparent) {
         // Shown over the composition without entering it: the next frame no longer carries it.

@@ -2,6 +2,8 @@
 // the host, new tries after a network failure, pausing, and shutdown with transfers still open.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include <algorithm>
 #include <condition_variable>
 #include <functional>
@@ -261,7 +263,10 @@ TEST_F(YDownloaderTest, ANewTaskStartsFromNothingRightAway) {
 // still receiving writes nothing more: the new task continues the part file as that try left it
 // and completes with the package itself.
 TEST_F(YDownloaderTest, ATryOfAReplacedTaskWritesNothingMore) {
-    ASSERT_TRUE(ServiceSet(L"pkg.throttle", L"1000000"));
+    // Slow enough (150 s for the package) that the first task is still receiving when the second
+    // begins, however loaded the machine; the second is served at full speed.
+    ASSERT_TRUE(ServiceSet(L"pkg.throttle", L"20000"));
+    ASSERT_TRUE(ServiceSet(L"pkg.times", L"1"));
     Start();
     ASSERT_TRUE(WaitUntil([this] { return FileSize(part) > 0; }, 60000));
     ASSERT_EQ(1, downloader->CreateTask(url.c_str(), target.c_str(), L"", L"", 1));
@@ -274,6 +279,55 @@ TEST_F(YDownloaderTest, ATryOfAReplacedTaskWritesNothingMore) {
     ASSERT_EQ(2u, ranges.size());
     EXPECT_EQ(L"", ranges[0]);
     EXPECT_NE(L"", ranges[1]);
+}
+
+// A try replaced while it waits on a stalled connection lets go of the part file at once, not when
+// its read returns: the new task continues the part file and puts the package in place.
+TEST_F(YDownloaderTest, ATaskReplacingAStalledTryPutsThePackageInPlace) {
+    ASSERT_TRUE(ServiceSet(L"pkg.stall", L"81920"));  // two whole read blocks, then nothing
+    ASSERT_TRUE(ServiceSet(L"pkg.stall_seconds", L"600"));
+    ASSERT_TRUE(ServiceSet(L"pkg.times", L"1"));
+    Start();
+    ASSERT_TRUE(WaitUntil([this] { return FileSize(part) == 81920; }, 60000));
+    ASSERT_EQ(1, downloader->CreateTask(url.c_str(), target.c_str(), L"", L"", 1));
+    ExpectIdenticalPackage();
+    EXPECT_EQ((std::vector<std::wstring>{L"", L"bytes=81920-"}), RecordedHeader(L"Range"));
+    ASSERT_TRUE(ServiceRelease());  // the stalled read returns to a try that writes nothing more
+    downloader.reset();
+    EXPECT_FALSE(FileExists(part));
+    EXPECT_TRUE(ReadBytes(target) == source);
+}
+
+// A package that has arrived but cannot take the target's name (held open by another program, or
+// a folder) completes all the same: the caller's check of the target then fails and a new attempt
+// follows, where a task that never completed would leave the caller waiting for ever.
+TEST_F(YDownloaderTest, APackageThatCannotTakeTheTargetsNameStillCompletes) {
+    const Bytes other(1000, 0x33);
+    for (bool held : {true, false}) {
+        SCOPED_TRACE(held);
+        HANDLE holder = INVALID_HANDLE_VALUE;
+        if (held) {
+            WriteBytes(target, other);
+            holder = CreateFileW(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+            ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+        } else {
+            ASSERT_TRUE(CreateDirectoryW(target.c_str(), nullptr));
+        }
+        Start();
+        ASSERT_TRUE(WaitComplete());
+        EXPECT_EQ(100, Query().percent);
+        downloader.reset();
+        EXPECT_TRUE(ReadBytes(part) == source);  // kept for the next attempt
+        if (held) {
+            EXPECT_TRUE(ReadBytes(target) == other);
+            CloseHandle(holder);
+            DeleteFileW(target.c_str());
+        } else {
+            EXPECT_NE(0u, GetFileAttributesW(target.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+            RemoveDirectoryW(target.c_str());
+        }
+        DeleteFileW(part.c_str());
+    }
 }
 
 TEST_F(YDownloaderTest, RedirectChainsAreFollowedAndLoopsFail) {
@@ -399,6 +453,39 @@ TEST_F(YDownloaderTest, NewTriesArePacedByDoublingPausesUntilTheHostIsBack) {
     expected.front() = L"";
     expected.push_back(L"bytes=150000-");
     EXPECT_EQ(expected, RecordedHeader(L"Range"));
+}
+
+// A try that had to start the part file again from zero (a host that ignores the range, or a part
+// file longer than the package, refused with 416) and then broke off got data although the part
+// file shrank: the host is back, and the next pause is the first one again.
+TEST_F(YDownloaderTest, DataAfterAStartFromZeroMakesTheNextPauseTheFirstAgain) {
+    Bytes tooLong = source;
+    tooLong.insert(tooLong.end(), 123, 0x5a);
+    for (bool rangeIgnored : {true, false}) {
+        SCOPED_TRACE(rangeIgnored);
+        WriteBytes(part, rangeIgnored ? Bytes(source.begin(), source.begin() + 200000) : tooLong);
+        ASSERT_TRUE(ServiceSet(L"pkg.down", L"1"));
+        Start();
+        ASSERT_TRUE(pauses->WaitAsked(1));
+        pauses->End();
+        ASSERT_TRUE(pauses->WaitAsked(2));
+        // Back, the host breaks off after 50000 bytes from zero (after the 416 for the long part file).
+        if (rangeIgnored) {
+            ASSERT_TRUE(ServiceSet(L"pkg.norange", L"1"));
+        }
+        ASSERT_TRUE(ServiceSet(L"pkg.truncate", L"50000"));
+        ASSERT_TRUE(ServiceSet(L"pkg.times", rangeIgnored ? L"1" : L"2"));
+        ASSERT_TRUE(ServiceSet(L"pkg.down", L""));
+        pauses->End();
+        ASSERT_TRUE(pauses->WaitAsked(3));
+        EXPECT_EQ((std::vector<unsigned>{2000, 4000, 2000}), pauses->Asked());
+        EXPECT_EQ(50000, FileSize(part));
+        pauses->End();
+        ExpectIdenticalPackage();
+        downloader.reset();
+        DeleteFileW(target.c_str());
+        ASSERT_TRUE(ServiceReset());
+    }
 }
 
 // However long the pause before a new try, the user's pause and start end it: the next try follows

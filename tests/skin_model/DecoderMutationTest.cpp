@@ -106,7 +106,8 @@ bool DecodeAndUse(const wchar_t* name, const BYTE* bytes, size_t length, COLORRE
 TEST(DamagedInput, Png)
 {
     FeedDamaged("PNG", {L"png/rgb8.png", L"png/rgba16.png", L"png/pal4.png", L"png/paltrns.png", L"png/gray1.png",
-                L"png/graya8.png", L"png/interlaced.png", L"png/graytrns.png"},
+                L"png/graya8.png", L"png/interlaced.png", L"pngmatrix/gray2-trns-bkgd-srgb.png",
+                L"pngmatrix/pal2-trns-bkgd-gama18.png", L"pngmatrix/rgb16-trns-bkgd-gama1.png"},
         [](const BYTE* b, size_t n) { return DecodeAndUse(L"x.png", b, n, static_cast<COLORREF>(-1)); });
 }
 

@@ -109,11 +109,39 @@ TEST_P(PngDecoding, MatchesImageMagick)
 // rounds within one level too.
 INSTANTIATE_TEST_SUITE_P(EveryColourTypeAndDepth, PngDecoding,
     testing::Values(PngCase{L"gray1", false, 0}, PngCase{L"gray2", false, 0}, PngCase{L"gray4", false, 0},
-                    PngCase{L"gray8", false, 0}, PngCase{L"gray16", false, 1}, PngCase{L"graytrns", false, 0},
-                    PngCase{L"graya8", false, 1}, PngCase{L"graya16", true, 1}, PngCase{L"pal4", false, 0},
-                    PngCase{L"pal8", false, 0}, PngCase{L"paltrns", false, 0}, PngCase{L"palbkgd", false, 1},
+                    PngCase{L"gray8", false, 0}, PngCase{L"gray16", false, 1}, PngCase{L"graya8", false, 1},
+                    PngCase{L"graya16", true, 1}, PngCase{L"pal4", false, 0}, PngCase{L"pal8", false, 0},
+                    PngCase{L"paltrns", false, 0},
                     PngCase{L"rgb8", false, 0}, PngCase{L"rgb16", false, 1}, PngCase{L"rgba8", true, 0},
                     PngCase{L"rgba16", false, 1}, PngCase{L"interlaced", false, 0}));
+
+// Every colour type and depth, each without transparency, with tRNS or with alpha, without and with
+// bKGD, and with no gamma chunk, gAMA 1.0, gAMA 1/1.8 or sRGB. Transparency is composed in the
+// stored values whatever the gamma chunk says: each file matches ImageMagick's composition of its
+// copy without one, within the one level by which the two round. Pixels 32 bits wide keep alpha.
+TEST(PngDecoding, EveryKindOfTransparencyIsComposedAtGammaOne)
+{
+    std::vector<std::string> mismatches;
+    const std::vector<std::string> lines = OracleLines(L"pngmatrix/matrix.txt");
+    for (const std::string& line : lines) {
+        std::istringstream fields(line);
+        std::string name, oracle, background;
+        int wide = 0;
+        fields >> name >> oracle >> background >> wide;
+        uiDib dib;
+        if (!Decode(&dib, CString(L"pngmatrix/") + name.c_str() + L".png")) {
+            mismatches.push_back(name + ": not decoded");
+            continue;
+        }
+        const std::vector<BYTE> expected = ReadSample(CString(L"pngmatrix/") + oracle.c_str() + L".bgra");
+        const int difference = wide ? MaxDifference(TopDownPixels(dib, 4), expected)
+                                    : MaxDifference(TopDownPixels(dib, 3), DropAlpha(expected));
+        if (difference < 0 || difference > 1 || dib.HasAlpha() != (wide ? TRUE : FALSE))
+            mismatches.push_back(name + ": differs by " + std::to_string(difference));
+    }
+    EXPECT_EQ(lines.size(), 208u);
+    EXPECT_EQ(mismatches, std::vector<std::string>());
+}
 
 TEST(PngDecoding, RefusesDataWithoutSignatureOrCutShort)
 {
@@ -258,6 +286,23 @@ protected:
         }
         return count ? std::to_string(count) + " pixels differ;" + first.str() : "";
     }
+
+    // Each of the two frames, drawn at 4, 3 on a fresh blue canvas, matches ImageMagick's frame
+    // composed over blue, and nothing is drawn outside the destination.
+    static void ExpectFramesOverBlue(const wchar_t* name)
+    {
+        uiImage image;
+        ASSERT_TRUE(image.SetFile(SamplePath(CString(L"gif/") + name + L".gif")));
+        ASSERT_EQ(image.GetFrameCount(), 2);
+        const RECT destination = {4, 3, 24, 15};
+        for (int frame = 0; frame < 2; ++frame) {
+            PixelCanvas canvas(28, 18, RGB(0, 0, 255));
+            ASSERT_TRUE(image.DrawFrame(canvas.GetDC(), destination, frame));
+            EXPECT_EQ(FrameMismatches(canvas, CString(name) + L"_on_blue", frame, 20, 12, {4, 3}), "")
+                << "frame " << frame;
+            EXPECT_EQ(canvas.Pixel(3, 2), RGB(0, 0, 255));
+        }
+    }
 };
 
 TEST_F(GifLoading, FramesMatchIdentifyAndTheirPixels)
@@ -292,19 +337,16 @@ TEST_F(GifLoading, PartialFrameIsComposedOverThePreviousOne)
     }
 }
 
+// The second frame shows neither the first one nor the GIF's background colour around its square.
 TEST_F(GifLoading, TransparentFramesDisposedToTheBackgroundShowWhatLiesBeneath)
 {
-    uiImage image;
-    ASSERT_TRUE(image.SetFile(SamplePath(L"gif/holes.gif")));
-    ASSERT_EQ(image.GetFrameCount(), 2);
-    const RECT destination = {4, 3, 24, 15};
-    // The second frame shows neither the first one nor the GIF's background colour around its square.
-    for (int frame = 0; frame < 2; ++frame) {
-        PixelCanvas canvas(28, 18, RGB(0, 0, 255));
-        ASSERT_TRUE(image.DrawFrame(canvas.GetDC(), destination, frame));
-        EXPECT_EQ(FrameMismatches(canvas, L"holes_on_blue", frame, 20, 12, {4, 3}), "") << "frame " << frame;
-        EXPECT_EQ(canvas.Pixel(3, 2), RGB(0, 0, 255));
-    }
+    ExpectFramesOverBlue(L"holes");
+}
+
+// The canvas around a small opaque first frame shows what lies beneath, and the next frame keeps it.
+TEST_F(GifLoading, AnOpaqueFirstFrameSmallerThanTheCanvasShowsWhatLiesBeneathAroundIt)
+{
+    ExpectFramesOverBlue(L"smallfirst");
 }
 
 TEST_F(GifLoading, SingleFramePictureDrawsItself)

@@ -5,6 +5,7 @@
 # PNM output for JPEG (turned into raw BGR here), identify's frame and size lists.
 set -euo pipefail
 out="$1"
+here="$(cd "$(dirname "$0")" && pwd)"
 rm -rf "$out"
 mkdir -p "$out"
 cd "$out"
@@ -39,34 +40,28 @@ png rgb16 base.png -depth 16 -define png:color-type=2 -define png:bit-depth=16
 png rgba8 rgba8.png -define png:color-type=6 -define png:bit-depth=8
 png rgba16 rgba8.png -background '#cc6633' -depth 16 -define png:color-type=6 -define png:bit-depth=16
 png interlaced base.png -interlace PNG -define png:color-type=2 -define png:bit-depth=8
-# Gray with a transparent gray value (tRNS), and a palette with partly transparent entries and a bKGD
-# index, written directly: no converter option produces them.
-/usr/bin/python3 - <<'PY'
-import struct, zlib
-def chunk(kind, data):
-    return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
-def png(name, width, height, depth, colour_type, pixel, chunks):
-    rows = b"".join(b"\0" + bytes(pixel(x, y) for x in range(width)) for y in range(height))
-    data = b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, depth, colour_type, 0, 0, 0))
-    data += b"".join(chunk(kind, body) for kind, body in chunks)
-    data += chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b"")
-    open("png/%s.png" % name, "wb").write(data)
-png("graytrns", 9, 7, 8, 0, lambda x, y: (x * 30 + y * 7) % 256, [(b"tRNS", struct.pack(">H", 60))])
-palette = bytes((200, 30, 30, 30, 200, 30, 30, 30, 200, 51, 102, 204))
-png("palbkgd", 9, 7, 8, 3, lambda x, y: (x + y) % 3,
-    [(b"PLTE", palette), (b"tRNS", bytes((0, 128))), (b"bKGD", bytes((3,)))])
-PY
 for f in png/*.png; do
     convert "$f" -depth 8 "bgra:${f%.png}.bgra"
 done
 # Images whose pixels are not 32 bits wide show composed over the bKGD colour that ImageMagick reads
 # from the file, or over grey 192 when the file names none.
-for name in graya8 rgba16 palbkgd; do
+for name in graya8 rgba16; do
     convert "png/$name.png" -flatten -depth 8 "bgra:png/$name.bgra"
 done
-for name in graytrns paltrns; do
-    convert "png/$name.png" -background 'rgb(192,192,192)' -flatten -depth 8 "bgra:png/$name.bgra"
-done
+convert png/paltrns.png -background 'rgb(192,192,192)' -flatten -depth 8 bgra:png/paltrns.bgra
+# Every colour type and depth with each kind of transparency, background and gamma chunk. Each
+# group's copy without a gamma chunk is its oracle: composed in the stored values (gamma 1.0), or
+# left with its alpha where the pixels are 32 bits wide.
+mkdir pngmatrix
+/usr/bin/python3 "$here/make_png_matrix.py" pngmatrix
+while read -r name oracle background wide; do
+    [ "$name" = "$oracle" ] || continue
+    if [ "$wide" = 1 ]; then
+        convert "pngmatrix/$oracle.png" -depth 8 "bgra:pngmatrix/$oracle.bgra"
+    else
+        convert "pngmatrix/$oracle.png" -background "rgb($background)" -flatten -depth 8 "bgra:pngmatrix/$oracle.bgra"
+    fi
+done < pngmatrix/matrix.txt
 
 mkdir bmp
 convert base.png -type TrueColor BMP3:bmp/rgb24.bmp
@@ -138,11 +133,17 @@ convert -size 16x9 xc:'#336699' gif/single.gif
 # Transparent frames disposed to the background: a red square, then a half-transparent lime one at 10, 2.
 convert -delay 10 -dispose Background -size 20x12 xc:none -fill red -draw 'rectangle 2,2 9,9' \
     \( -size 4x8 xc:none -size 4x8 xc:lime +append -repage 20x12+10+2 \) -loop 0 gif/holes.gif
+# An opaque first frame smaller than the canvas, then another partial one.
+convert -delay 10 -dispose None \( -size 8x6 xc:yellow -repage 20x12+4+3 \) \
+    \( -size 6x4 xc:lime -repage 20x12+12+6 \) -loop 0 gif/smallfirst.gif
 for f in gif/*.gif; do
     identify -format '%w %h\n' "$f" > "${f%.gif}.frames"
     convert "$f" -coalesce -depth 8 +adjoin "bgr:${f%.gif}.%d.bgr"
 done
 convert gif/holes.gif -coalesce -background blue -alpha remove -depth 8 +adjoin "bgr:gif/holes_on_blue.%d.bgr"
+# The canvas around the small first frame starts as what lies beneath, not as the GIF's background colour.
+convert gif/smallfirst.gif -alpha set -set background none -coalesce -background blue -alpha remove -depth 8 \
+    +adjoin "bgr:gif/smallfirst_on_blue.%d.bgr"
 
 mkdir icon
 convert base.png -define icon:auto-resize=48,32,16 icon/multi.ico
