@@ -32,14 +32,21 @@ make_template() { # folder
     touch "$WINEPREFIX/.tavrin-ready"
 }
 
+# A run cut off while the wineserver wrote the registry may leave its files empty; without the user's
+# registry, programs have no TEMP folder and write their temporary files elsewhere. Such a prefix is
+# made anew.
+prefix_ready() { # folder
+    [ -f "$1/.tavrin-ready" ] && [ -s "$1/system.reg" ] && [ -s "$1/user.reg" ]
+}
+
 # A build whose prefix is made already needs no template (the virtual machine's is made anew each boot).
-[ -f "$WINEPREFIX/.tavrin-ready" ] && exit 0
-if [ ! -f "$template/.tavrin-ready" ]; then
+prefix_ready "$WINEPREFIX" && exit 0
+if ! prefix_ready "$template"; then
     mkdir -p "$TAVRIN_WINE_CACHE"
     # Two first builds at once: one makes the template, the other waits for it.
     exec 9>"$TAVRIN_WINE_CACHE/.lock"
     flock 9
-    if [ ! -f "$template/.tavrin-ready" ]; then
+    if ! prefix_ready "$template"; then
         rm -rf "$template.new" "$template"
         (make_template "$template.new")
         mv "$template.new" "$template"
