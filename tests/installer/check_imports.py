@@ -50,9 +50,8 @@ class Image:
         return self.data[start:self.data.index(b'\0', start)].decode('ascii')
 
 
-def delay_imports(exe):
+def delay_imports(image, exe):
     """{dll: [slot values]} of every delay-import descriptor."""
-    image = Image(exe)
     symbols = subprocess.run(['i686-w64-mingw32-nm', exe], capture_output=True, text=True, check=True).stdout
     found = {}
     for address in re.findall(r'^([0-9a-f]+) \S __DELAY_IMPORT_DESCRIPTOR_', symbols, re.M):
@@ -65,7 +64,7 @@ def delay_imports(exe):
         while image.dword(names + 4 * count):
             count += 1
         slots = [image.dword(iat + 4 * i) for i in range(count)]
-        found[dll_name(image.text(name))] = (slots, image)
+        found[dll_name(image.text(name))] = slots
     return found
 
 
@@ -80,12 +79,13 @@ def main():
     expected = {dll_name(dll) for dll in args.start}
     if start != expected:
         failures.append('loaded at start: %s; expected: %s' % (sorted(start), sorted(expected)))
-    delayed = delay_imports(args.exe)
+    image = Image(args.exe)
+    delayed = delay_imports(image, args.exe)
     for dll in (dll_name(dll) for dll in args.delayed):
         if dll not in delayed:
             failures.append('%s is not delay-loaded' % dll)
             continue
-        slots, image = delayed[dll]
+        slots = delayed[dll]
         if not slots:
             failures.append('%s has no delay-loaded function' % dll)
         for index, value in enumerate(slots):
